@@ -1,0 +1,262 @@
+// The main window on the offscreen platform: start-up state, the card grid,
+// composing and editing a task with the mouse, closing.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "cards/cp1251.h"
+#include "engine/calculator.h"
+#include "ui/look.h"
+#include "ui/unit1.h"
+
+using zlc::Calculator;
+using zlc::ui::TForm1;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString oldCwd_;
+  QStringList messages_;
+  std::unique_ptr<Calculator> calc_;
+  std::unique_ptr<TForm1> form_;
+
+  void Open() {
+    calc_ = std::make_unique<Calculator>();
+    form_ = std::make_unique<TForm1>(*calc_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+  template <typename W>
+  W* Find(const char* name) {
+    auto* w = form_->findChild<W*>(name);
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
+  void Click(int button) { QTest::mouseClick(form_->cardButton(button), Qt::LeftButton); }
+  QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
+  int EnabledCardButtons() {
+    int n = 0;
+    for (int i = 0; i <= zlc::kLastCardButton; ++i) n += form_->cardButton(i)->isEnabled() ? 1 : 0;
+    return n;
+  }
+
+ private slots:
+  void initTestCase() { zlc::ui::ApplyClassicLook(); }
+
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    oldCwd_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+    messages_.clear();
+    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
+  }
+
+  void cleanup() {
+    form_.reset();
+    calc_.reset();
+    QDir::setCurrent(oldCwd_);
+    dir_.reset();
+    zlc::ui::SetMessageSink(nullptr);
+  }
+
+  void startUpState() {
+    QFile existing("results.log");
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("kept\r\n");
+    existing.close();
+    Open();
+
+    QCOMPARE(form_->windowTitle(), U("Zelt calculator v3.1.12"));
+    QCOMPARE(form_->centralWidget()->size(), QSize(618, 358));
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), U("Task (L=0/36)"));
+    QCOMPARE(Find<QGroupBox>("GroupBox6")->title(), U("Results: ( RN / CN = 0 / 0 )"));
+    QCOMPARE(Find<QGroupBox>("GroupBox5")->title(), U("Filtered: 0"));
+    QVERIFY(!Find<QPushButton>("Button2")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Button3")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Button5")->isEnabled());
+    QVERIFY(Find<QPushButton>("Button4")->isEnabled());
+    QVERIFY(Find<QCheckBox>("CheckBox4")->isChecked());
+    QVERIFY(!Find<QCheckBox>("CheckBox2")->isChecked());
+    QVERIFY(Find<QCheckBox>("CheckBox3")->isChecked());
+    QVERIFY(calc_->settings.autosaveFiltered && !calc_->settings.autosaveAll);
+    QCOMPARE(EnabledCardButtons(), 51);
+    QVERIFY(messages_.isEmpty());
+
+    // Missing logs are created empty; an existing log keeps its content.
+    QVERIFY(QFile::exists("resultsf.log"));
+    QCOMPARE(QFileInfo("resultsf.log").size(), 0);
+    QCOMPARE(QFileInfo("results.log").size(), 6);
+    QVERIFY(Find<QLineEdit>("Edit1")->hasFocus() || !form_->isActiveWindow());
+  }
+
+  void gridPlacesAndCaptions() {
+    Open();
+    // Card buttons live in the client area, over the "Cards" group box.
+    QCOMPARE(form_->cardButton(1)->geometry(), QRect(8, 16, 24, 16));         // 6 of spades
+    QCOMPARE(form_->cardButton(36)->geometry(), QRect(8 + 24 * 8, 76, 24, 16));  // ace of hearts
+    QCOMPARE(form_->cardButton(37)->geometry(), QRect(8, 108, 24, 16));
+    QCOMPARE(form_->cardButton(49)->geometry(), QRect(248, 76, 24, 16));
+    QCOMPARE(form_->cardButton(50)->geometry(), QRect(232, 100, 24, 16));
+    QCOMPARE(form_->cardButton(0)->geometry(), QRect(256, 100, 24, 16));
+    QVERIFY(form_->cardButton(1)->font().bold());
+    QVERIFY(!form_->cardButton(37)->font().bold());
+
+    QCOMPARE(form_->cardButton(1)->text(), U("6п"));
+    QCOMPARE(form_->cardButton(2)->text(), U("6б"));
+    QCOMPARE(form_->cardButton(36)->text(), U("Тч"));
+    QCOMPARE(form_->cardButton(45)->text(), U("Т?"));
+    QCOMPARE(form_->cardButton(46)->text(), U("?п"));
+    QCOMPARE(form_->cardButton(50)->text(), U("??"));
+    QCOMPARE(form_->cardButton(0)->text(), U("**"));
+
+    // A task written in En letters switches the notation and re-captions.
+    calc_->editor.LoadTaskText("Ad ** ");
+    form_->SyncTask();
+    QStringList firstColumn, lastColumn;
+    for (int s = 0; s < 4; ++s) {
+      firstColumn << form_->cardButton(1 + s)->text();
+      lastColumn << form_->cardButton(33 + s)->text();
+    }
+    QCOMPARE(firstColumn, (QStringList{"6s", "6d", "6c", "6h"}));
+    QCOMPARE(lastColumn, (QStringList{"As", "Ad", "Ac", "Ah"}));
+    QCOMPARE(form_->cardButton(37)->text(), U("6?"));
+    QCOMPARE(form_->cardButton(45)->text(), U("A?"));
+    QCOMPARE(form_->cardButton(49)->text(), U("?h"));
+    QCOMPARE(TaskText(), U("Ad ** "));
+    QVERIFY(!form_->cardButton(34)->isEnabled());  // Ad is used
+  }
+
+  void composingByClicking() {
+    Open();
+    Click(1);   // 6п
+    Click(0);   // **
+    Click(37);  // 6?
+    QCOMPARE(TaskText(), U("6п ** 6? "));
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), U("Task (L=36/36)"));
+    QVERIFY(!form_->cardButton(1)->isEnabled());
+    QVERIFY(form_->cardButton(0)->isEnabled());
+
+    Find<QPushButton>("Button4")->click();  // Clear Task
+    QCOMPARE(TaskText(), QString());
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), U("Task (L=0/36)"));
+    QCOMPARE(EnabledCardButtons(), 51);
+
+    // Thirty-six cards complete the task and use up the whole grid.
+    for (int i = 1; i <= 35; ++i) Click(i);
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), U("Task (L=35/36)"));
+    Click(36);
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), U("Task (L=36/36)"));
+    QCOMPARE(EnabledCardButtons(), 0);
+    QVERIFY(calc_->editor.TaskComplete());
+    // A disabled button adds nothing when clicked.
+    Click(1);
+    QCOMPARE(TaskText().size(), 36 * 3);
+  }
+
+  void deleteSelected() {
+    Open();
+    for (int b : {1, 0, 2, 0, 3}) Click(b);  // 6п ** 6б ** 6к
+    auto* edit = Find<QLineEdit>("Edit1");
+    auto* del = Find<QPushButton>("Button2");
+    QCOMPARE(edit->text(), U("6п ** 6б ** 6к "));
+
+    edit->setSelection(7, 1);  // inside 6б, the only card between two gaps
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(2, 2));
+    edit->setSelection(7, 1);
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(del->isEnabled());
+    del->click();
+    QCOMPARE(edit->text(), U("6п ** 6к "));
+    QVERIFY(form_->cardButton(2)->isEnabled());  // 6б is free again
+
+    // After a deletion nothing is selected: pressing again changes nothing.
+    del->click();
+    QCOMPARE(edit->text(), U("6п ** 6к "));
+
+    // An empty selection disables the button at the next release.
+    edit->deselect();
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!del->isEnabled());
+  }
+
+  void checkBoxesDriveSettings() {
+    Open();
+    Find<QCheckBox>("CheckBox2")->setChecked(true);  // from code, like a click
+    Find<QCheckBox>("CheckBox3")->click();
+    Find<QCheckBox>("CheckBox4")->click();
+    QVERIFY(calc_->settings.autosaveAll);
+    QVERIFY(!calc_->settings.autosaveFiltered);
+    QVERIFY(!calc_->settings.clearAtRn);
+  }
+
+  void unfinishedFeaturesAreDisabled() {
+    Open();
+    QVERIFY(!Find<QPushButton>("Button1")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Button6")->isEnabled());
+    for (const char* name : {"Open1", "Save1", "Options1", "About1"}) {
+      QVERIFY2(!Find<QAction>(name)->isEnabled(), name);
+    }
+    QVERIFY(Find<QAction>("Quit1")->isEnabled());
+  }
+
+  void logThatCannotBeCreated() {
+    // A directory where the log should be: creating the file fails even for
+    // root, and start-up still completes with a working grid.
+    QVERIFY(QDir().mkdir("results.log"));
+    Open();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].startsWith("I/O error "), qPrintable(messages_[0]));
+    QVERIFY(QFile::exists("resultsf.log"));
+    QCOMPARE(EnabledCardButtons(), 51);
+    Click(5);
+    QCOMPARE(TaskText(), U("7п "));
+  }
+
+  void quitDeletesVariantsAndClosesGrid() {
+    Open();
+    QFile variants("variants");
+    QVERIFY(variants.open(QIODevice::WriteOnly));
+    variants.close();
+    Find<QAction>("Quit1")->trigger();
+    QVERIFY(!QFile::exists("variants"));
+    QVERIFY(!form_->isVisible());
+    QVERIFY(form_->cardButton(0) == nullptr);
+    QVERIFY(messages_.isEmpty());
+  }
+
+  void resizeKeepsGridAndWidensFields() {
+    Open();
+    auto* edit = Find<QLineEdit>("Edit1");
+    auto* list = Find<QWidget>("ListBox1");
+    const int editWidth = edit->width();
+    const int listWidth = list->width();
+    const QRect gridButton = form_->cardButton(20)->geometry();
+    form_->resize(form_->width() + 100, form_->height() + 60);
+    QCoreApplication::processEvents();
+    QCOMPARE(edit->width(), editWidth + 100);
+    QCOMPARE(list->width(), listWidth + 100);
+    QCOMPARE(form_->cardButton(20)->geometry(), gridButton);
+    QCOMPARE(Find<QPushButton>("Button4")->x() + Find<QPushButton>("Button4")->width(),
+             Find<QGroupBox>("GroupBox2")->width() - 5);
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Set-up for a Debian 12 machine: installs what is missing, builds, then
+# either starts the calculator ("run") or runs every test ("test").
+#   tools/setup.sh run    build and start the calculator
+#   tools/setup.sh test   build and run all tests with ctest
+set -euo pipefail
+
+mode=${1:-run}
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZLC_BUILD_DIR:-$here/build}
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-liberation2)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZLC_WARNINGS_AS_ERRORS=ON
+fi
+cmake --build "$build" --parallel "$(nproc)"
+
+case "$mode" in
+  run)
+    exec "$build/zlc"
+    ;;
+  test)
+    cd "$build"
+    ctest --output-on-failure --parallel "$(nproc)"
+    ;;
+  *)
+    echo "usage: tools/setup.sh run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,320 @@
+#include "ui/unit1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "ui/text.h"
+
+namespace zlc::ui {
+namespace {
+
+MessageSink& Sink() {
+  static MessageSink sink;
+  return sink;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, bool sunken) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(name);
+  panel->setFrameShape(QFrame::Panel);
+  panel->setFrameShadow(sunken ? QFrame::Sunken : QFrame::Plain);
+  panel->setLineWidth(sunken ? 1 : 0);
+  return panel;
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+constexpr QMargins kGroupInsets{2, 15, 2, 2};
+constexpr QMargins kBevelInsets{1, 1, 1, 1};
+
+}  // namespace
+
+void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
+
+void ShowRuntimeMessage(QWidget* parent, const QString& message) {
+  if (Sink()) {
+    Sink()(message);
+    return;
+  }
+  QMessageBox::critical(parent, QApplication::applicationName(), message);
+}
+
+TForm1::TForm1(Calculator& calc, QWidget* parent)
+    : QMainWindow(parent), calc_(calc), anchors_(new AnchorLayout(this)) {
+  setObjectName("Form1");
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+  setWindowTitle("Zelt calculator v3.1.12");
+  CreateMenu();
+  CreateControls();
+
+  calc_.SetReporter([this](const std::string& message) { ShowRuntimeMessage(this, ToQt(message)); });
+  calc_.InitSettings();
+  // The boxes mirror the settings in force; setting a box from code runs its
+  // click handler as a user's click would.
+  CheckBox2->setChecked(calc_.settings.autosaveAll);
+  CheckBox3->setChecked(calc_.settings.autosaveFiltered);
+  CheckBox4->setChecked(calc_.settings.clearAtRn);
+
+  buildingGrid_ = true;
+  BuildCardGrid();
+  buildingGrid_ = false;
+  SyncTask();
+
+  calc_.SeedFromClock();
+}
+
+void TForm1::CreateMenu() {
+  QMenu* file = menuBar()->addMenu("File");
+  Open1 = file->addAction("Open");
+  file->addSeparator();
+  Save1 = file->addAction("Save");
+  file->addSeparator();
+  Quit1 = file->addAction("Quit");
+  Options1 = menuBar()->addAction("Options");
+  QMenu* help = menuBar()->addMenu("Help");
+  About1 = help->addAction("About");
+
+  Open1->setObjectName("Open1");
+  Save1->setObjectName("Save1");
+  Quit1->setObjectName("Quit1");
+  Options1->setObjectName("Options1");
+  About1->setObjectName("About1");
+  // Task files, options and the about box are not built yet.
+  Open1->setEnabled(false);
+  Save1->setEnabled(false);
+  Options1->setEnabled(false);
+  About1->setEnabled(false);
+  connect(Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
+}
+
+void TForm1::CreateControls() {
+  client_ = Named(new QWidget(this), "ClientArea");
+  client_->resize(kClientWidth, kClientHeight);
+  setCentralWidget(client_);
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+  Panel1 = MakePanel(client_, "Panel1", true);
+  anchors_->Place(Panel1, {0, 0, kClientWidth, kClientHeight}, Align::Client);
+  anchors_->SetInsets(Panel1, kBevelInsets);
+
+  Panel3 = MakePanel(Panel1, "Panel3", false);
+  anchors_->Place(Panel3, {1, 1, 616, 185}, Align::Top);
+  anchors_->SetInsets(Panel3, kBevelInsets);
+
+  GroupBox1 = Named(new QGroupBox("Cards", Panel3), "GroupBox1");
+  anchors_->Place(GroupBox1, {1, 0, 288, 128});
+
+  GroupBox3 = Named(new QGroupBox("Filtering Settings", Panel3), "GroupBox3");
+  anchors_->Place(GroupBox3, {287, 0, 328, 128}, Align::None, kLeft | kTop | kRight);
+  anchors_->SetInsets(GroupBox3, kGroupInsets);
+  ListBox3 = Named(new QListView(GroupBox3), "ListBox3");
+  ListBox3->setUniformItemSizes(true);
+  anchors_->Place(ListBox3, {2, 15, 324, 92}, Align::Top);
+  Panel2 = MakePanel(GroupBox3, "Panel2", true);
+  anchors_->Place(Panel2, {3, 108, 243, 17}, Align::None, kLeft | kTop | kRight);
+  Label2 = Named(new QLabel(Panel2), "Label2");
+  anchors_->Place(Label2, {3, 2, 237, 13}, Align::None, kLeft | kTop | kRight);
+  Button1 = Named(new QPushButton("Change", GroupBox3), "Button1");
+  anchors_->Place(Button1, {248, 108, 75, 17}, Align::None, kTop | kRight);
+  Button1->setEnabled(false);  // the filter dialog is not built yet
+
+  GroupBox2 = Named(new QGroupBox("Task (L=0/36)", Panel3), "GroupBox2");
+  anchors_->Place(GroupBox2, {1, 128, 614, 56}, Align::Bottom);
+  Edit1 = Named(new QLineEdit(GroupBox2), "Edit1");
+  Edit1->setReadOnly(true);
+  Edit1->installEventFilter(this);
+  anchors_->Place(Edit1, {4, 14, 605, 21}, Align::None, kLeft | kTop | kRight);
+  Button2 = Named(new QPushButton("delete selected", GroupBox2), "Button2");
+  anchors_->Place(Button2, {8, 38, 89, 14});
+  Button2->setEnabled(false);
+  Button3 = Named(new QPushButton("step", GroupBox2), "Button3");
+  anchors_->Place(Button3, {360, 38, 57, 14}, Align::None, kTop | kRight);
+  Button3->setEnabled(false);
+  Button5 = Named(new QPushButton("Run", GroupBox2), "Button5");
+  anchors_->Place(Button5, {432, 36, 57, 18}, Align::None, kTop | kRight);
+  Button5->setEnabled(false);
+  Button4 = Named(new QPushButton("Clear Task", GroupBox2), "Button4");
+  anchors_->Place(Button4, {534, 38, 75, 14}, Align::None, kTop | kRight);
+
+  GroupBox6 = Named(new QGroupBox("Results: ( RN / CN = 0 / 0 )", Panel1), "GroupBox6");
+  anchors_->Place(GroupBox6, {1, 186, 616, 171}, Align::Client);
+  anchors_->SetInsets(GroupBox6, kGroupInsets);
+  Splitter1 = Named(new QSplitter(Qt::Vertical, GroupBox6), "Splitter1");
+  Splitter1->setHandleWidth(3);
+  Splitter1->setChildrenCollapsible(false);
+  anchors_->Place(Splitter1, {2, 15, 612, 154}, Align::Client);
+
+  GroupBox4 = Named(new QGroupBox("All", Splitter1), "GroupBox4");
+  GroupBox4->resize(612, 84);
+  ListBox1 = Named(new QListView(GroupBox4), "ListBox1");
+  ListBox1->setUniformItemSizes(true);
+  anchors_->Place(ListBox1, {2, 15, 608, 50}, Align::None, kLeft | kTop | kRight | kBottom);
+  CheckBox4 = Named(new QCheckBox("Clear at RN >", GroupBox4), "CheckBox4");
+  CheckBox4->setChecked(true);
+  anchors_->Place(CheckBox4, {8, 65, 145, 17}, Align::None, kLeft | kBottom);
+  Label1 = Named(new QLabel("Autosave:", GroupBox4), "Label1");
+  anchors_->Place(Label1, {304, 66, 60, 13}, Align::None, kRight | kBottom);
+  CheckBox2 = Named(new QCheckBox("all", GroupBox4), "CheckBox2");
+  anchors_->Place(CheckBox2, {368, 65, 33, 17}, Align::None, kRight | kBottom);
+  CheckBox3 = Named(new QCheckBox("filtered", GroupBox4), "CheckBox3");
+  CheckBox3->setChecked(true);
+  anchors_->Place(CheckBox3, {408, 65, 57, 17}, Align::None, kRight | kBottom);
+  Button6 = Named(new QPushButton("Clear Results", GroupBox4), "Button6");
+  anchors_->Place(Button6, {534, 66, 75, 14}, Align::None, kRight | kBottom);
+  Button6->setEnabled(false);  // the result lists are not built yet
+
+  GroupBox5 = Named(new QGroupBox("Filtered: 0", Splitter1), "GroupBox5");
+  GroupBox5->resize(612, 67);
+  anchors_->SetInsets(GroupBox5, kGroupInsets);
+  ListBox2 = Named(new QListView(GroupBox5), "ListBox2");
+  ListBox2->setUniformItemSizes(true);
+  anchors_->Place(ListBox2, {2, 15, 608, 50}, Align::Client);
+  Splitter1->addWidget(GroupBox4);
+  Splitter1->addWidget(GroupBox5);
+  Splitter1->setSizes({84, 67});
+  Splitter1->setStretchFactor(0, 0);
+  Splitter1->setStretchFactor(1, 1);
+
+  Timer1 = Named(new QTimer(this), "Timer1");
+  Timer1->setInterval(1);
+
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  // toggled fires for changes made from code too, and not when the state
+  // set is the state already held: the boxes' click semantics.
+  connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+  connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
+  connect(CheckBox4, &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
+}
+
+void TForm1::PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
+                             const QString& caption) {
+  QPushButton* b = cardButtons_[index];
+  b->setGeometry(left, top, width, height);
+  if (buildingGrid_) {
+    b->setEnabled(true);
+    b->show();
+  }
+  b->setText(caption);
+  QFont f = b->font();
+  f.setBold(bold);
+  b->setFont(f);
+}
+
+void TForm1::BuildCardGrid() {
+  calc_.editor.BuildCardGrid();
+  auto place = [&](int index, int left, int top, bool bold) {
+    if (buildingGrid_) {
+      auto* b = new QPushButton(client_);
+      b->setObjectName(QString("cardButton%1").arg(index));
+      b->setFocusPolicy(Qt::NoFocus);
+      connect(b, &QPushButton::clicked, this, [this, index] { CardButtonClick(index); });
+      cardButtons_[index] = b;
+    }
+    PlaceCardButton(index, left, top, 24, 16, bold, ToQt(calc_.editor.Caption(index)));
+    cardButtons_[index]->raise();
+  };
+  lastCardButton_ = 0;
+  for (int r = 0; r < kRankCount; ++r) {
+    for (int s = 0; s < kSuitCount; ++s) place(++lastCardButton_, 8 + 24 * r, 16 + 20 * s, true);
+  }
+  for (int r = 0; r < kRankCount; ++r) place(++lastCardButton_, 8 + 24 * r, 108, false);
+  for (int s = 0; s < kSuitCount; ++s) place(++lastCardButton_, 248, 16 + 20 * s, false);
+  place(++lastCardButton_, 232, 100, false);
+  place(kGapButton, 256, 100, false);
+}
+
+void TForm1::FreeCardGrid() {
+  for (QPushButton*& b : cardButtons_) {
+    delete b;
+    b = nullptr;
+  }
+  lastCardButton_ = 0;
+}
+
+void TForm1::SyncTask() {
+  const TaskEditor& ed = calc_.editor;
+  for (int i = 0; i <= kLastCardButton; ++i) {
+    QPushButton* b = cardButtons_[i];
+    if (!b) continue;
+    const QString caption = ToQt(ed.Caption(i));
+    if (b->text() != caption) b->setText(caption);
+    b->setEnabled(ed.Enabled(i));
+  }
+  const QString text = ToQt(ed.Text());
+  if (Edit1->text() != text) Edit1->setText(text);
+  GroupBox2->setTitle(ToQt(ed.TaskCaption()));
+  Label2->setText(ToQt(ed.VariantsLabel()));
+  // The run loop is not built yet: "Run" and "step" stay disabled even for a
+  // complete task.
+  Button3->setEnabled(false);
+  Button5->setEnabled(false);
+}
+
+void TForm1::CardButtonClick(int index) {
+  calc_.editor.CardButtonClick(index);
+  SyncTask();
+}
+
+void TForm1::Edit1MouseUp() {
+  if (calc_.running) return;
+  Button2->setEnabled(Edit1->hasSelectedText());
+}
+
+void TForm1::Button2Click() {
+  if (!Edit1->hasSelectedText()) return;
+  calc_.editor.DeleteSelected(Edit1->selectionStart(),
+                              static_cast<int>(Edit1->selectedText().size()));
+  SyncTask();
+}
+
+void TForm1::Button4Click() {
+  calc_.editor.ClearTask();
+  SyncTask();
+}
+
+void TForm1::CheckBox2Click(bool checked) { calc_.settings.autosaveAll = checked; }
+void TForm1::CheckBox3Click(bool checked) { calc_.settings.autosaveFiltered = checked; }
+void TForm1::CheckBox4Click(bool checked) { calc_.settings.clearAtRn = checked; }
+
+void TForm1::Quit1Click() { close(); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == Edit1 &&
+      (e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::KeyRelease)) {
+    Edit1MouseUp();
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+bool TForm1::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) FormActivate();
+  return QMainWindow::event(e);
+}
+
+void TForm1::FormActivate() { Edit1->setFocus(); }
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  FormClose();
+  e->accept();
+}
+
+void TForm1::FormClose() {
+  calc_.Close();
+  FreeCardGrid();
+}
+
+}  // namespace zlc::ui
