@@ -1,8 +1,10 @@
 // The calculator's whole program-wide state in one place: notation, settings,
-// filter, task, generator, counters and run flags. The window, the headless
-// tool and the tests all drive this object; none of them keeps a copy.
+// filter, task, generator, layout, counters, result lists and logs. The
+// window, the headless tool and the tests all drive this object; none of
+// them keeps a copy.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,21 +12,16 @@
 
 #include "cards/notation.h"
 #include "cards/task_editor.h"
+#include "engine/chain.h"
+#include "engine/layout.h"
 #include "engine/random.h"
+#include "engine/result_list.h"
+#include "engine/settings.h"
+#include "engine/variants.h"
 #include "filter/filter_settings.h"
+#include "persist/log_file.h"
 
 namespace zlc {
-
-struct Settings {
-  int markTransits = 0;
-  int staticMarkMode = 0;  // 0 none, 1 "!", 2 "[...]"
-  int deleteSpaces = 0;
-  std::int32_t clearThreshold = 5000;
-  std::int32_t shuffleDepth = 1000;
-  bool autosaveAll = false;       // the "all" box
-  bool autosaveFiltered = true;   // the "filtered" box
-  bool clearAtRn = true;          // the "Clear at RN >" box
-};
 
 struct RunCounters {
   std::int32_t rn = 0;
@@ -32,9 +29,24 @@ struct RunCounters {
   std::int32_t filtered = 0;
 };
 
+// Totals since the calculator was made; never reset by clearing.
+struct RunTotals {
+  std::uint64_t results = 0;
+  std::uint64_t filtered = 0;
+  std::uint64_t tries = 0;
+};
+
 inline constexpr std::string_view kResultsLogName = "results.log";
 inline constexpr std::string_view kFilteredLogName = "resultsf.log";
 inline constexpr std::string_view kVariantsFileName = "variants";
+inline constexpr int kMaxTries = 1000;
+
+enum class BatchOutcome {
+  Busy,      // a batch was already in progress; nothing done
+  NoResult,  // kMaxTries tries without convergence
+  Result,    // a result was found (see lastBlock, lastPassed)
+  Failed,    // a file operation failed and was reported
+};
 
 class Calculator {
  public:
@@ -46,7 +58,11 @@ class Calculator {
 
   void SetReporter(Reporter reporter) { reporter_ = std::move(reporter); }
 
-  // Everything to its start-up value, then the two result logs created empty
+  // Every setting, the notation, the filter and the counters to their
+  // start-up values.
+  void ResetSettings();
+
+  // ResetSettings, then the two result logs created empty
   // where they are missing. A log that cannot be created is reported and
   // start-up goes on.
   void InitSettings();
@@ -56,8 +72,21 @@ class Calculator {
 
   void SeedFromClock() { random.SetSeed(TimeOfDaySeed()); }
 
+  // One batch: tries until a layout converges or kMaxTries are spent, and a
+  // converged layout made into a result (lists, filter, logs, clearing).
+  BatchOutcome RunBatch();
+
+  // The logs whose autosave box is ticked are opened for appending while a
+  // run or a step is on. False when one could not be opened (reported; none
+  // is left open).
+  bool OpenLogs();
+  void CloseLogs();
+
+  void ClearResults();  // both lists and the three counters
+
   std::string ResultsCaption() const;   // "Results: ( RN / CN = r / c )"
   std::string FilteredCaption() const;  // "Filtered: f"
+  std::string VariantsCaption() const;  // "Variants : n"
 
   NotationSet notation;
   Settings settings;
@@ -65,8 +94,23 @@ class Calculator {
   TaskEditor editor{notation};
   Random random;
   RunCounters counters;
+  RunTotals totals;
   bool running = false;
   bool batchBusy = false;
+
+  Layout layout;
+  Chain workChain;
+  TaskPlan plan;
+  std::int64_t variantCount = 0;
+  std::array<std::uint8_t, 6> balancedLines{};
+
+  ResultList allList;       // "All", newest block on top
+  ResultList filteredList;  // "Filtered"
+  bool keepResultLists = true;
+  ResultBlock lastBlock;    // the latest result, kept past any clearing
+  bool lastPassed = false;
+
+  EnumerationProgress* progress = nullptr;
 
   std::string resultsLogPath{kResultsLogName};
   std::string filteredLogPath{kFilteredLogName};
@@ -74,8 +118,15 @@ class Calculator {
 
  private:
   void Report(const std::string& message) const;
+  bool Failed(const IoResult& result) const;  // reports a failure
+  bool EnumerateVariants();
+  bool PickVariant();
+  bool MakeResult();  // false when a log write failed
 
   Reporter reporter_;
+  std::string deckText_;  // the base deck without spaces
+  LogFile resultsLog_;
+  LogFile filteredLog_;
 };
 
 }  // namespace zlc

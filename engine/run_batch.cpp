@@ -1,0 +1,71 @@
+// The batch: the search's unit of work between two timer ticks.
+#include "analysis/classify.h"
+#include "analysis/hexagrams.h"
+#include "engine/calculator.h"
+#include "filter/filter_test.h"
+
+namespace zlc {
+
+bool Calculator::EnumerateVariants() {
+  const std::string normalized = StripSpaces(editor.Text());
+  if (normalized.empty()) return true;
+  SplitTask(normalized, plan);
+  if (Failed(zlc::EnumerateVariants(plan, variantsPath, variantCount, progress))) return false;
+  editor.SetVariantsReady(true);
+  editor.SetVariantsLabel(VariantsCaption());
+  return PickVariant();
+}
+
+bool Calculator::PickVariant() {
+  return !Failed(zlc::PickVariant(plan, variantsPath, variantCount, random));
+}
+
+BatchOutcome Calculator::RunBatch() {
+  if (batchBusy) return BatchOutcome::Busy;
+  batchBusy = true;
+  struct Release {
+    bool& busy;
+    ~Release() { busy = false; }
+  } release{batchBusy};
+
+  if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
+  if (IsManyVariants(filter) && !PickVariant()) return BatchOutcome::Failed;
+
+  deckText_ = StripSpaces(notation.baseDeck);
+  BindLayout(layout, deckText_.data(), deckText_.size());
+  const std::int32_t depth = settings.shuffleDepth;
+  for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
+    ++counters.cn;
+    ++totals.tries;
+    ShuffleLayout(layout, depth, random);
+    PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
+    TestConvergence(layout.chain, workChain);
+    if (workChain.lastIndex == 1) return MakeResult() ? BatchOutcome::Result : BatchOutcome::Failed;
+  }
+  return BatchOutcome::NoResult;
+}
+
+bool Calculator::MakeResult() {
+  ++counters.rn;
+  ++totals.results;
+  ClassifyElements(layout, workChain);
+  AppendLayoutLine(lastBlock.lines[0], layout, counters.rn, settings);
+  AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], balancedLines, layout, counters.rn,
+                      notation);
+  if (keepResultLists) allList.AddBlockOnTop(lastBlock);
+
+  bool logsOk = true;
+  lastPassed = PassesFilter(filter, layout, notation, balancedLines);
+  if (lastPassed) {
+    if (keepResultLists) filteredList.AddBlockOnTop(lastBlock);
+    ++counters.filtered;
+    ++totals.filtered;
+    if (filteredLog_.IsOpen()) logsOk = !Failed(filteredLog_.WriteLines(lastBlock.lines, 3));
+  }
+  if (logsOk && resultsLog_.IsOpen()) logsOk = !Failed(resultsLog_.WriteLines(lastBlock.lines, 3));
+
+  if (settings.clearAtRn && counters.rn > settings.clearThreshold) ClearResults();
+  return logsOk;
+}
+
+}  // namespace zlc

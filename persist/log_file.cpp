@@ -1,0 +1,73 @@
+#include "persist/log_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace zlc {
+namespace {
+
+IoResult WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return LastIoError();
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+LogFile::~LogFile() { Close(); }
+
+IoResult LogFile::Open(const std::string& path) {
+  Close();
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd_ < 0) return LastIoError();
+  return std::nullopt;
+}
+
+IoResult LogFile::Close() {
+  if (fd_ < 0) return std::nullopt;
+  int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return LastIoError();
+  return std::nullopt;
+}
+
+IoResult LogFile::WriteLines(const std::string* lines, int count) {
+  if (fd_ < 0) return IoError{EBADF};
+  buffer_.clear();
+  for (int i = 0; i < count; ++i) {
+    buffer_ += lines[i];
+    buffer_ += "\r\n";
+  }
+  return WriteAll(fd_, buffer_);
+}
+
+IoResult WriteTextFile(const std::string& path, std::size_t count,
+                       const std::function<const std::string&(std::size_t)>& line) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return LastIoError();
+  std::string chunk;
+  for (std::size_t i = 0; i < count; ++i) {
+    chunk += line(i);
+    chunk += "\r\n";
+    if (chunk.size() >= (1 << 16) || i + 1 == count) {
+      if (IoResult failed = WriteAll(fd, chunk)) {
+        ::close(fd);
+        return failed;
+      }
+      chunk.clear();
+    }
+  }
+  if (::close(fd) != 0) return LastIoError();
+  return std::nullopt;
+}
+
+}  // namespace zlc

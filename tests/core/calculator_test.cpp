@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/calculator.h"
+#include "persist/text_files.h"
+#include "ru_text.h"
+#include "scratch_dir.h"
+
+namespace zlc {
+namespace {
+
+void Scramble(Calculator& calc) {
+  SetNotation(calc.notation, 2);
+  calc.editor.BuildCardGrid();
+  calc.settings = Settings{1, 2, 1, 7, 9, true, false, false};
+  calc.filter.resultVariants = "Many";
+  calc.filter.lfEnabled = 1;
+  calc.filter.lfThreshold = 20;
+  calc.filter.smEnabled = 0;
+  calc.filter.elementGrid[2][5] = ElementState::Mobile;
+  calc.filter.hbEnabled = 1;
+  calc.filter.hbRequired[3] = 1;
+  calc.counters = RunCounters{4, 99, 2};
+  calc.running = true;
+  calc.batchBusy = true;
+  calc.editor.SetVariantsReady(true);
+}
+
+void ExpectStartState(const Calculator& calc) {
+  EXPECT_EQ(calc.notation.notationName, "Ru");
+  EXPECT_EQ(calc.notation.suitLetters, Ru("пбкч"));
+  EXPECT_EQ(calc.editor.Caption(1), Ru("6п"));
+  const Settings& s = calc.settings;
+  EXPECT_EQ(s.markTransits, 0);
+  EXPECT_EQ(s.staticMarkMode, 0);
+  EXPECT_EQ(s.deleteSpaces, 0);
+  EXPECT_EQ(s.clearThreshold, 5000);
+  EXPECT_EQ(s.shuffleDepth, 1000);
+  EXPECT_FALSE(s.autosaveAll);
+  EXPECT_TRUE(s.autosaveFiltered);
+  EXPECT_TRUE(s.clearAtRn);
+  const FilterSettings& f = calc.filter;
+  EXPECT_EQ(f.generationMode, "Random");
+  EXPECT_EQ(f.resultVariants, "One");
+  EXPECT_EQ(f.lfEnabled, 0);
+  EXPECT_EQ(f.lfThreshold, 8);
+  EXPECT_EQ(f.smEnabled, 1);
+  EXPECT_EQ(f.hbEnabled, 0);
+  for (const auto& row : f.elementGrid)
+    for (ElementState e : row) EXPECT_EQ(e, ElementState::Any);
+  for (auto line : f.hbRequired) EXPECT_EQ(line, 0);
+  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
+  EXPECT_EQ(calc.FilteredCaption(), "Filtered: 0");
+  EXPECT_FALSE(calc.running);
+  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.editor.VariantsReady());
+}
+
+TEST(Calculator, InitSettingsRestoresDefaultsAndCreatesLogs) {
+  ScratchDir dir;
+  Calculator calc;
+  std::vector<std::string> messages;
+  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  Scramble(calc);
+  calc.InitSettings();
+  ExpectStartState(calc);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(std::filesystem::is_regular_file("results.log"));
+  EXPECT_TRUE(std::filesystem::is_regular_file("resultsf.log"));
+  EXPECT_EQ(std::filesystem::file_size("results.log"), 0u);
+  EXPECT_EQ(std::filesystem::file_size("resultsf.log"), 0u);
+}
+
+TEST(Calculator, InitSettingsKeepsExistingLogs) {
+  ScratchDir dir;
+  std::ofstream("results.log", std::ios::binary) << "1. line\r\n";
+  Calculator calc;
+  calc.InitSettings();
+  EXPECT_EQ(std::filesystem::file_size("results.log"), 9u);
+  EXPECT_EQ(std::filesystem::file_size("resultsf.log"), 0u);
+}
+
+TEST(Calculator, LogThatCannotBeCreatedIsReportedAndStartUpGoesOn) {
+  ScratchDir dir;
+  std::filesystem::create_directory("results.log");
+  Calculator calc;
+  std::vector<std::string> messages;
+  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  Scramble(calc);
+  calc.InitSettings();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(EISDIR));
+  EXPECT_TRUE(std::filesystem::is_regular_file("resultsf.log"));
+  ExpectStartState(calc);
+}
+
+TEST(Calculator, CaptionsAndClose) {
+  ScratchDir dir;
+  Calculator calc;
+  calc.counters = RunCounters{3, 2417, 1};
+  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 3 / 2417 )");
+  EXPECT_EQ(calc.FilteredCaption(), "Filtered: 1");
+  std::ofstream("variants") << "x\r\n";
+  calc.Close();
+  EXPECT_FALSE(std::filesystem::exists("variants"));
+  std::vector<std::string> messages;
+  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  calc.Close();  // nothing to delete, nothing to report
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace zlc

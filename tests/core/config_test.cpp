@@ -1,0 +1,389 @@
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "persist/config_file.h"
+
+namespace zlc {
+namespace {
+
+const char* const kDefaultText =
+    "Defs = Ru\r\n"
+    "rq_mt = 0\r\n"
+    "rq_ms = 0\r\n"
+    "rq_ds = 0\r\n"
+    "rn_t = 5000\r\n"
+    "sd_t = 1000\r\n"
+    "GM = Random\r\n"
+    "RV = One\r\n"
+    "rq_lf = 0\r\n"
+    "lf_t = 8\r\n"
+    "rq_sm = 1\r\n"
+    "sm1 = 000000000\r\n"
+    "sm2 = 000000000\r\n"
+    "sm3 = 000000000\r\n"
+    "sm4 = 000000000\r\n"
+    "rq_asa = 0\r\n"
+    "rq_asf = 1\r\n"
+    "rq_rnc = 1\r\n"
+    "rq_hb = 0\r\n"
+    "hb = 000000\r\n";
+
+// Settings at their start-up defaults, plus the messages reading produced.
+struct Loaded {
+  NotationSet notation;
+  Settings settings;
+  FilterSettings filter;
+  std::vector<std::string> messages;
+
+  ConfigTarget Target() { return {notation, settings, filter}; }
+  MessageReporter Reporter() {
+    return [this](const std::string& m) { messages.push_back(m); };
+  }
+  Loaded& Apply(std::initializer_list<std::string_view> lines) {
+    for (auto line : lines) ApplyConfigLine(Target(), line, Reporter());
+    return *this;
+  }
+  std::string Text() const { return ConfigText(notation, settings, filter); }
+};
+
+std::string DefaultTextWith(int notationKind) {
+  Loaded fresh;
+  SetNotation(fresh.notation, notationKind);
+  return fresh.Text();
+}
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zlc_config_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+    path_ = pattern;
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+ private:
+  std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+TEST(ConfigText, DefaultsGiveTheTwentyLines) {
+  Loaded fresh;
+  EXPECT_EQ(fresh.Text(), kDefaultText);
+}
+
+TEST(ConfigFile, RoundTripKeepsEverySetting) {
+  TempDir dir;
+  Loaded saved;
+  SetNotation(saved.notation, 2);
+  saved.settings = {1, 2, 1, 12345, 77, true, false, false};
+  saved.filter.resultVariants = "Many";
+  saved.filter.lfEnabled = 1;
+  saved.filter.lfThreshold = 200;
+  saved.filter.smEnabled = 0;
+  saved.filter.elementGrid[0][3] = ElementState::Static;
+  saved.filter.elementGrid[0][4] = ElementState::Mobile;
+  saved.filter.elementGrid[3][8] = ElementState::Mobile;
+  saved.filter.elementGrid[2][0] = ElementState::Static;
+  saved.filter.hbEnabled = 1;
+  saved.filter.hbRequired = {0, 1, 1, 0, 0, 1};
+  const std::string path = dir / "zlc.cfg";
+  ASSERT_FALSE(SaveConfig(path, saved.notation, saved.settings, saved.filter));
+
+  const std::string bytes = ReadBytes(path);
+  EXPECT_NE(bytes.find("Defs = En\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("sm1 = 000120000\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("sm3 = 100000000\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("hb = 011001\r\n"), std::string::npos);
+
+  Loaded read;
+  ASSERT_FALSE(LoadConfig(path, read.Target(), read.Reporter()));
+  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.notation.notationName, "En");
+  EXPECT_EQ(read.notation.baseDeck, kEnBaseDeck);
+  EXPECT_EQ(read.settings.markTransits, 1);
+  EXPECT_EQ(read.settings.staticMarkMode, 2);
+  EXPECT_EQ(read.settings.deleteSpaces, 1);
+  EXPECT_EQ(read.settings.clearThreshold, 12345);
+  EXPECT_EQ(read.settings.shuffleDepth, 77);
+  EXPECT_TRUE(read.settings.autosaveAll);
+  EXPECT_FALSE(read.settings.autosaveFiltered);
+  EXPECT_FALSE(read.settings.clearAtRn);
+  EXPECT_EQ(read.filter.resultVariants, "Many");
+  EXPECT_EQ(read.filter.lfEnabled, 1);
+  EXPECT_EQ(read.filter.lfThreshold, 200);
+  EXPECT_EQ(read.filter.smEnabled, 0);
+  EXPECT_EQ(read.filter.elementGrid, saved.filter.elementGrid);
+  EXPECT_EQ(read.filter.hbEnabled, 1);
+  EXPECT_EQ(read.filter.hbRequired, saved.filter.hbRequired);
+}
+
+TEST(ConfigRead, NotationLine) {
+  EXPECT_EQ(Loaded().Apply({"Defs = En"}).Text(), DefaultTextWith(2));
+  EXPECT_EQ(Loaded().Apply({"defs=en"}).notation.notationName, "Ru");
+  EXPECT_EQ(Loaded().Apply({"defs= en"}).notation.notationName, "Ru");
+  EXPECT_EQ(Loaded().Apply({"defs = en"}).notation.notationName, "En");
+  EXPECT_EQ(Loaded().Apply({"DEFS EN"}).notation.notationName, "En");
+  EXPECT_EQ(Loaded().Apply({"Defs = En", "Defs = Ru"}).Text(), DefaultTextWith(1));
+  // An unknown name keeps the notation in force.
+  EXPECT_EQ(Loaded().Apply({"Defs = En", "Defs = Fr"}).notation.suitLetters, "sdch");
+}
+
+TEST(ConfigRead, ChoiceValuesOutsideTheirListAreIgnored) {
+  EXPECT_EQ(Loaded().Apply({"RV = many"}).filter.resultVariants, "Many");
+  EXPECT_EQ(Loaded().Apply({"RV = many", "RV = several"}).filter.resultVariants, "Many");
+  EXPECT_EQ(Loaded().Apply({"RV = MaNy", "rv = one"}).filter.resultVariants, "One");
+  EXPECT_EQ(Loaded().Apply({"rq_ms = 2", "rq_ms = 3"}).settings.staticMarkMode, 2);
+  EXPECT_EQ(Loaded().Apply({"rq_ms = 2", "rq_ms = -1"}).settings.staticMarkMode, 2);
+  EXPECT_EQ(Loaded().Apply({"rq_ms = 1"}).settings.staticMarkMode, 1);
+  EXPECT_EQ(Loaded().Apply({"GM = Sequential"}).filter.generationMode, "Random");
+}
+
+TEST(ConfigRead, FlagsAreOnOnlyForOne) {
+  EXPECT_EQ(Loaded().Apply({"rq_mt = 1", "rq_mt = yes"}).settings.markTransits, 0);
+  EXPECT_EQ(Loaded().Apply({"rq_mt 1"}).settings.markTransits, 1);  // "=" may be left out
+  EXPECT_EQ(Loaded().Apply({"rq_sm = 01"}).filter.smEnabled, 0);
+  Loaded boxes;
+  boxes.Apply({"rq_asf = 0", "RQ_ASA = 1", "rq_rnc = true"});
+  EXPECT_FALSE(boxes.settings.autosaveFiltered);
+  EXPECT_TRUE(boxes.settings.autosaveAll);
+  EXPECT_FALSE(boxes.settings.clearAtRn);
+  EXPECT_TRUE(Loaded().Apply({"rq_asa = 1"}).settings.autosaveFiltered);
+}
+
+TEST(ConfigRead, SpacingAndOrder) {
+  EXPECT_EQ(Loaded().Apply({"   rq_ds  =   1   "}).settings.deleteSpaces, 1);
+  EXPECT_EQ(Loaded().Apply({"rq_lf = 1", "      ", "", "rq_hb = 1"}).Text(),
+            Loaded().Apply({"rq_lf = 1", "rq_hb = 1"}).Text());
+  // Only 0x20 is a space: a tab belongs to the key or the value.
+  EXPECT_EQ(Loaded().Apply({"\trq_ds = 1"}).settings.deleteSpaces, 0);
+  EXPECT_EQ(Loaded().Apply({"rq_ds = 1", "rq_ds = 1\t"}).settings.deleteSpaces, 0);
+  // An empty value changes nothing, not even a flag.
+  EXPECT_EQ(Loaded().Apply({"rq_ds = 1", "rq_ds =   "}).settings.deleteSpaces, 1);
+  EXPECT_EQ(Loaded().Apply({"rn_t = 10", "sd_t = 3", "rn_t = 20"}).settings.clearThreshold, 20);
+}
+
+TEST(ConfigRead, NumbersThatCannotBeReadAreReportedAndKept) {
+  struct Case {
+    const char* line;
+    const char* shown;
+  };
+  for (Case c : {Case{"rn_t = 12x", "12x"}, Case{"rn_t = abc", "abc"}, Case{"rn_t = 0x10", "0x10"},
+                 Case{"rn_t = 1 000", "1 000"}, Case{"rn_t = -", "-"}, Case{"rn_t = +-5", "+-5"},
+                 Case{"rn_t = 2147483648", "2147483648"}, Case{"rn_t = -1", "-1"},
+                 Case{"rn_t = 99999999999999999999", "99999999999999999999"}}) {
+    Loaded l;
+    l.Apply({"rn_t = 42", c.line});
+    EXPECT_EQ(l.settings.clearThreshold, 42) << c.line;
+    ASSERT_EQ(l.messages.size(), 1u) << c.line;
+    EXPECT_EQ(l.messages[0], std::string("'") + c.shown + "' is not a valid integer value");
+  }
+  Loaded l;
+  l.Apply({"sd_t = 7", "sd_t = -2147483648", "lf_t = 9", "lf_t = 256", "lf_t = -1"});
+  EXPECT_EQ(l.settings.shuffleDepth, 7);
+  EXPECT_EQ(l.filter.lfThreshold, 9);
+  EXPECT_EQ(l.messages.size(), 3u);
+}
+
+TEST(ConfigRead, NumbersAtTheirLimits) {
+  Loaded l;
+  l.Apply({"rn_t = 2147483647", "sd_t = +0", "lf_t = 255"});
+  EXPECT_EQ(l.settings.clearThreshold, 2147483647);
+  EXPECT_EQ(l.settings.shuffleDepth, 0);
+  EXPECT_EQ(l.filter.lfThreshold, 255);
+  l.Apply({"lf_t = 0", "sd_t = 007"});
+  EXPECT_EQ(l.filter.lfThreshold, 0);
+  EXPECT_EQ(l.settings.shuffleDepth, 7);
+  EXPECT_TRUE(l.messages.empty());
+}
+
+TEST(ConfigRead, GridRowsAndLineFlagsNeedTheirExactLength) {
+  Loaded l;
+  l.Apply({"sm2 = 012012012"});
+  const auto afterValid = l.filter.elementGrid;
+  EXPECT_EQ(afterValid[1][1], ElementState::Static);
+  EXPECT_EQ(afterValid[1][8], ElementState::Mobile);
+  EXPECT_EQ(afterValid[0][0], ElementState::Any);
+  l.Apply({"sm2 = 11111111", "sm2 = 1111111111", "sm2 = 111131111", "sm2 = 11111111A",
+           "sm4 = 2222222222222", "sm0 = 111111111", "sm5 = 111111111", "sm12 = 111111111"});
+  EXPECT_EQ(l.filter.elementGrid, afterValid);
+  EXPECT_TRUE(l.messages.empty());
+
+  l.Apply({"hb = 111111", "hb = 10101", "hb = 1010101"});
+  EXPECT_EQ(l.filter.hbRequired, (std::array<std::uint8_t, 6>{1, 1, 1, 1, 1, 1}));
+  l.Apply({"HB = 1x1y21"});
+  EXPECT_EQ(l.filter.hbRequired, (std::array<std::uint8_t, 6>{1, 0, 1, 0, 0, 1}));
+}
+
+TEST(ConfigLoad, MissingFileKeepsDefaultsSilently) {
+  TempDir dir;
+  Loaded l;
+  EXPECT_FALSE(LoadConfig(dir / "zlc.cfg", l.Target(), l.Reporter()));
+  EXPECT_EQ(l.Text(), kDefaultText);
+  EXPECT_TRUE(l.messages.empty());
+}
+
+TEST(ConfigLoad, UnreadableFileReturnsItsError) {
+  TempDir dir;
+  ASSERT_EQ(::mkdir((dir / "zlc.cfg").c_str(), 0755), 0);
+  Loaded l;
+  IoResult error = LoadConfig(dir / "zlc.cfg", l.Target(), l.Reporter());
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->code, EISDIR);
+  EXPECT_EQ(l.Text(), kDefaultText);
+}
+
+TEST(ConfigLoad, LineEndsOfAnyKind) {
+  TempDir dir;
+  WriteBytes(dir / "a.cfg", "rq_mt = 1\nrq_ds = 1\r\n\r\n\nrq_lf = 1\r\nrq_hb = 1");
+  Loaded l;
+  ASSERT_FALSE(LoadConfig(dir / "a.cfg", l.Target(), l.Reporter()));
+  EXPECT_EQ(l.settings.markTransits, 1);
+  EXPECT_EQ(l.settings.deleteSpaces, 1);
+  EXPECT_EQ(l.filter.lfEnabled, 1);
+  EXPECT_EQ(l.filter.hbEnabled, 1);
+
+  // A lone CR does not end a line: the value "1\rRQ_DS = 1" is not "1".
+  WriteBytes(dir / "b.cfg", "rq_mt = 1\rrq_ds = 1\r\nrq_asa = 1\r");
+  Loaded m;
+  ASSERT_FALSE(LoadConfig(dir / "b.cfg", m.Target(), m.Reporter()));
+  EXPECT_EQ(m.settings.markTransits, 0);
+  EXPECT_EQ(m.settings.deleteSpaces, 0);
+  EXPECT_TRUE(m.settings.autosaveAll);
+}
+
+TEST(ConfigLoad, JunkBytesAreSkipped) {
+  TempDir dir;
+  std::string bytes = "Defs = En\r\n";
+  unsigned seed = 12345;
+  for (int line = 0; line < 2000; ++line) {
+    for (int k = 0; k < 40; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      char c = static_cast<char>(seed >> 16);
+      bytes += c == '\n' ? ' ' : c;
+    }
+    bytes += "\r\n";
+  }
+  bytes += std::string("rq_mt = 1\0\r\n", 12);  // NUL ends nothing
+  bytes += std::string("rq_ds\0 = 1\r\n", 12);
+  bytes += std::string("\0\0\0\r\n", 5);
+  bytes += "sm1 = 2\xFF" "2222222\r\n";
+  bytes += "rq_lf = 1\r\n";
+  WriteBytes(dir / "zlc.cfg", bytes);
+  Loaded l;
+  ASSERT_FALSE(LoadConfig(dir / "zlc.cfg", l.Target(), l.Reporter()));
+  EXPECT_EQ(l.notation.notationName, "En");
+  EXPECT_EQ(l.settings.markTransits, 0);
+  EXPECT_EQ(l.settings.deleteSpaces, 0);
+  EXPECT_EQ(l.filter.elementGrid[0][0], ElementState::Any);
+  EXPECT_EQ(l.filter.lfEnabled, 1);
+}
+
+TEST(ConfigLoad, HugeLinesAndManyLines) {
+  TempDir dir;
+  const std::size_t tenMb = 10u << 20;
+  std::string bytes = std::string(tenMb, ' ') + "rq_mt = 1" + std::string(tenMb, ' ') + "\r\n";
+  bytes += "rn_t = " + std::string(tenMb, '7') + "\r\n";
+  bytes += "hb = " + std::string(tenMb, '1') + "\r\n";
+  for (int k = 0; k < 20000; ++k) bytes += "sd_t = " + std::to_string(k) + "\r\n";
+  WriteBytes(dir / "zlc.cfg", bytes);
+  Loaded l;
+  ASSERT_FALSE(LoadConfig(dir / "zlc.cfg", l.Target(), l.Reporter()));
+  EXPECT_EQ(l.settings.markTransits, 1);
+  EXPECT_EQ(l.settings.clearThreshold, 5000);
+  ASSERT_EQ(l.messages.size(), 1u);
+  EXPECT_EQ(l.messages[0].size(), tenMb + std::string("'' is not a valid integer value").size());
+  EXPECT_EQ(l.filter.hbRequired, (std::array<std::uint8_t, 6>{}));
+  EXPECT_EQ(l.settings.shuffleDepth, 19999);
+}
+
+TEST(ConfigSave, ReplacesAnExistingFileAndLeavesNothingElse) {
+  TempDir dir;
+  const std::string path = dir / "zlc.cfg";
+  WriteBytes(path, "old contents that are longer than nothing\r\n");
+  Loaded fresh;
+  ASSERT_FALSE(SaveConfig(path, fresh.notation, fresh.settings, fresh.filter));
+  EXPECT_EQ(ReadBytes(path), kDefaultText);
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"zlc.cfg"});
+}
+
+TEST(ConfigSave, MissingDirectoryCreatesNothing) {
+  TempDir dir;
+  Loaded fresh;
+  IoResult error = SaveConfig(dir / "missing/zlc.cfg", fresh.notation, fresh.settings, fresh.filter);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->code, ENOENT);
+  EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST(ConfigSave, FailedRenameKeepsTheOldAndRemovesTheTemporary) {
+  TempDir dir;
+  const std::string path = dir / "zlc.cfg";
+  ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+  WriteBytes(path + "/inside", "keep me");
+  Loaded fresh;
+  IoResult error = SaveConfig(path, fresh.notation, fresh.settings, fresh.filter);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->code, EISDIR);
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"zlc.cfg"});
+  EXPECT_EQ(ReadBytes(path + "/inside"), "keep me");
+}
+
+// A file size limit makes the write itself fail halfway, as a full disk would.
+TEST(ConfigSave, FailedWriteKeepsTheOldFile) {
+  TempDir dir;
+  const std::string path = dir / "zlc.cfg";
+  const std::string old = std::string(kDefaultText) + "old";
+  WriteBytes(path, old);
+
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 40;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  Loaded changed;
+  changed.settings.markTransits = 1;
+  IoResult error = SaveConfig(path, changed.notation, changed.settings, changed.filter);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->code, EFBIG);
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"zlc.cfg"});
+}
+
+}  // namespace
+}  // namespace zlc
