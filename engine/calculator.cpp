@@ -60,6 +60,35 @@ void Calculator::ClearResults() {
   counters = RunCounters{};
 }
 
+bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
+  const ResultList& list = ListOf(source);
+  const std::ptrdiff_t start = list.BlockStart(lineIndex);
+  if (start < 0) return false;
+  resultSource = source;
+  resultLineIndex = lineIndex;
+  const auto first = static_cast<std::size_t>(start);
+  for (std::size_t j = 0; j < 3; ++j) {
+    recordedBlock.lines[j] = first + j < list.Size() ? list.Line(first + j) : std::string();
+  }
+  const std::string& head = recordedBlock.lines[0];
+  resultNumberText = head.substr(0, head.find('.'));
+  return true;
+}
+
+bool Calculator::SaveRecordedBlock(const std::string& path) {
+  return !Failed(WriteTextFile(path, 3, [this](std::size_t i) -> const std::string& {
+    return recordedBlock.lines[i];
+  }));
+}
+
+bool Calculator::SaveRecordedList(const std::string& path) {
+  static const ResultList kNone;
+  const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
+  return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) -> const std::string& {
+    return list.Line(i);
+  }));
+}
+
 std::string Calculator::ResultsCaption() const {
   return "Results: ( RN / CN = " + std::to_string(counters.rn) + " / " +
          std::to_string(counters.cn) + " )";

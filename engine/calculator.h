@@ -84,6 +84,19 @@ class Calculator {
 
   void ClearResults();  // both lists and the three counters
 
+  // The list of the last right-click (1 "All", 2 "Filtered") and the block
+  // under it. The block is copied at the click, so a run that adds blocks
+  // meanwhile does not change what "Save result..." writes.
+  const ResultList& ListOf(int source) const { return source == 2 ? filteredList : allList; }
+  bool RecordRightClick(int source, std::size_t lineIndex);
+  bool SaveRecordedBlock(const std::string& path);  // false when reported
+  bool SaveRecordedList(const std::string& path);   // every line, top to bottom
+
+  int resultSource = 0;  // 0 before any right-click that hit a line
+  std::size_t resultLineIndex = 0;
+  std::string resultNumberText;
+  ResultBlock recordedBlock;
+
   std::string ResultsCaption() const;   // "Results: ( RN / CN = r / c )"
   std::string FilteredCaption() const;  // "Filtered: f"
   std::string VariantsCaption() const;  // "Variants : n"

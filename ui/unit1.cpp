@@ -3,19 +3,20 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFrame>
+#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScreen>
 
+#include "filter/filter_description.h"
+#include "ui/line_list.h"
 #include "ui/text.h"
+#include "ui/unit4.h"
 
 namespace zlc::ui {
 namespace {
-
-MessageSink& Sink() {
-  static MessageSink sink;
-  return sink;
-}
 
 QFrame* MakePanel(QWidget* parent, const char* name, bool sunken) {
   auto* panel = new QFrame(parent);
@@ -37,23 +38,15 @@ constexpr QMargins kBevelInsets{1, 1, 1, 1};
 
 }  // namespace
 
-void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
-
-void ShowRuntimeMessage(QWidget* parent, const QString& message) {
-  if (Sink()) {
-    Sink()(message);
-    return;
-  }
-  QMessageBox::critical(parent, QApplication::applicationName(), message);
-}
-
 TForm1::TForm1(Calculator& calc, QWidget* parent)
     : QMainWindow(parent), calc_(calc), anchors_(new AnchorLayout(this)) {
   setObjectName("Form1");
   FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  if (calc_.progress == form4_) calc_.progress = nullptr;
+}
 
 void TForm1::FormCreate() {
   setWindowTitle("Zelt calculator v3.1.12");
@@ -68,12 +61,20 @@ void TForm1::FormCreate() {
   CheckBox3->setChecked(calc_.settings.autosaveFiltered);
   CheckBox4->setChecked(calc_.settings.clearAtRn);
 
+  RefreshFilterDescription();
+
   buildingGrid_ = true;
   BuildCardGrid();
   buildingGrid_ = false;
   SyncTask();
 
   calc_.SeedFromClock();
+
+  form4_ = new TForm4(this);
+  calc_.progress = form4_;
+  if (QScreen* screen = QApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 }
 
 void TForm1::CreateMenu() {
@@ -120,8 +121,10 @@ void TForm1::CreateControls() {
   GroupBox3 = Named(new QGroupBox("Filtering Settings", Panel3), "GroupBox3");
   anchors_->Place(GroupBox3, {287, 0, 328, 128}, Align::None, kLeft | kTop | kRight);
   anchors_->SetInsets(GroupBox3, kGroupInsets);
-  ListBox3 = Named(new QListView(GroupBox3), "ListBox3");
+  ListBox3 = Named(new QListWidget(GroupBox3), "ListBox3");
   ListBox3->setUniformItemSizes(true);
+  ListBox3->setSelectionMode(QAbstractItemView::NoSelection);
+  ListBox3->setFocusPolicy(Qt::NoFocus);
   anchors_->Place(ListBox3, {2, 15, 324, 92}, Align::Top);
   Panel2 = MakePanel(GroupBox3, "Panel2", true);
   anchors_->Place(Panel2, {3, 108, 243, 17}, Align::None, kLeft | kTop | kRight);
@@ -149,6 +152,26 @@ void TForm1::CreateControls() {
   Button4 = Named(new QPushButton("Clear Task", GroupBox2), "Button4");
   anchors_->Place(Button4, {534, 38, 75, 14}, Align::None, kTop | kRight);
 
+  CreateResultsArea();
+
+  Timer1 = Named(new QTimer(this), "Timer1");
+  Timer1->setInterval(1);
+  Timer1->setTimerType(Qt::PreciseTimer);
+  connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+  connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  // toggled fires for changes made from code too, and not when the state
+  // set is the state already held: the boxes' click semantics.
+  connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
+  connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
+  connect(CheckBox4, &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
+}
+
+void TForm1::CreateResultsArea() {
   GroupBox6 = Named(new QGroupBox("Results: ( RN / CN = 0 / 0 )", Panel1), "GroupBox6");
   anchors_->Place(GroupBox6, {1, 186, 616, 171}, Align::Client);
   anchors_->SetInsets(GroupBox6, kGroupInsets);
@@ -157,10 +180,17 @@ void TForm1::CreateControls() {
   Splitter1->setChildrenCollapsible(false);
   anchors_->Place(Splitter1, {2, 15, 612, 154}, Align::Client);
 
+  auto makeList = [this](QWidget* parent, const char* name, const ResultList& list) {
+    auto* view = Named(new LineListView(list, parent), name);
+    view->setMouseTracking(true);
+    view->viewport()->setMouseTracking(true);
+    view->viewport()->installEventFilter(this);
+    return view;
+  };
+
   GroupBox4 = Named(new QGroupBox("All", Splitter1), "GroupBox4");
   GroupBox4->resize(612, 84);
-  ListBox1 = Named(new QListView(GroupBox4), "ListBox1");
-  ListBox1->setUniformItemSizes(true);
+  ListBox1 = makeList(GroupBox4, "ListBox1", calc_.allList);
   anchors_->Place(ListBox1, {2, 15, 608, 50}, Align::None, kLeft | kTop | kRight | kBottom);
   CheckBox4 = Named(new QCheckBox("Clear at RN >", GroupBox4), "CheckBox4");
   CheckBox4->setChecked(true);
@@ -174,13 +204,11 @@ void TForm1::CreateControls() {
   anchors_->Place(CheckBox3, {408, 65, 57, 17}, Align::None, kRight | kBottom);
   Button6 = Named(new QPushButton("Clear Results", GroupBox4), "Button6");
   anchors_->Place(Button6, {534, 66, 75, 14}, Align::None, kRight | kBottom);
-  Button6->setEnabled(false);  // the result lists are not built yet
 
   GroupBox5 = Named(new QGroupBox("Filtered: 0", Splitter1), "GroupBox5");
   GroupBox5->resize(612, 67);
   anchors_->SetInsets(GroupBox5, kGroupInsets);
-  ListBox2 = Named(new QListView(GroupBox5), "ListBox2");
-  ListBox2->setUniformItemSizes(true);
+  ListBox2 = makeList(GroupBox5, "ListBox2", calc_.filteredList);
   anchors_->Place(ListBox2, {2, 15, 608, 50}, Align::Client);
   Splitter1->addWidget(GroupBox4);
   Splitter1->addWidget(GroupBox5);
@@ -188,16 +216,14 @@ void TForm1::CreateControls() {
   Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);
 
-  Timer1 = Named(new QTimer(this), "Timer1");
-  Timer1->setInterval(1);
-
-  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-  // toggled fires for changes made from code too, and not when the state
-  // set is the state already held: the boxes' click semantics.
-  connect(CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
-  connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
-  connect(CheckBox4, &QCheckBox::toggled, this, &TForm1::CheckBox4Click);
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  Save2 = PopupMenu1->addAction("Save result...");
+  Save2->setObjectName("Save2");
+  Saveallresults1 = PopupMenu1->addAction("Save all results...");
+  Saveallresults1->setObjectName("Saveallresults1");
+  connect(Save2, &QAction::triggered, this, &TForm1::Save2Click);
+  connect(Saveallresults1, &QAction::triggered, this, &TForm1::Saveallresults1Click);
 }
 
 void TForm1::PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
@@ -252,16 +278,23 @@ void TForm1::SyncTask() {
     if (!b) continue;
     const QString caption = ToQt(ed.Caption(i));
     if (b->text() != caption) b->setText(caption);
-    b->setEnabled(ed.Enabled(i));
+    if (!locked_) b->setEnabled(ed.Enabled(i));
   }
   const QString text = ToQt(ed.Text());
   if (Edit1->text() != text) Edit1->setText(text);
   GroupBox2->setTitle(ToQt(ed.TaskCaption()));
   Label2->setText(ToQt(ed.VariantsLabel()));
-  // The run loop is not built yet: "Run" and "step" stay disabled even for a
-  // complete task.
-  Button3->setEnabled(false);
-  Button5->setEnabled(false);
+  // "Run" follows the task; "step" too, except while the run lock holds it.
+  Button5->setEnabled(ed.TaskComplete() || calc_.running);
+  if (!locked_) Button3->setEnabled(ed.TaskComplete());
+}
+
+void TForm1::SyncResults() {
+  ListBox1->Sync();
+  ListBox2->Sync();
+  GroupBox6->setTitle(ToQt(calc_.ResultsCaption()));
+  GroupBox5->setTitle(ToQt(calc_.FilteredCaption()));
+  Label2->setText(ToQt(calc_.editor.VariantsLabel()));
 }
 
 void TForm1::CardButtonClick(int index) {
@@ -292,7 +325,130 @@ void TForm1::CheckBox4Click(bool checked) { calc_.settings.clearAtRn = checked; 
 
 void TForm1::Quit1Click() { close(); }
 
+void TForm1::RefreshFilterDescription() {
+  ListBox3->clear();
+  for (const std::string& line : BuildFilterDescription(calc_.filter, calc_.notation)) {
+    ListBox3->addItem(ToQt(line));
+  }
+}
+
+void TForm1::DisableForRun() {
+  for (int i = 0; i <= kLastCardButton; ++i) {
+    savedGrid_[i] = cardButtons_[i]->isEnabled();
+    cardButtons_[i]->setEnabled(false);
+  }
+  lockedControls_ = {Button1, Button2, Button3, Button4, Button6, CheckBox2, CheckBox3, CheckBox4};
+  for (std::size_t i = 0; i < lockedControls_.size(); ++i) {
+    savedControls_[i] = lockedControls_[i]->isEnabled();
+    lockedControls_[i]->setEnabled(false);
+  }
+  locked_ = true;
+}
+
+void TForm1::RestoreAfterRun() {
+  for (int i = 0; i <= kLastCardButton; ++i) cardButtons_[i]->setEnabled(savedGrid_[i]);
+  for (std::size_t i = 0; i < lockedControls_.size(); ++i) {
+    lockedControls_[i]->setEnabled(savedControls_[i]);
+  }
+  locked_ = false;
+}
+
+void TForm1::Button5Click() {
+  if (!calc_.running) {
+    DisableForRun();
+    if (!calc_.OpenLogs()) {
+      RestoreAfterRun();
+      return;
+    }
+    Button5->setText("Stop");
+    calc_.running = true;
+    Timer1->start();
+  } else {
+    StopRun();
+  }
+}
+
+void TForm1::StopRun() {
+  Timer1->stop();
+  Button5->setText("Run");
+  calc_.running = false;
+  calc_.CloseLogs();
+  RestoreAfterRun();
+  SyncTask();
+}
+
+void TForm1::Button3Click() {
+  DisableForRun();
+  if (calc_.OpenLogs()) {
+    calc_.RunBatch();
+    calc_.CloseLogs();
+  }
+  RestoreAfterRun();
+  SyncResults();
+  SyncTask();
+}
+
+void TForm1::Timer1Timer() {
+  if (!calc_.running) return;
+  // Whole batches until the slice is used up, at least one; captions then
+  // show the state after the last complete batch.
+  QElapsedTimer slice;
+  slice.start();
+  bool failed = false;
+  do {
+    BatchOutcome outcome = calc_.RunBatch();
+    failed = outcome == BatchOutcome::Failed;
+    if (outcome == BatchOutcome::Busy) break;
+  } while (!failed && calc_.running && slice.elapsed() < kSliceMilliseconds);
+  SyncResults();
+  // A file that failed was reported once; the run stops as "Stop" would.
+  if (failed && calc_.running) StopRun();
+}
+
+void TForm1::Button6Click() {
+  calc_.ClearResults();
+  SyncResults();
+}
+
+void TForm1::ListMouseUp(int source, QPoint pos, Qt::MouseButton button) {
+  LineListView* view = ListOf(source);
+  if (button != Qt::RightButton || view->LineCount() == 0) return;
+  const std::ptrdiff_t line = view->LineAt(pos);
+  if (line >= 0) calc_.RecordRightClick(source, view->ListLine(static_cast<std::size_t>(line)));
+  PopupMenu1->popup(view->viewport()->mapToGlobal(pos));
+}
+
+void TForm1::ListMouseMove(int source, QPoint pos) {
+  if (calc_.running) return;
+  LineListView* view = ListOf(source);
+  const bool hasLines = view->LineCount() > 0;
+  Saveallresults1->setEnabled(hasLines);
+  Save2->setEnabled(hasLines && view->LineAt(pos) >= 0);
+}
+
+void TForm1::Save2Click() {
+  const QString path =
+      AskSaveFileName(this, "Save result #" + ToQt(calc_.resultNumberText), QString());
+  if (path.isEmpty()) return;
+  calc_.SaveRecordedBlock(FromQt(path));
+}
+
+void TForm1::Saveallresults1Click() {
+  const QString path = AskSaveFileName(this, "Save all results", QString());
+  if (path.isEmpty()) return;
+  calc_.SaveRecordedList(FromQt(path));
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+  for (int source : {1, 2}) {
+    if (!ListOf(source) || watched != ListOf(source)->viewport()) continue;
+    if (e->type() == QEvent::MouseButtonRelease) {
+      auto* me = static_cast<QMouseEvent*>(e);
+      ListMouseUp(source, me->position().toPoint(), me->button());
+    } else if (e->type() == QEvent::MouseMove) {
+      ListMouseMove(source, static_cast<QMouseEvent*>(e)->position().toPoint());
+    }
+  }
   if (watched == Edit1 &&
       (e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::KeyRelease)) {
     Edit1MouseUp();
@@ -313,6 +469,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::FormClose() {
+  if (calc_.running) StopRun();
   calc_.Close();
   FreeCardGrid();
 }

@@ -6,28 +6,26 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
 #include <array>
-#include <functional>
 
 #include "cards/task_editor.h"
 #include "engine/calculator.h"
 #include "ui/anchors.h"
+#include "ui/runtime_dialogs.h"
 
 class QAction;
 class QFrame;
+class QMenu;
 
 namespace zlc::ui {
 
-// Shows the runtime's messages (I/O and conversion errors) in a message box.
-// Tests install their own sink to read them without a modal box.
-using MessageSink = std::function<void(const QString& message)>;
-void SetMessageSink(MessageSink sink);
-void ShowRuntimeMessage(QWidget* parent, const QString& message);
+class LineListView;
+class TForm4;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -35,17 +33,34 @@ class TForm1 : public QMainWindow {
  public:
   static constexpr int kClientWidth = 618;
   static constexpr int kClientHeight = 358;
+  // How long the timer handler keeps running batches before it lets the
+  // window answer again.
+  static constexpr int kSliceMilliseconds = 10;
 
   explicit TForm1(Calculator& calc, QWidget* parent = nullptr);
   ~TForm1() override;
 
   Calculator& calc() { return calc_; }
   QPushButton* cardButton(int index) const { return cardButtons_[index]; }
+  TForm4* progressWindow() const { return form4_; }
+  QMenu* resultsMenu() const { return PopupMenu1; }
 
   // Mirrors the task, the grid and the buttons that follow the task.
   void SyncTask();
+  // Mirrors the counters, the captions and the two lists.
+  void SyncResults();
   void BuildCardGrid();
   void FreeCardGrid();
+
+  // Handlers, public so that tests can drive them as the user would.
+  void Button5Click();  // Run / Stop
+  void Button3Click();  // step
+  void Button6Click();  // Clear Results
+  void Timer1Timer();
+  void ListMouseUp(int source, QPoint pos, Qt::MouseButton button);
+  void ListMouseMove(int source, QPoint pos);
+  void Save2Click();
+  void Saveallresults1Click();
 
  protected:
   bool event(QEvent* e) override;
@@ -58,6 +73,7 @@ class TForm1 : public QMainWindow {
   void FormClose();
   void CreateControls();
   void CreateMenu();
+  void CreateResultsArea();
   void PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
                        const QString& caption);
   void CardButtonClick(int index);
@@ -68,12 +84,24 @@ class TForm1 : public QMainWindow {
   void CheckBox3Click(bool checked);
   void CheckBox4Click(bool checked);
   void Quit1Click();
+  void DisableForRun();
+  void RestoreAfterRun();
+  void StopRun();
+  LineListView* ListOf(int source) const { return source == 2 ? ListBox2 : ListBox1; }
+  void RefreshFilterDescription();
 
   Calculator& calc_;
   AnchorLayout* anchors_;
+  TForm4* form4_ = nullptr;
   bool buildingGrid_ = false;
   int lastCardButton_ = 0;
   std::array<QPushButton*, kCardButtonCount> cardButtons_{};
+
+  // The run lock: which controls were enabled when it took them.
+  bool locked_ = false;
+  std::array<bool, kCardButtonCount> savedGrid_{};
+  std::array<QWidget*, 8> lockedControls_{};
+  std::array<bool, 8> savedControls_{};
 
   QWidget* client_ = nullptr;
   QFrame* Panel1 = nullptr;
@@ -85,9 +113,9 @@ class TForm1 : public QMainWindow {
   QGroupBox* GroupBox4 = nullptr;
   QGroupBox* GroupBox5 = nullptr;
   QGroupBox* GroupBox6 = nullptr;
-  QListView* ListBox1 = nullptr;
-  QListView* ListBox2 = nullptr;
-  QListView* ListBox3 = nullptr;
+  LineListView* ListBox1 = nullptr;
+  LineListView* ListBox2 = nullptr;
+  QListWidget* ListBox3 = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QLineEdit* Edit1 = nullptr;
@@ -102,6 +130,9 @@ class TForm1 : public QMainWindow {
   QCheckBox* CheckBox4 = nullptr;
   QSplitter* Splitter1 = nullptr;
   QTimer* Timer1 = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QAction* Save2 = nullptr;
+  QAction* Saveallresults1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* Save1 = nullptr;
   QAction* Quit1 = nullptr;

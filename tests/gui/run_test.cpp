@@ -1,0 +1,256 @@
+// Running the search from the main window: step, Run/Stop with the timer,
+// the run lock, the result lists and their pop-up menu, the logs.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "engine/calculator.h"
+#include "ui/line_list.h"
+#include "ui/look.h"
+#include "ui/unit1.h"
+#include "ui/unit4.h"
+
+using zlc::Calculator;
+using zlc::ui::TForm1;
+
+namespace {
+
+// The starting deck converges: as a complete task every try is a result.
+const char* const kConverging =
+    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
+// The same cards reversed never converge.
+const char* const kNeverConverging =
+    "9d Ac 6d Qc 8d Qd Qh Kd 9h 8h Xd Kh Jd Xc Xs 9s 7h 7d Jc Qs As Jh 6c 6h "
+    "Js 8c 7c Xh 8s 6s Ks 9c Ah Kc 7s Ad ";
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+}  // namespace
+
+class RunTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString oldCwd_;
+  QStringList messages_;
+  QString nextFileName_;
+  QStringList dialogTitles_;
+  std::unique_ptr<Calculator> calc_;
+  std::unique_ptr<TForm1> form_;
+
+  void Open(const char* task) {
+    calc_ = std::make_unique<Calculator>();
+    form_ = std::make_unique<TForm1>(*calc_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    calc_->editor.LoadTaskText(task);
+    form_->SyncTask();
+  }
+  template <typename W>
+  W* Find(const char* name) {
+    auto* w = form_->findChild<W*>(name);
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
+  QString Title(const char* box) { return Find<QGroupBox>(box)->title(); }
+  using List = zlc::ui::LineListView;
+  int Rows(const char* list) { return static_cast<int>(Find<List>(list)->LineCount()); }
+  QString Row(const char* list, int row) { return Find<List>(list)->LineText(row); }
+  QPoint RowPoint(const char* list, int row) { return Find<List>(list)->LineRect(row).center(); }
+
+ private slots:
+  void initTestCase() { zlc::ui::ApplyClassicLook(); }
+
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    oldCwd_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+    messages_.clear();
+    dialogTitles_.clear();
+    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
+    zlc::ui::SetFileNameProvider([this](const QString& title, const QString&) {
+      dialogTitles_ << title;
+      return nextFileName_;
+    });
+  }
+
+  void cleanup() {
+    form_.reset();
+    calc_.reset();
+    QDir::setCurrent(oldCwd_);
+    dir_.reset();
+    zlc::ui::SetMessageSink(nullptr);
+    zlc::ui::SetFileNameProvider(nullptr);
+  }
+
+  void stepFindsAResultAndListsIt() {
+    Open(kConverging);
+    QVERIFY(Find<QPushButton>("Button3")->isEnabled());
+    Find<QPushButton>("Button3")->click();
+    QCOMPARE(Title("GroupBox6"), QString("Results: ( RN / CN = 1 / 1 )"));
+    QCOMPARE(Title("GroupBox5"), QString("Filtered: 1"));
+    QCOMPARE(Find<QLabel>("Label2")->text(), QString("Variants : 1"));
+    QCOMPARE(Rows("ListBox1"), 3);
+    QCOMPARE(Rows("ListBox2"), 3);
+    QVERIFY(Row("ListBox1", 0).startsWith("1. Ad 7s Kc "));
+    QVERIFY(Row("ListBox1", 1).startsWith("   HB:("));
+    QVERIFY(Row("ListBox1", 2).startsWith("   P(s,d,c,h) = {"));
+
+    Find<QPushButton>("Button3")->click();
+    QCOMPARE(Title("GroupBox6"), QString("Results: ( RN / CN = 2 / 2 )"));
+    QCOMPARE(Rows("ListBox1"), 6);
+    QVERIFY(Row("ListBox1", 0).startsWith("2. "));  // newest on top
+    QVERIFY(Row("ListBox1", 3).startsWith("1. "));
+
+    // Only the filtered log is on by default; it gets both blocks, CR LF.
+    const QByteArray log = ReadAll("resultsf.log");
+    QCOMPARE(log.count("\r\n"), 6);
+    QVERIFY(log.startsWith("1. Ad 7s Kc "));
+    QCOMPARE(ReadAll("results.log"), QByteArray());
+
+    Find<QPushButton>("Button6")->click();  // Clear Results
+    QCOMPARE(Rows("ListBox1"), 0);
+    QCOMPARE(Rows("ListBox2"), 0);
+    QCOMPARE(Title("GroupBox6"), QString("Results: ( RN / CN = 0 / 0 )"));
+    QCOMPARE(Title("GroupBox5"), QString("Filtered: 0"));
+    QCOMPARE(ReadAll("resultsf.log").count("\r\n"), 6);  // logs untouched
+  }
+
+  void stepWithoutConvergence() {
+    Open(kNeverConverging);
+    Find<QPushButton>("Button3")->click();
+    QCOMPARE(Title("GroupBox6"), QString("Results: ( RN / CN = 0 / 1000 )"));
+    QCOMPARE(Rows("ListBox1"), 0);
+  }
+
+  void runLocksTheEditorAndStopRestoresIt() {
+    Open("Ad ** ");
+    auto* run = Find<QPushButton>("Button5");
+    auto* del = Find<QPushButton>("Button2");
+    auto* clearTask = Find<QPushButton>("Button4");
+    QVERIFY(!del->isEnabled());
+    QVERIFY(form_->cardButton(1)->isEnabled());
+    QVERIFY(!form_->cardButton(34)->isEnabled());  // Ad is used
+
+    run->click();
+    QCOMPARE(run->text(), QString("Stop"));
+    QVERIFY(run->isEnabled());
+    QVERIFY(!form_->cardButton(1)->isEnabled());
+    QVERIFY(!clearTask->isEnabled());
+    QVERIFY(!Find<QCheckBox>("CheckBox3")->isEnabled());
+    QVERIFY(!Find<QPushButton>("Button6")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(calc_->counters.rn >= 3 || calc_->counters.cn > 5000, 5000);
+
+    run->click();
+    QCOMPARE(run->text(), QString("Run"));
+    QVERIFY(!calc_->running);
+    QVERIFY(form_->cardButton(1)->isEnabled());
+    QVERIFY(!form_->cardButton(34)->isEnabled());
+    QVERIFY(clearTask->isEnabled());
+    QVERIFY(!del->isEnabled());  // was disabled before the run
+    QVERIFY(Find<QCheckBox>("CheckBox3")->isEnabled());
+    // Captions show the state after the last complete batch.
+    QCOMPARE(Title("GroupBox6"), QString::fromStdString(calc_->ResultsCaption()));
+    QCOMPARE(Rows("ListBox1"), static_cast<int>(calc_->allList.Size()));
+    const int cn = calc_->counters.cn;
+    QTest::qWait(20);
+    QCOMPARE(calc_->counters.cn, cn);  // stopped means stopped
+  }
+
+  void rightClickSavesTheWholeBlock() {
+    Open(kConverging);
+    for (int i = 0; i < 3; ++i) Find<QPushButton>("Button3")->click();
+    auto* all = Find<List>("ListBox1");
+    // The third line of the middle block (result 2).
+    form_->ListMouseUp(1, RowPoint("ListBox1", 5), Qt::RightButton);
+    QVERIFY(form_->resultsMenu()->isVisible());
+    form_->resultsMenu()->hide();
+    QCOMPARE(QString::fromStdString(calc_->resultNumberText), QString("2"));
+
+    nextFileName_ = "one.txt";
+    form_->Save2Click();
+    QCOMPARE(dialogTitles_.last(), QString("Save result #2"));
+    const QByteArray saved = ReadAll("one.txt");
+    QCOMPARE(saved.count("\r\n"), 3);
+    QVERIFY(saved.startsWith("2. Ad "));
+
+    nextFileName_ = "all.txt";
+    form_->Saveallresults1Click();
+    QCOMPARE(dialogTitles_.last(), QString("Save all results"));
+    const QByteArray allSaved = ReadAll("all.txt");
+    QCOMPARE(allSaved.count("\r\n"), 9);
+    QVERIFY(allSaved.startsWith("3. "));
+
+    // A cancelled dialog writes nothing.
+    nextFileName_.clear();
+    form_->Save2Click();
+    QVERIFY(!QFile::exists(".txt"));
+
+    // Below the last line: nothing recorded, "Save result..." off.
+    calc_->resultNumberText = "none";
+    const QPoint below(5, all->viewport()->height() - 2);
+    if (all->LineAt(below) < 0) {
+      form_->ListMouseUp(1, below, Qt::RightButton);
+      form_->resultsMenu()->hide();
+      QCOMPARE(QString::fromStdString(calc_->resultNumberText), QString("none"));
+      form_->ListMouseMove(1, below);
+      QVERIFY(!form_->resultsMenu()->actions()[0]->isEnabled());
+      QVERIFY(form_->resultsMenu()->actions()[1]->isEnabled());
+    }
+    // The left button opens nothing.
+    form_->ListMouseUp(1, RowPoint("ListBox1", 0), Qt::LeftButton);
+    QVERIFY(!form_->resultsMenu()->isVisible());
+  }
+
+  void logThatCannotBeOpenedStopsNothingElse() {
+    Open(kConverging);
+    QFile::remove("resultsf.log");
+    QVERIFY(QDir().mkdir("resultsf.log"));
+    Find<QPushButton>("Button5")->click();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].startsWith("I/O error "));
+    QVERIFY(!calc_->running);
+    QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
+    QVERIFY(form_->cardButton(0)->isEnabled() == calc_->editor.Enabled(0));
+    QVERIFY(Find<QPushButton>("Button4")->isEnabled());
+  }
+
+  void fullDiskDuringARunIsReportedOnceAndStops() {
+    Open(kConverging);
+    calc_->filteredLogPath = "/dev/full";
+    Find<QPushButton>("Button5")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!calc_->running, 5000);
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0], QString("I/O error 28"));
+    QVERIFY(!calc_->batchBusy);
+    QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
+    QVERIFY(Find<QPushButton>("Button4")->isEnabled());
+  }
+
+  void enumerationShowsAndHidesTheProgressWindow() {
+    Open("Ad ** 7s ** Kc ** 9d ");
+    Find<QPushButton>("Button3")->click();
+    QCOMPARE(Find<QLabel>("Label2")->text(), QString("Variants : 561"));
+    QVERIFY(!form_->progressWindow()->isVisible());
+    QVERIFY(QFile::exists("variants"));
+    form_->close();
+    QVERIFY(!QFile::exists("variants"));
+  }
+};
+
+QTEST_MAIN(RunTest)
+#include "run_test.moc"
