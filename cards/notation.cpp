@@ -47,6 +47,10 @@ std::string ConvertTaskNotation(const NotationSet& set, std::string_view taskTex
 }
 
 Notation DetectNotation(std::string_view filtered) {
+  return DecidedNotation(filtered).value_or(Notation::Ru);
+}
+
+std::optional<Notation> DecidedNotation(std::string_view filtered) {
   auto in = [](std::string_view alphabet, char c) {
     return alphabet.find(c) != std::string_view::npos;
   };
@@ -60,7 +64,7 @@ Notation DetectNotation(std::string_view filtered) {
     if (ruSuit && !enSuit) return Notation::Ru;
     if (enSuit && !ruSuit) return Notation::En;
   }
-  return Notation::Ru;
+  return std::nullopt;
 }
 
 std::string NotationLabelText(const NotationSet& set) {

@@ -2,6 +2,7 @@
 // conversions between them. All text is Windows-1251 bytes.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,9 @@ std::string ConvertTaskNotation(const NotationSet& set, std::string_view taskTex
 // Reads two-character tokens; the first one whose rank or suit letter belongs
 // to one notation only decides. Ru when none decides.
 Notation DetectNotation(std::string_view filtered);
+
+// The same reading, but empty when no token decides.
+std::optional<Notation> DecidedNotation(std::string_view filtered);
 
 // "{6,7,...} && {...}" for the options dialog's label ("&&" shows as one "&").
 std::string NotationLabelText(const NotationSet& set);

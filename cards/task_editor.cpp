@@ -7,6 +7,11 @@ namespace {
 
 bool IsGap(std::string_view token) { return token == kGapToken; }
 
+std::size_t TokenKey(std::string_view token) {
+  return static_cast<std::size_t>(static_cast<unsigned char>(token[0])) << 8 |
+         static_cast<unsigned char>(token[1]);
+}
+
 bool InAlphabets(char c) {
   for (std::string_view a : {kRuRanks, kEnRanks, kRuSuits, kEnSuits}) {
     if (a.find(c) != std::string_view::npos) return true;
@@ -40,13 +45,12 @@ void TaskEditor::BuildCardGrid() {
   for (int s = 0; s < kSuitCount; ++s) captions_[SuitWildcardButton(s)] = std::string{'?', suits[s]};
   captions_[kCardWildcardButton] = "??";
   captions_[kGapButton] = std::string{kGapToken};
+  buttonOfToken_.fill(-1);
+  for (int i = kLastCardButton; i >= 0; --i) buttonOfToken_[TokenKey(captions_[i])] = static_cast<std::int8_t>(i);
 }
 
 int TaskEditor::FindCardButton(std::string_view token) const {
-  for (int i = 0; i <= kLastCardButton; ++i) {
-    if (captions_[i] == token) return i;
-  }
-  return -1;
+  return token.size() == 2 ? buttonOfToken_[TokenKey(token)] : -1;
 }
 
 std::string TaskEditor::TaskCaption() const {
@@ -141,7 +145,7 @@ void TaskEditor::ClearTask() {
   taskComplete_ = false;
 }
 
-void TaskEditor::LoadTaskText(std::string_view anyText) {
+void TaskEditor::LoadTaskText(std::string_view anyText, bool keepUndecidedNotation) {
   ClearTask();
   if (auto dot = anyText.find('.'); dot != std::string_view::npos) anyText.remove_prefix(dot + 1);
   std::string kept;
@@ -149,16 +153,18 @@ void TaskEditor::LoadTaskText(std::string_view anyText) {
     if (c != ' ' && InAlphabets(c)) kept.push_back(c);
   }
 
-  Notation detected = DetectNotation(kept);
+  std::optional<Notation> decided = DecidedNotation(kept);
+  const Notation detected = decided.value_or(Notation::Ru);
   const char* wanted = detected == Notation::Ru ? "Ru" : "En";
-  if (notation_.notationName != wanted) {
+  if ((decided || !keepUndecidedNotation) && notation_.notationName != wanted) {
     SetNotation(notation_, static_cast<int>(detected));
     BuildCardGrid();
   }
 
   for (std::size_t i = 0; i + 1 < kept.size(); i += 2) {
     int b = FindCardButton(std::string_view{kept.data() + i, 2});
-    if (b >= 0 && enabled_[b]) CardButtonClick(b);
+    if (b < 0 || !enabled_[b]) continue;
+    CardButtonClick(b);
     // Once nothing can be added, the rest of a long text is skipped at once.
     if (std::none_of(enabled_.begin(), enabled_.end(), [](bool e) { return e; })) break;
   }
@@ -188,7 +194,9 @@ void TaskEditor::DeleteSelected(int selStart, int selLength) {
     if (!(gap && lastWasGap)) merged.append(token);
     lastWasGap = gap;
   }
-  LoadTaskText(merged);
+  // What is left was written in the notation in force; a remainder with no
+  // telling letter (gaps, digits, wildcards) must not switch it.
+  LoadTaskText(merged, true);
 }
 
 void TaskEditor::ConvertTaskNotation() { SetText(zlc::ConvertTaskNotation(notation_, text_)); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -50,7 +51,9 @@ class TaskEditor {
   bool CardButtonClick(int button);
   void RefreshTask();
   void ClearTask();
-  void LoadTaskText(std::string_view anyText);
+  // A text with no token that tells the notation is read as Ru, unless
+  // `keepUndecidedNotation` asks to keep the notation in force.
+  void LoadTaskText(std::string_view anyText, bool keepUndecidedNotation = false);
   // Removes every token with a character in the selection [start, start+length).
   void DeleteSelected(int selStart, int selLength);
   // Rewrites the text's letters into the active notation in place.
@@ -62,6 +65,9 @@ class TaskEditor {
   bool DisableMatching(int position, char letter);
 
   NotationSet& notation_;
+  // Button of every two-byte token, -1 for none: loading a long text looks
+  // each pair up in constant time.
+  std::array<std::int8_t, 1 << 16> buttonOfToken_{};
   std::string text_;
   std::array<std::string, kCardButtonCount> captions_;
   std::array<bool, kCardButtonCount> enabled_{};

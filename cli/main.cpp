@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "engine/calculator.h"
 #include "filter/filter_description.h"
 #include "persist/config_file.h"
+#include "persist/task_file.h"
 #include "persist/text_files.h"
 
 namespace {
@@ -59,14 +59,6 @@ class ScratchDir {
  private:
   std::string path_;
 };
-
-bool ReadFirstLine(const std::string& path, std::string& line) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::getline(in, line);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return !in.bad();
-}
 
 class ProgressLine {
  public:
@@ -139,9 +131,11 @@ int main(int argc, char* argv[]) {
   std::string taskText;
   if (options->task) {
     taskText = Utf8ToCp1251(*options->task);
-  } else if (options->taskFile && !ReadFirstLine(*options->taskFile, taskText)) {
-    Error("cannot read " + *options->taskFile + ": " + LastIoError().Message());
-    return 2;
+  } else if (options->taskFile) {
+    if (IoResult failed = ReadFirstLine(*options->taskFile, taskText)) {
+      Error("cannot read " + *options->taskFile + ": " + failed->Message());
+      return 2;
+    }
   }
   calc.editor.LoadTaskText(taskText);
 

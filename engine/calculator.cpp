@@ -1,5 +1,7 @@
 #include "engine/calculator.h"
 
+#include "persist/config_file.h"
+#include "persist/task_file.h"
 #include "persist/text_files.h"
 
 namespace zlc {
@@ -32,9 +34,13 @@ void Calculator::InitSettings() {
   for (const std::string* log : {&resultsLogPath, &filteredLogPath}) {
     Failed(CreateIfMissing(*log));
   }
+  Failed(LoadConfig(configPath, ConfigTarget{notation, settings, filter},
+                    [this](const std::string& message) { Report(message); }));
+  editor.BuildCardGrid();
 }
 
 void Calculator::Close() {
+  Failed(SaveConfig(configPath, notation, settings, filter));
   CloseLogs();
   Failed(DeleteIfExists(variantsPath));
 }
@@ -58,6 +64,17 @@ void Calculator::ClearResults() {
   allList.Clear();
   filteredList.Clear();
   counters = RunCounters{};
+}
+
+bool Calculator::OpenTaskFile(const std::string& path) {
+  std::string line;
+  if (Failed(ReadFirstLine(path, line))) return false;
+  editor.LoadTaskText(line);
+  return true;
+}
+
+bool Calculator::SaveTaskFile(const std::string& path) {
+  return !Failed(WriteTaskFile(path, editor.Text()));
 }
 
 bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {

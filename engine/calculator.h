@@ -39,6 +39,7 @@ struct RunTotals {
 inline constexpr std::string_view kResultsLogName = "results.log";
 inline constexpr std::string_view kFilteredLogName = "resultsf.log";
 inline constexpr std::string_view kVariantsFileName = "variants";
+inline constexpr std::string_view kConfigFileName = "zlc.cfg";
 inline constexpr int kMaxTries = 1000;
 
 enum class BatchOutcome {
@@ -63,12 +64,20 @@ class Calculator {
   void ResetSettings();
 
   // ResetSettings, then the two result logs created empty
-  // where they are missing. A log that cannot be created is reported and
-  // start-up goes on.
+  // where they are missing, then the configuration file read. A file that
+  // cannot be created or read is reported and start-up goes on.
   void InitSettings();
 
-  // Closing: the scratch file of variants goes.
+  // Closing: the settings are written to the configuration file, and the
+  // scratch file of variants goes.
   void Close();
+
+  // "Open": the task replaced by the first line of a file (any text; what
+  // is no card is dropped). False when the file could not be read (reported;
+  // the task is unchanged).
+  bool OpenTaskFile(const std::string& path);
+  // "Save": the task text as one line.
+  bool SaveTaskFile(const std::string& path);
 
   void SeedFromClock() { random.SetSeed(TimeOfDaySeed()); }
 
@@ -128,6 +137,7 @@ class Calculator {
   std::string resultsLogPath{kResultsLogName};
   std::string filteredLogPath{kFilteredLogName};
   std::string variantsPath{kVariantsFileName};
+  std::string configPath{kConfigFileName};
 
  private:
   void Report(const std::string& message) const;

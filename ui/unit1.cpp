@@ -13,7 +13,11 @@
 #include "filter/filter_description.h"
 #include "ui/line_list.h"
 #include "ui/text.h"
+#include "ui/unit2.h"
+#include "ui/unit3.h"
 #include "ui/unit4.h"
+#include "ui/unit5.h"
+#include "ui/unit6.h"
 
 namespace zlc::ui {
 namespace {
@@ -70,8 +74,16 @@ void TForm1::FormCreate() {
 
   calc_.SeedFromClock();
 
+  // The other windows, in their creation order.
+  form3_ = new TForm3(this);
+  form2_ = new TForm2(calc_, GroupBox3->title(), this, form3_);
+  connect(form2_, &TForm2::descriptionChanged, this, &TForm1::RefreshFilterDescription);
   form4_ = new TForm4(this);
   calc_.progress = form4_;
+  form5_ = new TForm5(this);
+  form6_ = new TForm6(calc_, this);
+  CheckBox4->setText(form6_->ClearAtRnCaption());
+  connect(form6_, &TForm6::clearThresholdCaptionChanged, CheckBox4, &QCheckBox::setText);
   if (QScreen* screen = QApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
@@ -93,12 +105,11 @@ void TForm1::CreateMenu() {
   Quit1->setObjectName("Quit1");
   Options1->setObjectName("Options1");
   About1->setObjectName("About1");
-  // Task files, options and the about box are not built yet.
-  Open1->setEnabled(false);
-  Save1->setEnabled(false);
-  Options1->setEnabled(false);
-  About1->setEnabled(false);
+  connect(Options1, &QAction::triggered, this, &TForm1::Options1Click);
+  connect(About1, &QAction::triggered, this, &TForm1::About1Click);
   connect(Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
+  connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
+  connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
 }
 
 void TForm1::CreateControls() {
@@ -132,7 +143,7 @@ void TForm1::CreateControls() {
   anchors_->Place(Label2, {3, 2, 237, 13}, Align::None, kLeft | kTop | kRight);
   Button1 = Named(new QPushButton("Change", GroupBox3), "Button1");
   anchors_->Place(Button1, {248, 108, 75, 17}, Align::None, kTop | kRight);
-  Button1->setEnabled(false);  // the filter dialog is not built yet
+  connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
   GroupBox2 = Named(new QGroupBox("Task (L=0/36)", Panel3), "GroupBox2");
   anchors_->Place(GroupBox2, {1, 128, 614, 56}, Align::Bottom);
@@ -325,6 +336,34 @@ void TForm1::CheckBox4Click(bool checked) { calc_.settings.clearAtRn = checked; 
 
 void TForm1::Quit1Click() { close(); }
 
+void TForm1::Open1Click() {
+  if (calc_.running) return;
+  const QString path = AskOpenFileName(this, "Open", "zlt");
+  if (path.isEmpty() || !calc_.OpenTaskFile(FromQt(path))) return;
+  SyncTask();
+  RefreshFilterDescription();
+}
+
+void TForm1::Button1Click() { form2_->exec(); }
+
+void TForm1::Options1Click() {
+  const std::string before = calc_.notation.notationName;
+  form6_->exec();
+  if (calc_.notation.notationName == before) return;
+  calc_.editor.BuildCardGrid();
+  calc_.editor.ConvertTaskNotation();
+  SyncTask();
+  RefreshFilterDescription();
+}
+
+void TForm1::About1Click() { form5_->exec(); }
+
+void TForm1::Save1Click() {
+  const QString path = AskSaveFileName(this, "Save Task", "zlt");
+  if (path.isEmpty()) return;
+  calc_.SaveTaskFile(FromQt(path));
+}
+
 void TForm1::RefreshFilterDescription() {
   ListBox3->clear();
   for (const std::string& line : BuildFilterDescription(calc_.filter, calc_.notation)) {
@@ -342,6 +381,8 @@ void TForm1::DisableForRun() {
     savedControls_[i] = lockedControls_[i]->isEnabled();
     lockedControls_[i]->setEnabled(false);
   }
+  // Opening a task mid-run would replace the task under the search.
+  Open1->setEnabled(false);
   locked_ = true;
 }
 
@@ -350,6 +391,7 @@ void TForm1::RestoreAfterRun() {
   for (std::size_t i = 0; i < lockedControls_.size(); ++i) {
     lockedControls_[i]->setEnabled(savedControls_[i]);
   }
+  Open1->setEnabled(true);
   locked_ = false;
 }
 

@@ -25,7 +25,11 @@ class QMenu;
 namespace zlc::ui {
 
 class LineListView;
+class TForm2;
+class TForm3;
 class TForm4;
+class TForm5;
+class TForm6;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -42,7 +46,10 @@ class TForm1 : public QMainWindow {
 
   Calculator& calc() { return calc_; }
   QPushButton* cardButton(int index) const { return cardButtons_[index]; }
+  TForm2* filterDialog() const { return form2_; }
   TForm4* progressWindow() const { return form4_; }
+  TForm5* aboutWindow() const { return form5_; }
+  TForm6* optionsWindow() const { return form6_; }
   QMenu* resultsMenu() const { return PopupMenu1; }
 
   // Mirrors the task, the grid and the buttons that follow the task.
@@ -84,15 +91,28 @@ class TForm1 : public QMainWindow {
   void CheckBox3Click(bool checked);
   void CheckBox4Click(bool checked);
   void Quit1Click();
+  void Button1Click();
+  void Open1Click();
+  void Options1Click();
+  void About1Click();
+  void Save1Click();
   void DisableForRun();
   void RestoreAfterRun();
   void StopRun();
   LineListView* ListOf(int source) const { return source == 2 ? ListBox2 : ListBox1; }
+
+ public:
   void RefreshFilterDescription();
+
+ private:
 
   Calculator& calc_;
   AnchorLayout* anchors_;
+  TForm2* form2_ = nullptr;
+  TForm3* form3_ = nullptr;
   TForm4* form4_ = nullptr;
+  TForm5* form5_ = nullptr;
+  TForm6* form6_ = nullptr;
   bool buildingGrid_ = false;
   int lastCardButton_ = 0;
   std::array<QPushButton*, kCardButtonCount> cardButtons_{};

@@ -234,6 +234,18 @@ TEST_F(TaskEditorTest, DeleteSelectedRebuildsTheTask) {
   EXPECT_EQ(editor.TaskLength(), 4);
 }
 
+TEST_F(TaskEditorTest, DeletingDownToUndecidedTokensKeepsTheNotation) {
+  UseEn();
+  Click("** 6s ** 7?");
+  editor.DeleteSelected(3, 2);  // 6s goes; "** 7?" names no notation
+  EXPECT_EQ(editor.Text(), "** 7? ");
+  EXPECT_EQ(notation.notationName, "En");
+  EXPECT_EQ(editor.Caption(1), "6s");
+  // Loading the same text from elsewhere still reads it as Ru.
+  editor.LoadTaskText("** 7? ");
+  EXPECT_EQ(notation.notationName, "Ru");
+}
+
 TEST_F(TaskEditorTest, LoadCleansTheText) {
   UseEn();
   editor.LoadTaskText("6. Ad 7s");  // a result number before the first "."

@@ -3,11 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,6 +20,8 @@
 #include "engine/calculator.h"
 #include "ui/look.h"
 #include "ui/unit1.h"
+#include "ui/unit2.h"
+#include "ui/unit6.h"
 
 using zlc::Calculator;
 using zlc::ui::TForm1;
@@ -209,13 +214,52 @@ class MainWindowTest : public QObject {
     QVERIFY(!calc_->settings.clearAtRn);
   }
 
-  void unfinishedFeaturesAreDisabled() {
+  void optionsNotationChangeRecaptionsAndConvertsTheTask() {
     Open();
-    QVERIFY(!Find<QPushButton>("Button1")->isEnabled());
-    for (const char* name : {"Open1", "Save1", "Options1", "About1"}) {
-      QVERIFY2(!Find<QAction>(name)->isEnabled(), name);
-    }
-    QVERIFY(Find<QAction>("Quit1")->isEnabled());
+    Click(1);   // 6п
+    Click(0);   // **
+    Click(49);  // ?ч
+    QVERIFY(!form_->cardButton(1)->isEnabled());
+    auto answer = [this](const QString& name) {
+      QTimer::singleShot(0, this, [this, name] {
+        auto* dialog = form_->optionsWindow();
+        dialog->findChild<QComboBox*>("ComboBox1")->setEditText(name);
+        dialog->accept();
+      });
+      Find<QAction>("Options1")->trigger();
+    };
+    answer("En");
+    QCOMPARE(TaskText(), U("6s ** ?h "));
+    QCOMPARE(form_->cardButton(1)->text(), U("6s"));
+    QVERIFY(!form_->cardButton(1)->isEnabled());  // same card, same state
+    QVERIFY(form_->cardButton(2)->isEnabled());
+    QVERIFY(!calc_->editor.VariantsReady());
+
+    calc_->editor.SetVariantsReady(true);
+    answer("En");  // no change: nothing happens
+    QVERIFY(calc_->editor.VariantsReady());
+    QCOMPARE(TaskText(), U("6s ** ?h "));
+  }
+
+  void changeOpensTheFilterDialogAndRefreshesTheDescription() {
+    Open();
+    QTimer::singleShot(0, this, [this] {
+      auto* box = form_->filterDialog()->findChild<QComboBox*>("ComboBox2");
+      box->setCurrentText("Many");
+      form_->filterDialog()->accept();
+    });
+    Find<QPushButton>("Button1")->click();
+    QCOMPARE(calc_->filter.resultVariants, std::string("Many"));
+    QCOMPARE(Find<QListWidget>("ListBox3")->item(0)->text(), U("GM:Random, RV:Many"));
+  }
+
+  void clearThresholdCaptionFollowsTheSetting() {
+    QFile cfg("zlc.cfg");
+    QVERIFY(cfg.open(QIODevice::WriteOnly));
+    cfg.write("rn_t = 7000\r\n");
+    cfg.close();
+    Open();
+    QCOMPARE(Find<QCheckBox>("CheckBox4")->text(), U("Clear at RN > 7000"));
   }
 
   void logThatCannotBeCreated() {

@@ -1,0 +1,18 @@
+// Task files: one line, the task text as the task field shows it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "persist/io_error.h"
+
+namespace zlc {
+
+// The first line of any file, whatever its length, without its line end;
+// an empty file gives an empty text.
+IoResult ReadFirstLine(const std::string& path, std::string& line);
+
+// The task text as one line, CR LF; an existing file is replaced.
+IoResult WriteTaskFile(const std::string& path, std::string_view taskText);
+
+}  // namespace zlc

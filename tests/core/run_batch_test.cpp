@@ -1,0 +1,395 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/calculator.h"
+#include "ru_text.h"
+#include "scratch_dir.h"
+
+namespace zlc {
+namespace {
+
+// The starting order in En letters: a complete task that converges.
+const std::string kDeck =
+    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
+// The same cards backwards: a complete task that never converges.
+const std::string kReversedDeck =
+    "9d Ac 6d Qc 8d Qd Qh Kd 9h 8h Xd Kh Jd Xc Xs 9s 7h 7d Jc Qs As Jh 6c 6h "
+    "Js 8c 7c Xh 8s 6s Ks 9c Ah Kc 7s Ad ";
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string LogText(const std::vector<ResultBlock>& blocks) {
+  std::string out;
+  for (const ResultBlock& block : blocks)
+    for (const std::string& line : block.lines) out += line + "\r\n";
+  return out;
+}
+
+class RunBatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    calc.SetReporter([this](const std::string& m) { messages.push_back(m); });
+    calc.ResetSettings();
+    calc.random.SetSeed(2024);
+  }
+  void Load(const std::string& task) {
+    calc.editor.LoadTaskText(task);
+    ASSERT_EQ(calc.editor.Text(), task);
+  }
+
+  ScratchDir dir;
+  Calculator calc;
+  std::vector<std::string> messages;
+};
+
+TEST_F(RunBatchTest, ConvergingCompleteTaskGivesOneResultPerBatch) {
+  Load(kDeck);
+  ASSERT_TRUE(calc.editor.TaskComplete());
+  for (int b = 1; b <= 4; ++b) {
+    ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+    EXPECT_EQ(calc.counters.rn, b);
+    EXPECT_EQ(calc.counters.cn, b);
+    EXPECT_EQ(calc.ResultsCaption(),
+              "Results: ( RN / CN = " + std::to_string(b) + " / " + std::to_string(b) + " )");
+    ASSERT_EQ(calc.allList.Size(), 3u * b);
+    // Nothing marked: the number, ". " and the cards of the task in order.
+    EXPECT_EQ(calc.allList.Line(0), std::to_string(b) + ". " + kDeck);
+    EXPECT_EQ(calc.allList.Line(1)[0], ' ');
+    EXPECT_EQ(calc.allList.Line(2)[0], ' ');
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, NonConvergingCompleteTaskOnlyCountsTries) {
+  Load(kReversedDeck);
+  for (int b = 1; b <= 3; ++b) {
+    ASSERT_EQ(calc.RunBatch(), BatchOutcome::NoResult);
+    EXPECT_EQ(calc.counters.cn, 1000 * b);
+    EXPECT_EQ(calc.counters.rn, 0);
+    EXPECT_EQ(calc.counters.filtered, 0);
+    EXPECT_TRUE(calc.allList.Empty());
+    EXPECT_TRUE(calc.filteredList.Empty());
+  }
+  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 3000 )");
+  EXPECT_FALSE(calc.batchBusy);
+}
+
+TEST_F(RunBatchTest, ResultPastTheThresholdIsLoggedThenEverythingCleared) {
+  Load(kDeck);
+  calc.settings.clearThreshold = 3;
+  calc.settings.autosaveAll = true;
+  calc.settings.autosaveFiltered = true;
+  ASSERT_TRUE(calc.OpenLogs());
+  std::vector<ResultBlock> blocks;
+  for (int b = 1; b <= 3; ++b) {
+    ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+    blocks.push_back(calc.lastBlock);
+    EXPECT_EQ(calc.counters.rn, b);
+  }
+  EXPECT_EQ(calc.allList.Size(), 9u);
+
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  blocks.push_back(calc.lastBlock);
+  EXPECT_EQ(calc.lastBlock.lines[0].rfind("4. ", 0), 0u);
+  EXPECT_TRUE(calc.allList.Empty());
+  EXPECT_TRUE(calc.filteredList.Empty());
+  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
+  EXPECT_EQ(calc.FilteredCaption(), "Filtered: 0");
+
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  blocks.push_back(calc.lastBlock);
+  EXPECT_EQ(calc.allList.Line(0), "1. " + kDeck);
+  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 1 / 1 )");
+  EXPECT_EQ(calc.FilteredCaption(), "Filtered: 1");
+  calc.CloseLogs();
+
+  // The cleared result stays in both logs.
+  EXPECT_EQ(ReadBytes("results.log"), LogText(blocks));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText(blocks));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, UntickedClearingNeverClears) {
+  Load(kDeck);
+  calc.settings.clearThreshold = 3;
+  calc.settings.clearAtRn = false;
+  for (int b = 1; b <= 10; ++b) ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_EQ(calc.counters.rn, 10);
+  EXPECT_EQ(calc.allList.Size(), 30u);
+  EXPECT_EQ(calc.filteredList.Size(), 30u);
+  EXPECT_EQ(calc.allList.Line(0).rfind("10. ", 0), 0u);
+}
+
+// Random layouts against a filter that wants the ace of diamonds static.
+// With static elements marked by "!", a block passes exactly when line 1
+// shows that ace with the mark.
+TEST_F(RunBatchTest, ListsAndLogsReceiveTheBlocksInTheirOrder) {
+  Load("** ");  // no letters: the start-up notation Ru stays
+  calc.settings.staticMarkMode = 1;
+  calc.settings.autosaveAll = true;
+  calc.settings.autosaveFiltered = true;
+  calc.filter.elementGrid[1][8] = ElementState::Static;
+  const std::string markedAce = Ru("Тб!");
+  ASSERT_TRUE(calc.OpenLogs());
+
+  std::vector<ResultBlock> all, passed;
+  while (all.size() < 40) {
+    const BatchOutcome outcome = calc.RunBatch();
+    ASSERT_NE(outcome, BatchOutcome::Failed);
+    if (outcome != BatchOutcome::Result) continue;
+    const ResultBlock& block = calc.lastBlock;
+    const int rn = static_cast<int>(all.size()) + 1;
+    ASSERT_EQ(calc.counters.rn, rn);
+    ASSERT_EQ(block.lines[0].rfind(std::to_string(rn) + ". ", 0), 0u);
+    const bool passes = block.lines[0].find(markedAce) != std::string::npos;
+    EXPECT_EQ(calc.lastPassed, passes) << block.lines[0];
+    // The newest block is on top of "All", and of "Filtered" when it passed.
+    for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.allList.Line(j), block.lines[j]);
+    if (passes) {
+      for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.filteredList.Line(j), block.lines[j]);
+      passed.push_back(block);
+    }
+    all.push_back(block);
+  }
+  calc.CloseLogs();
+  ASSERT_FALSE(passed.empty());
+  ASSERT_LT(passed.size(), all.size());
+
+  EXPECT_EQ(calc.counters.filtered, static_cast<int>(passed.size()));
+  EXPECT_EQ(calc.FilteredCaption(), "Filtered: " + std::to_string(passed.size()));
+  // Lists newest first; logs oldest first.
+  ASSERT_EQ(calc.allList.Size(), 3 * all.size());
+  for (std::size_t i = 0; i < all.size(); ++i)
+    for (int j = 0; j < 3; ++j)
+      EXPECT_EQ(calc.allList.Line(3 * i + j), all[all.size() - 1 - i].lines[j]);
+  ASSERT_EQ(calc.filteredList.Size(), 3 * passed.size());
+  for (std::size_t i = 0; i < passed.size(); ++i)
+    for (int j = 0; j < 3; ++j)
+      EXPECT_EQ(calc.filteredList.Line(3 * i + j), passed[passed.size() - 1 - i].lines[j]);
+  EXPECT_EQ(ReadBytes("results.log"), LogText(all));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText(passed));
+}
+
+TEST_F(RunBatchTest, OnlyTheTickedLogsAreOpened) {
+  Load(kDeck);
+  calc.settings.autosaveAll = false;
+  calc.settings.autosaveFiltered = true;
+  ASSERT_TRUE(calc.OpenLogs());
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  const ResultBlock first = calc.lastBlock;
+  calc.CloseLogs();
+  EXPECT_FALSE(std::filesystem::exists("results.log"));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
+
+  calc.settings.autosaveAll = true;
+  calc.settings.autosaveFiltered = false;
+  ASSERT_TRUE(calc.OpenLogs());
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  const ResultBlock second = calc.lastBlock;
+  calc.CloseLogs();
+  EXPECT_EQ(ReadBytes("results.log"), LogText({second}));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
+
+  // Without OpenLogs nothing is written, whatever the boxes say.
+  calc.settings.autosaveFiltered = true;
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_EQ(ReadBytes("results.log"), LogText({second}));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, LogsAreAppendedToAndNeverTruncated) {
+  std::ofstream("results.log", std::ios::binary) << "old all\r\n";
+  std::ofstream("resultsf.log", std::ios::binary) << "old filtered\r\n";
+  Load(kDeck);
+  calc.settings.autosaveAll = true;
+  std::vector<ResultBlock> blocks;
+  for (int step = 0; step < 3; ++step) {  // three steps: open, batch, close
+    ASSERT_TRUE(calc.OpenLogs());
+    ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+    blocks.push_back(calc.lastBlock);
+    calc.CloseLogs();
+  }
+  EXPECT_EQ(ReadBytes("results.log"), "old all\r\n" + LogText(blocks));
+  EXPECT_EQ(ReadBytes("resultsf.log"), "old filtered\r\n" + LogText(blocks));
+}
+
+TEST_F(RunBatchTest, LogThatCannotBeOpenedIsReportedOnce) {
+  std::filesystem::create_directory("results.log");
+  Load(kDeck);
+  calc.settings.autosaveAll = true;
+  calc.settings.autosaveFiltered = true;
+  EXPECT_FALSE(calc.OpenLogs());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(EISDIR));
+  // No log is left open: a batch now writes nowhere.
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_EQ(ReadBytes("resultsf.log"), "");
+
+  // A log whose box is not ticked is not opened, so its path does not matter.
+  messages.clear();
+  calc.settings.autosaveAll = false;
+  EXPECT_TRUE(calc.OpenLogs());
+  calc.CloseLogs();
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, FilteredLogThatCannotBeOpenedClosesTheOther) {
+  std::filesystem::create_directory("resultsf.log");
+  Load(kDeck);
+  calc.settings.autosaveAll = true;
+  EXPECT_FALSE(calc.OpenLogs());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(EISDIR));
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_EQ(ReadBytes("results.log"), "");
+}
+
+TEST_F(RunBatchTest, FilteredLogIsWrittenBeforeTheResultsLog) {
+  // The results log cannot take the block; the filtered one, written first,
+  // already has it.
+  Load(kDeck);
+  calc.settings.autosaveAll = true;
+  calc.resultsLogPath = "/dev/full";
+  ASSERT_TRUE(calc.OpenLogs());
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  calc.CloseLogs();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(ENOSPC));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.lastBlock}));
+  EXPECT_FALSE(calc.batchBusy);
+}
+
+TEST_F(RunBatchTest, WriteFailureEndsTheBatchAndTheNextOneRuns) {
+  Load(kDeck);
+  calc.filteredLogPath = "/dev/full";
+  ASSERT_TRUE(calc.OpenLogs());
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(ENOSPC));
+  EXPECT_FALSE(calc.batchBusy);
+  calc.CloseLogs();
+  messages.clear();
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, BusyBatchReturnsAtOnce) {
+  Load(kDeck);
+  calc.batchBusy = true;
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Busy);
+  EXPECT_TRUE(calc.batchBusy);
+  EXPECT_EQ(calc.counters.cn, 0);
+  EXPECT_EQ(calc.counters.rn, 0);
+  EXPECT_FALSE(calc.editor.VariantsReady());
+  EXPECT_FALSE(std::filesystem::exists("variants"));
+  calc.batchBusy = false;
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);
+}
+
+TEST_F(RunBatchTest, BatchCalledFromInsideABatchIsRefused) {
+  // A message shown during a batch may let the timer call in again.
+  Load(kDeck);
+  calc.filteredLogPath = "/dev/full";
+  std::vector<BatchOutcome> nested;
+  calc.SetReporter([&](const std::string&) { nested.push_back(calc.RunBatch()); });
+  ASSERT_TRUE(calc.OpenLogs());
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  calc.CloseLogs();
+  ASSERT_EQ(nested.size(), 1u);
+  EXPECT_EQ(nested[0], BatchOutcome::Busy);
+  EXPECT_EQ(calc.counters.rn, 1);
+  EXPECT_EQ(calc.counters.cn, 1);
+  EXPECT_FALSE(calc.batchBusy);
+}
+
+struct CountingProgress : EnumerationProgress {
+  int shows = 0, closes = 0;
+  void Show() override { ++shows; }
+  void SetRange(std::int32_t) override {}
+  void Step() override {}
+  void Close() override { ++closes; }
+};
+
+TEST_F(RunBatchTest, VariantsAreEnumeratedOncePerTask) {
+  CountingProgress progress;
+  calc.progress = &progress;
+  Load("Ad ** 7s ** Kc ");
+  calc.settings.shuffleDepth = 10;
+  ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_TRUE(calc.editor.VariantsReady());
+  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 34");
+  EXPECT_EQ(progress.shows, 1);
+  EXPECT_EQ(progress.closes, 1);
+  // With "One" the drawn variant stays: the file is neither written nor read.
+  std::filesystem::remove("variants");
+  for (int b = 0; b < 3; ++b) ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_EQ(progress.shows, 1);
+  EXPECT_FALSE(std::filesystem::exists("variants"));
+  // "Many" reads it at every batch.
+  calc.filter.resultVariants = "Many";
+  const int cn = calc.counters.cn;
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "File not found");
+  EXPECT_EQ(calc.counters.cn, cn);
+  EXPECT_FALSE(calc.batchBusy);
+  // A new task enumerates again.
+  messages.clear();
+  Load("Ad ** 7s ** Kc ** 9d ");
+  EXPECT_FALSE(calc.editor.VariantsReady());
+  ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 561");
+  EXPECT_EQ(progress.shows, 2);
+  EXPECT_EQ(progress.closes, 2);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, DamagedVariantsFileEndsTheBatch) {
+  Load("Ad ** 7s ** Kc ");
+  calc.filter.resultVariants = "Many";
+  ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  std::vector<int> targets;
+  for (int i = 0; i < calc.plan.itemCount; ++i) targets.push_back(calc.plan.items[i].target);
+  const RunCounters before = calc.counters;
+  {
+    std::ofstream out("variants", std::ios::binary | std::ios::trunc);
+    for (int i = 0; i < 34; ++i) out << "0 0 1 1 99 1 2 35 1 \r\n";
+  }
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("I/O error ", 0), 0u) << messages[0];
+  EXPECT_EQ(calc.counters.cn, before.cn);
+  EXPECT_EQ(calc.counters.rn, before.rn);
+  EXPECT_FALSE(calc.batchBusy);
+  for (int i = 0; i < calc.plan.itemCount; ++i) EXPECT_EQ(calc.plan.items[i].target, targets[i]);
+}
+
+TEST_F(RunBatchTest, EnumerationFailureIsReportedAndRetried) {
+  CountingProgress progress;
+  calc.progress = &progress;
+  calc.variantsPath = "no_such_folder/variants";
+  Load("Ad ** 7s ** Kc ");
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(progress.closes, progress.shows);
+  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.editor.VariantsReady());
+  EXPECT_EQ(calc.counters.cn, 0);
+  calc.variantsPath = "variants";
+  EXPECT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_TRUE(calc.editor.VariantsReady());
+}
+
+}  // namespace
+}  // namespace zlc

@@ -1,0 +1,185 @@
+// The main window's files: the configuration read at start-up and written at
+// exit, and task files opened and saved from the "File" menu.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "engine/calculator.h"
+#include "ui/look.h"
+#include "ui/unit1.h"
+
+using zlc::Calculator;
+using zlc::ui::TForm1;
+
+namespace {
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+}  // namespace
+
+class FilesTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString oldCwd_;
+  QStringList messages_;
+  QString nextFileName_;
+  QStringList dialogTitles_;
+  std::unique_ptr<Calculator> calc_;
+  std::unique_ptr<TForm1> form_;
+
+  void Open() {
+    calc_ = std::make_unique<Calculator>();
+    form_ = std::make_unique<TForm1>(*calc_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+  template <typename W>
+  W* Find(const char* name) {
+    auto* w = form_->findChild<W*>(name);
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
+  QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
+
+ private slots:
+  void initTestCase() { zlc::ui::ApplyClassicLook(); }
+
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    oldCwd_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+    messages_.clear();
+    dialogTitles_.clear();
+    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
+    zlc::ui::SetFileNameProvider([this](const QString& title, const QString&) {
+      dialogTitles_ << title;
+      return nextFileName_;
+    });
+  }
+
+  void cleanup() {
+    form_.reset();
+    calc_.reset();
+    QDir::setCurrent(oldCwd_);
+    dir_.reset();
+    zlc::ui::SetMessageSink(nullptr);
+    zlc::ui::SetFileNameProvider(nullptr);
+  }
+
+  void configurationIsReadAtStartUpAndWrittenAtExit() {
+    Write("zlc.cfg",
+          "Defs = En\r\nrq_asa = 1\r\nrq_asf = 0\r\nrq_rnc = 0\r\nrv = many\r\nsd_t = abc\r\n");
+    Open();
+    // The grid is built in the configured notation.
+    QCOMPARE(form_->cardButton(1)->text(), QString("6s"));
+    QCOMPARE(form_->cardButton(36)->text(), QString("Ah"));
+    QVERIFY(Find<QCheckBox>("CheckBox2")->isChecked());
+    QVERIFY(!Find<QCheckBox>("CheckBox3")->isChecked());
+    QVERIFY(!Find<QCheckBox>("CheckBox4")->isChecked());
+    QVERIFY(calc_->settings.autosaveAll && !calc_->settings.autosaveFiltered);
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);  // the bad number keeps the default
+    QCOMPARE(messages_, QStringList{"'abc' is not a valid integer value"});
+    QCOMPARE(Find<QListWidget>("ListBox3")->item(0)->text(), QString("GM:Random, RV:Many"));
+
+    Find<QCheckBox>("CheckBox3")->click();
+    form_->close();
+    const QByteArray saved = ReadAll("zlc.cfg");
+    QCOMPARE(saved.count("\r\n"), 20);
+    QVERIFY(saved.startsWith("Defs = En\r\nrq_mt = 0\r\n"));
+    QVERIFY(saved.contains("\r\nRV = Many\r\n"));
+    QVERIFY(saved.contains("\r\nsd_t = 1000\r\n"));
+    QVERIFY(saved.contains("\r\nrq_asa = 1\r\nrq_asf = 1\r\nrq_rnc = 0\r\n"));
+  }
+
+  void configurationThatCannotBeReadOrWritten() {
+    QVERIFY(QDir().mkdir("zlc.cfg"));
+    Open();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_[0].startsWith("I/O error "), qPrintable(messages_[0]));
+    QCOMPARE(form_->cardButton(1)->text(), QString::fromUtf8("6п"));  // defaults stand
+    messages_.clear();
+    form_->close();
+    QCOMPARE(messages_.size(), 1);  // reported, and the window still closes
+    QVERIFY(!form_->isVisible());
+    QVERIFY(QFileInfo("zlc.cfg").isDir());
+  }
+
+  void taskFilesRoundTripAcrossNotations() {
+    Open();
+    calc_->editor.LoadTaskText("Ad ** 7s ?h 6? ");
+    form_->SyncTask();
+    nextFileName_ = "task.zlt";
+    form_->findChild<QAction*>("Save1")->trigger();
+    QCOMPARE(dialogTitles_.last(), QString("Save Task"));
+    QCOMPARE(ReadAll("task.zlt"), QByteArray("Ad ** 7s ?h 6? \r\n"));
+
+    // Back in Ru, opening the En file switches the program to En.
+    calc_->editor.LoadTaskText("\xD2\xE1 ");  // a Ru card
+    form_->SyncTask();
+    QCOMPARE(calc_->notation.notationName, std::string("Ru"));
+    form_->findChild<QAction*>("Open1")->trigger();
+    QCOMPARE(TaskText(), QString("Ad ** 7s ?h 6? "));
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
+    QCOMPARE(form_->cardButton(1)->text(), QString("6s"));
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), QString("Task (L=36/36)"));
+    QVERIFY(!form_->cardButton(34)->isEnabled());  // Ad
+
+    // A saved result opens as its 36 cards.
+    Write("result.txt",
+          "7. <[Ad] 7s Kc> <Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+          "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d>\r\n   HB:(...)\r\n   P(s,d,c,h) = {}\r\n");
+    nextFileName_ = "result.txt";
+    form_->findChild<QAction*>("Open1")->trigger();
+    QCOMPARE(TaskText().size(), 36 * 3);
+    QVERIFY(TaskText().startsWith("Ad 7s Kc Ah "));
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), QString("Task (L=36/36)"));
+  }
+
+  void unreadableTaskFileKeepsTheTask() {
+    Open();
+    calc_->editor.LoadTaskText("Ad ** ");
+    form_->SyncTask();
+    nextFileName_ = "missing.zlt";
+    form_->findChild<QAction*>("Open1")->trigger();
+    QCOMPARE(messages_, QStringList{"File not found"});
+    QCOMPARE(TaskText(), QString("Ad ** "));
+
+    nextFileName_ = "no/such/folder/task.zlt";
+    form_->findChild<QAction*>("Save1")->trigger();
+    QCOMPARE(messages_.size(), 2);
+    QCOMPARE(messages_[1], QString("File not found"));
+  }
+
+  void openIsUnavailableDuringARun() {
+    Open();
+    calc_->editor.LoadTaskText("** ");
+    form_->SyncTask();
+    auto* open = form_->findChild<QAction*>("Open1");
+    Find<QPushButton>("Button5")->click();
+    QVERIFY(!open->isEnabled());
+    Find<QPushButton>("Button5")->click();
+    QVERIFY(open->isEnabled());
+  }
+};
+
+QTEST_MAIN(FilesTest)
+#include "files_test.moc"

@@ -1,0 +1,321 @@
+// The options dialog on the offscreen platform: the controls follow the
+// settings in force, every change lands in the settings at once, and typed
+// numbers are checked when the user has finished with them.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+#include "cards/notation.h"
+#include "engine/calculator.h"
+#include "ui/look.h"
+#include "ui/runtime_dialogs.h"
+#include "ui/unit6.h"
+
+using zlc::Calculator;
+using zlc::ui::TForm6;
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+const char* const kRuLabel = "{6,7,8,9,X,В,Д,К,Т} & {п,б,к,ч}";
+const char* const kEnLabel = "{6,7,8,9,X,J,Q,K,A} & {s,d,c,h}";
+
+}  // namespace
+
+class OptionsDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QStringList messages_;
+  std::unique_ptr<Calculator> calc_;
+  std::unique_ptr<TForm6> form_;
+
+  void Open() {
+    form_->show();
+    form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+  }
+  template <typename W>
+  W* Find(const char* name) {
+    auto* w = form_->findChild<W*>(name);
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
+  QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
+  // Replaces the box's text as typing would, without finishing the edit.
+  void Type(const char* name, const QString& text) {
+    QLineEdit* edit = Combo(name)->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+  }
+  void TypeAndEnter(const char* name, const QString& text) {
+    Type(name, text);
+    QTest::keyClick(Combo(name)->lineEdit(), Qt::Key_Return);
+  }
+  // Opens the box's list and picks the item as the user does.
+  void Pick(const char* name, const QString& item) {
+    QComboBox* box = Combo(name);
+    const int index = box->findText(item);
+    QVERIFY(index >= 0);
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    view->setCurrentIndex(box->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
+  }
+  bool Enabled(const char* radio) { return Find<QRadioButton>(radio)->isEnabled(); }
+  bool Checked(const char* radio) { return Find<QRadioButton>(radio)->isChecked(); }
+
+ private slots:
+  void initTestCase() { zlc::ui::ApplyClassicLook(); }
+
+  void init() {
+    messages_.clear();
+    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
+    calc_ = std::make_unique<Calculator>();
+    form_ = std::make_unique<TForm6>(*calc_);
+  }
+
+  void cleanup() {
+    form_.reset();
+    calc_.reset();
+    zlc::ui::SetMessageSink(nullptr);
+  }
+
+  void layoutAndStartUpValues() {
+    Open();
+    QCOMPARE(form_->windowTitle(), U("Options"));
+    QCOMPARE(form_->size(), QSize(306, 216));
+    QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QCOMPARE(Combo("ComboBox1")->geometry().topLeft(), QPoint(72, 16));
+    QCOMPARE(Combo("ComboBox1")->width(), 41);
+    QCOMPARE(Find<QLabel>("Label3")->pos(), QPoint(128, 20));
+    QCOMPARE(Find<QCheckBox>("CheckBox2")->pos(), QPoint(40, 80));
+    QCOMPARE(Find<QRadioButton>("RadioButton1")->pos(), QPoint(176, 80));
+    QCOMPARE(Find<QRadioButton>("RadioButton2")->pos(), QPoint(216, 80));
+    QCOMPARE(Combo("ComboBox3")->geometry().topLeft(), QPoint(112, 117));
+    QCOMPARE(Combo("ComboBox3")->width(), 57);
+    QCOMPARE(Combo("ComboBox2")->geometry().topLeft(), QPoint(120, 149));
+    QCOMPARE(Combo("ComboBox2")->width(), 49);
+    QCOMPARE(Find<QPushButton>("Button1")->geometry(), QRect(112, 184, 81, 25));
+
+    // Every caption is whole: no control runs past the window or under its
+    // right-hand neighbour.
+    for (QWidget* w : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      QVERIFY2(form_->rect().contains(w->geometry()), qPrintable(w->objectName()));
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(w->objectName()));
+      }
+    }
+    QVERIFY(Find<QCheckBox>("CheckBox2")->geometry().right() < 176);
+    QVERIFY(Find<QRadioButton>("RadioButton1")->geometry().right() < 216);
+
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("Ru"));
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kRuLabel));
+    QVERIFY(!Find<QCheckBox>("CheckBox1")->isChecked());
+    QVERIFY(!Find<QCheckBox>("CheckBox2")->isChecked());
+    QVERIFY(!Enabled("RadioButton1") && !Enabled("RadioButton2"));
+    QVERIFY(!Find<QCheckBox>("CheckBox4")->isChecked());
+    QCOMPARE(Combo("ComboBox3")->currentText(), U("5000"));
+    QCOMPARE(Combo("ComboBox2")->currentText(), U("1000"));
+    QCOMPARE(Combo("ComboBox3")->count(), 10);
+    QCOMPARE(Combo("ComboBox3")->itemText(9), U("10000"));
+    QCOMPARE(form_->ClearAtRnCaption(), U("Clear at RN > 5000"));
+  }
+
+  void staticMarkChoice() {
+    Open();
+    auto* box = Find<QCheckBox>("CheckBox2");
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(Enabled("RadioButton1") && Enabled("RadioButton2"));
+    QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
+    QCOMPARE(calc_->settings.staticMarkMode, 0);
+
+    QTest::mouseClick(Find<QRadioButton>("RadioButton1"), Qt::LeftButton);
+    QCOMPARE(calc_->settings.staticMarkMode, 1);
+    QTest::mouseClick(Find<QRadioButton>("RadioButton2"), Qt::LeftButton);
+    QCOMPARE(calc_->settings.staticMarkMode, 2);
+    QVERIFY(!Checked("RadioButton1") && Checked("RadioButton2"));
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(calc_->settings.staticMarkMode, 0);
+    QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
+    QVERIFY(!Enabled("RadioButton1") && !Enabled("RadioButton2"));
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(Enabled("RadioButton1") && Enabled("RadioButton2"));
+    QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
+    QCOMPARE(calc_->settings.staticMarkMode, 0);
+
+    // The other two marks are plain switches.
+    QTest::mouseClick(Find<QCheckBox>("CheckBox1"), Qt::LeftButton);
+    QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton);
+    QCOMPARE(calc_->settings.markTransits, 1);
+    QCOMPARE(calc_->settings.deleteSpaces, 1);
+    QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton);
+    QCOMPARE(calc_->settings.deleteSpaces, 0);
+  }
+
+  void notationChoice() {
+    calc_->editor.CardButtonClick(1);
+    calc_->editor.CardButtonClick(36);
+    const std::string task = calc_->editor.Text();
+    Open();
+
+    Pick("ComboBox1", "En");
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
+    QCOMPARE(calc_->notation.baseDeck, std::string(zlc::kEnBaseDeck));
+    // The task and the other settings wait for the main window.
+    QCOMPARE(calc_->editor.Text(), task);
+    QCOMPARE(calc_->settings.clearThreshold, 5000);
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QCOMPARE(calc_->settings.staticMarkMode, 0);
+    QVERIFY(messages_.isEmpty());
+
+    // A name of neither notation is kept as typed; the letters stay.
+    Type("ComboBox1", "Fr");
+    QCOMPARE(calc_->notation.notationName, std::string("Fr"));
+    QCOMPARE(calc_->notation.rankLetters, std::string(zlc::kEnRanks));
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
+
+    Type("ComboBox1", "Ru");
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kRuLabel));
+    QCOMPARE(calc_->notation.suitLetters, std::string(zlc::kRuSuits));
+  }
+
+  void reopeningShowsSettingsInForce() {
+    calc_->settings.markTransits = 1;
+    calc_->settings.staticMarkMode = 2;
+    calc_->settings.deleteSpaces = 1;
+    calc_->settings.clearThreshold = 7000;
+    calc_->settings.shuffleDepth = 333;
+    zlc::SetNotation(calc_->notation, 2);
+    Open();
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("En"));
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
+    QVERIFY(Find<QCheckBox>("CheckBox1")->isChecked());
+    QVERIFY(Find<QCheckBox>("CheckBox2")->isChecked());
+    QVERIFY(Enabled("RadioButton1") && Enabled("RadioButton2"));
+    QVERIFY(!Checked("RadioButton1") && Checked("RadioButton2"));
+    QVERIFY(Find<QCheckBox>("CheckBox4")->isChecked());
+    QCOMPARE(Combo("ComboBox3")->currentText(), U("7000"));
+    QCOMPARE(Combo("ComboBox2")->currentText(), U("333"));
+    QCOMPARE(form_->ClearAtRnCaption(), U("Clear at RN > 7000"));
+    form_->hide();
+
+    // Changed behind the dialog's back, as the configuration reader does.
+    calc_->settings.staticMarkMode = 1;
+    calc_->settings.clearThreshold = 12345;
+    calc_->notation.notationName = "Xy";
+    Open();
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("Xy"));
+    QCOMPARE(calc_->notation.rankLetters, std::string(zlc::kEnRanks));
+    QVERIFY(Checked("RadioButton1") && !Checked("RadioButton2"));
+    QCOMPARE(Combo("ComboBox3")->currentText(), U("12345"));
+    form_->hide();
+
+    calc_->settings.staticMarkMode = 0;
+    calc_->settings.markTransits = 0;
+    Open();
+    QVERIFY(!Find<QCheckBox>("CheckBox2")->isChecked());
+    QVERIFY(!Enabled("RadioButton1") && !Enabled("RadioButton2"));
+    QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
+    QVERIFY(!Find<QCheckBox>("CheckBox1")->isChecked());
+    QVERIFY(messages_.isEmpty());
+  }
+
+  void clearThresholdCaption() {
+    QSignalSpy spy(form_.get(), &TForm6::clearThresholdCaptionChanged);
+    Open();
+    QCOMPARE(spy.count(), 0);  // showing changes nothing
+
+    Pick("ComboBox3", "1000");
+    QCOMPARE(calc_->settings.clearThreshold, 1000);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), U("Clear at RN > 1000"));
+
+    // Typing is read only when finished; the caption shows the number read.
+    Type("ComboBox3", "+0750");
+    QCOMPARE(calc_->settings.clearThreshold, 1000);
+    QTest::keyClick(Combo("ComboBox3")->lineEdit(), Qt::Key_Return);
+    QCOMPARE(calc_->settings.clearThreshold, 750);
+    QCOMPARE(spy.count(), 2);
+    QCOMPARE(spy.at(1).at(0).toString(), U("Clear at RN > 750"));
+    QCOMPARE(Combo("ComboBox3")->currentText(), U("750"));
+
+    TypeAndEnter("ComboBox3", "lots");
+    QCOMPARE(messages_, QStringList{U("'lots' is not a valid integer value")});
+    QCOMPARE(calc_->settings.clearThreshold, 750);
+    QCOMPARE(spy.count(), 2);
+  }
+
+  void shuffleDepthTyped() {
+    Open();
+    TypeAndEnter("ComboBox2", "abc");
+    QCOMPARE(messages_, QStringList{U("'abc' is not a valid integer value")});
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QCOMPARE(Combo("ComboBox2")->currentText(), U("1000"));
+    // Finishing again, by Enter or by leaving the box, reports nothing more.
+    QTest::keyClick(Combo("ComboBox2")->lineEdit(), Qt::Key_Return);
+    Find<QPushButton>("Button1")->setFocus();
+    QCOMPARE(messages_.size(), 1);
+
+    messages_.clear();
+    TypeAndEnter("ComboBox2", "-5");
+    QCOMPARE(messages_, QStringList{U("'-5' is not a valid integer value")});
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+
+    messages_.clear();
+    TypeAndEnter("ComboBox2", "");
+    QCOMPARE(messages_, QStringList{U("'' is not a valid integer value")});
+    TypeAndEnter("ComboBox2", "99999999999");
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QCOMPARE(messages_.size(), 2);
+
+    messages_.clear();
+    TypeAndEnter("ComboBox2", "250");
+    QCOMPARE(calc_->settings.shuffleDepth, 250);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(form_->isVisible());  // Enter settles the number, not the dialog
+
+    // Leaving the box settles what was typed.
+    Type("ComboBox2", "500");
+    QCOMPARE(calc_->settings.shuffleDepth, 250);
+    Find<QPushButton>("Button1")->setFocus();
+    QCOMPARE(calc_->settings.shuffleDepth, 500);
+  }
+
+  void closingSettlesTypedNumbers() {
+    Open();
+    Type("ComboBox2", "42");
+    Type("ComboBox3", "3000");
+    QSignalSpy spy(form_.get(), &TForm6::clearThresholdCaptionChanged);
+    // The close box, not "Ok": the focus stays in the box being typed in.
+    QVERIFY(form_->close());
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(calc_->settings.shuffleDepth, 42);
+    QCOMPARE(calc_->settings.clearThreshold, 3000);
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(messages_.isEmpty());
+
+    Open();
+    QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
+    QVERIFY(!form_->isVisible());
+  }
+};
+
+QTEST_MAIN(OptionsDialogTest)
+#include "options_dialog_test.moc"

@@ -1,0 +1,376 @@
+#include "ui/unit2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "filter/filter_editing.h"
+#include "ui/runtime_dialogs.h"
+#include "ui/text.h"
+#include "ui/unit3.h"
+
+namespace zlc::ui {
+namespace {
+
+template <typename W>
+W* Named(W* widget, const QString& name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+// A label that reacts to a left click (press and release on it).
+class ClickLabel : public QLabel {
+ public:
+  ClickLabel(QWidget* parent, std::function<void()> onClick)
+      : QLabel(parent), onClick_(std::move(onClick)) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    pressed_ = e->button() == Qt::LeftButton;
+    e->accept();
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    pressed_ = false;
+    e->accept();
+    if (click) onClick_();
+  }
+
+ private:
+  std::function<void()> onClick_;
+  bool pressed_ = false;
+};
+
+// Card label offsets in a suit block by rank 6 .. A: the six line ranks in
+// the left column (A on top), 7, 8 and J on the right.
+constexpr int kLabelDx[9] = {0, 25, 25, 0, 0, 25, 0, 0, 0};
+constexpr int kLabelDy[9] = {48, 60, 48, 60, 36, 24, 24, 12, 0};
+constexpr int kBlockTop = 50;
+
+int BlockLeft(int suit) { return 15 + 134 * suit; }
+
+QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, QRect rect) {
+  auto* label = Named(new QLabel(text, parent), name);
+  label->setGeometry(rect);
+  label->adjustSize();  // labels size themselves to their text
+  return label;
+}
+
+// Widens a control whose text would not fit the designed width in the font
+// this machine substitutes; position and height stay as designed.
+void FitWidth(QWidget* w, int needed) {
+  if (w->width() < needed) w->resize(needed, w->height());
+}
+
+void ShowCardLabel(QLabel* label, ElementState state, const std::string& name) {
+  QFont font = label->font();
+  font.setBold(CardLabelBold(state));
+  label->setFont(font);
+  label->setText(ToQt(CardLabelText(state, name)));
+  label->adjustSize();
+}
+
+}  // namespace
+
+TForm2::TForm2(Calculator& calc, const QString& caption, QWidget* mainWindow, TForm3* hexTable)
+    : QDialog(mainWindow), calc_(calc), form3_(hexTable ? hexTable : new TForm3(this)) {
+  setObjectName("Form2");
+  hexagramPicker = [this] {
+    form3_->exec();
+    return form3_->selectedHexagram();
+  };
+  FormCreate(caption);
+}
+
+QRect TForm2::LineBarRect(int suit, int bar) { return {BlockLeft(suit) + 50, 40 + 12 * bar, 50, 8}; }
+
+void TForm2::FormCreate(const QString& caption) {
+  setWindowTitle(caption);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  CreateControls();
+  for (int suit = 0; suit < kSuitCount; ++suit) BuildSuitBlock(suit, BlockLeft(suit), kBlockTop);
+  BuildBalanceBoxes();
+  ShowSuitBlocks();
+  RefreshFilterDialog();
+}
+
+void TForm2::CreateControls() {
+  Bevel1 = Named(new QFrame(this), "Bevel1");
+  Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Bevel1->setGeometry(0, 0, kClientWidth, 281);
+  Button1 = Named(new QPushButton("Ok", this), "Button1");
+  Button1->setGeometry(232, 288, 75, 25);
+  Button1->setAutoDefault(false);  // Enter is no shortcut for "Ok"
+  connect(Button1, &QPushButton::clicked, this, &TForm2::accept);
+
+  GroupBox1 = Named(new QGroupBox("Generation mode", this), "GroupBox1");
+  GroupBox1->setGeometry(5, 5, 196, 45);
+  Label1 = PlaceLabel(GroupBox1, "Label1", "GM:", {8, 19, 20, 13});
+  ComboBox1 = Named(new QComboBox(GroupBox1), "ComboBox1");
+  ComboBox1->setEditable(true);
+  ComboBox1->setEditText("Random");
+  ComboBox1->setGeometry(32, 16, 65, 21);
+  ComboBox1->setEnabled(false);
+  FitWidth(ComboBox1, ComboBox1->minimumSizeHint().width());
+  Label2 = PlaceLabel(GroupBox1, "Label2", "RV:", {104, 19, 18, 13});
+  ComboBox2 = Named(new QComboBox(GroupBox1), "ComboBox2");
+  ComboBox2->setEditable(true);
+  ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox2->setCompleter(nullptr);
+  ComboBox2->addItems({"One", "Many"});
+  ComboBox2->setGeometry(128, 16, 49, 21);
+  FitWidth(ComboBox2, ComboBox2->minimumSizeHint().width());
+  connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm2::ComboBox2Change);
+
+  GroupBox4 = Named(new QGroupBox("L(F) filtering threshold", this), "GroupBox4");
+  GroupBox4->setGeometry(208, 5, 121, 45);
+  CheckBox1 = Named(new QCheckBox(GroupBox4), "CheckBox1");
+  CheckBox1->setGeometry(8, 18, 17, 17);
+  Label5 = PlaceLabel(GroupBox4, "Label5", "L(F) <=", {32, 19, 33, 13});
+  ComboBox4 = Named(new QComboBox(GroupBox4), "ComboBox4");
+  ComboBox4->setEditable(true);
+  ComboBox4->setInsertPolicy(QComboBox::NoInsert);
+  // What is typed is taken literally, never completed to a listed value.
+  ComboBox4->setCompleter(nullptr);
+  for (int n = 2; n <= 36; ++n) ComboBox4->addItem(QString::number(n));
+  ComboBox4->setGeometry(72, 16, 41, 21);
+  FitWidth(ComboBox4, ComboBox4->minimumSizeHint().width());
+  // Taken when the user is done with it, not at every keystroke.
+  connect(ComboBox4->lineEdit(), &QLineEdit::editingFinished, this, &TForm2::ComboBox4Change);
+  connect(ComboBox4, &QComboBox::activated, this, &TForm2::ComboBox4Change);
+  connect(CheckBox1, &QCheckBox::toggled, this,
+          [this](bool on) { calc_.filter.lfEnabled = on ? 1 : 0; });
+
+  GroupBox3 = Named(new QGroupBox("Static/Mobile elements && Hexagramms", this), "GroupBox3");
+  GroupBox3->setGeometry(5, 55, 533, 169);
+  PaintBox1 = Named(new QWidget(GroupBox3), "PaintBox1");
+  PaintBox1->setGeometry(2, 15, 529, 152);
+  PaintBox1->installEventFilter(this);
+  CheckBox2 = Named(new QCheckBox(GroupBox3), "CheckBox2");
+  CheckBox2->setGeometry(8, 18, 17, 17);
+  connect(CheckBox2, &QCheckBox::toggled, this,
+          [this](bool on) { calc_.filter.smEnabled = on ? 1 : 0; });
+
+  GroupBox2 = Named(new QGroupBox("Hex Balance", this), "GroupBox2");
+  GroupBox2->setGeometry(5, 230, 533, 43);
+  Label3 = PlaceLabel(GroupBox2, "Label3", "HB:(?/?/?/?/?/?)", {40, 18, 85, 13});
+  CheckBox3 = Named(new QCheckBox(GroupBox2), "CheckBox3");
+  CheckBox3->setGeometry(8, 16, 17, 17);
+  connect(CheckBox3, &QCheckBox::toggled, this,
+          [this](bool on) { calc_.filter.hbEnabled = on ? 1 : 0; });
+  Button2 = Named(new QPushButton("clear", GroupBox2), "Button2");
+  Button2->setGeometry(488, 18, 33, 12);
+  Button2->setAutoDefault(false);
+  connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
+
+  Bevel1->lower();
+}
+
+void TForm2::BuildSuitBlock(int suit, int x0, int top) {
+  SuitBlock& block = blocks_[suit];
+  for (int rank = 0; rank < kRankCount; ++rank) {
+    auto* label = new ClickLabel(GroupBox3, [this, suit, rank] { CycleCardLabel(suit, rank); });
+    label->setObjectName(QString("CardLabel%1_%2").arg(suit + 1).arg(rank + 1));
+    label->setGeometry(x0 + kLabelDx[rank], top + kLabelDy[rank], 20, 14);
+    block.labels[rank] = label;
+  }
+  const int buttonTop = top + 78 + 6;
+  auto makeButton = [&](const char* caption, int left, const char* name) {
+    auto* button = Named(new QPushButton(caption, GroupBox3), QString("%1%2").arg(name).arg(suit + 1));
+    button->setGeometry(left, buttonTop, 30, 12);
+    button->setProperty("tag", suit + 1);
+    // Enter in the threshold box must not press a suit button.
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, button] { SuitButtonClick(button); });
+    return button;
+  };
+  block.clearButton = makeButton("clear", x0 + 12, "ClearButton");
+  block.setButton = makeButton("set", x0 + 62, "SetButton");
+  block.hexagramLabel = PlaceLabel(GroupBox3, "", QString(), {x0 + 25, 35, 0, 0});
+  block.hexagramLabel->setObjectName(QString("HexagramLabel%1").arg(suit + 1));
+}
+
+void TForm2::BuildBalanceBoxes() {
+  for (int line = 1; line <= 6; ++line) {
+    auto* box = Named(new QCheckBox(QString("line%1").arg(line), GroupBox2),
+                      QString("LineBox%1").arg(line));
+    box->setGeometry(150 + 56 * (line - 1), 17, 40, 17);
+    FitWidth(box, box->sizeHint().width());
+    connect(box, &QCheckBox::toggled, this, [this, line](bool on) { BalanceBoxClick(line, on); });
+    balanceBoxes_[static_cast<std::size_t>(line - 1)] = box;
+  }
+}
+
+// Card labels in the current notation's letters and the hexagram labels,
+// both from the grid.
+void TForm2::ShowSuitBlocks() {
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    for (int rank = 0; rank < kRankCount; ++rank) {
+      ShowCardLabel(blocks_[suit].labels[rank], calc_.filter.elementGrid[suit][rank],
+                    CardCode(calc_.notation, rank, suit));
+    }
+    blocks_[suit].hexagramLabel->setText(ToQt(HexagramLabelText(calc_.filter, suit)));
+    blocks_[suit].hexagramLabel->adjustSize();
+  }
+}
+
+// A line that can no longer balance has its box disabled; a flag loaded for
+// it stays shown until a card click drops it.
+void TForm2::ShowBalanceBoxes() {
+  for (int line = 1; line <= 6; ++line) {
+    QCheckBox* box = balanceBox(line);
+    box->setEnabled(BalanceLinePossible(calc_.filter, line - 1));
+    box->setChecked(calc_.filter.hbRequired[static_cast<std::size_t>(line - 1)] == 1);
+  }
+  Label3->setText(ToQt(BalanceLabelText(calc_.filter)));
+}
+
+void TForm2::ShowThreshold() {
+  shownThreshold_ = QString::number(calc_.filter.lfThreshold);
+  ComboBox4->setEditText(shownThreshold_);
+}
+
+void TForm2::RefreshFilterDialog() {
+  // Setting a box runs its handler, which writes back the same value.
+  const FilterSettings f = calc_.filter;
+  ComboBox2->setEditText(ToQt(f.resultVariants));
+  CheckBox1->setChecked(f.lfEnabled != 0);
+  ShowThreshold();
+  CheckBox2->setChecked(f.smEnabled != 0);
+  CheckBox3->setChecked(f.hbEnabled != 0);
+  ShowBalanceBoxes();
+  emit descriptionChanged();
+}
+
+void TForm2::showEvent(QShowEvent* e) {
+  FormActivate();
+  QDialog::showEvent(e);
+}
+
+// Each opening: the letters of a notation changed since, and the controls.
+void TForm2::FormActivate() {
+  ShowSuitBlocks();
+  RefreshFilterDialog();
+}
+
+void TForm2::done(int result) {
+  ComboBox4Change();  // a threshold still being typed counts
+  QDialog::done(result);
+  FormClose();
+}
+
+void TForm2::FormClose() { RefreshFilterDialog(); }
+
+void TForm2::CycleCardLabel(int suit, int rank) {
+  CycleCard(calc_.filter, suit, rank);
+  ShowSuitBlocks();
+  ShowBalanceBoxes();
+  PaintBox1->update();
+}
+
+void TForm2::SuitButtonClick(QPushButton* button) {
+  const int suit = button->property("tag").toInt() - 1;
+  if (button->text() == "clear") {
+    ClearSuit(calc_.filter, suit);
+  } else if (button->text() == "set") {
+    const int pick = hexagramPicker ? hexagramPicker() : -1;
+    SetSuitHexagram(calc_.filter, suit, pick);  // no pick: nothing changes
+  }
+  ShowSuitBlocks();
+  ShowBalanceBoxes();
+  PaintBox1->update();
+}
+
+void TForm2::BalanceBoxClick(int line, bool checked) {
+  calc_.filter.hbRequired[static_cast<std::size_t>(line - 1)] = checked ? 1 : 0;
+  Label3->setText(ToQt(BalanceLabelText(calc_.filter)));
+}
+
+void TForm2::Button2Click() {
+  for (QCheckBox* box : balanceBoxes_) box->setChecked(false);
+}
+
+void TForm2::ComboBox2Change(const QString& text) { SetResultVariants(calc_.filter, FromQt(text)); }
+
+void TForm2::ComboBox4Change() {
+  const QString text = ComboBox4->currentText();
+  if (text == shownThreshold_) return;
+  const auto refused = SetThresholdText(calc_.filter, FromQt(text));
+  // The box shows the threshold in force before the message takes the
+  // focus, so that losing it does not report the same text again.
+  ShowThreshold();
+  if (refused) ShowRuntimeMessage(this, ToQt(*refused));
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == PaintBox1) {
+    switch (e->type()) {
+      case QEvent::Paint:
+        PaintBox1Paint();
+        return true;
+      case QEvent::MouseButtonPress:
+        return true;  // keeps the release for the bars
+      case QEvent::MouseButtonRelease:
+        PaintBox1MouseUp(static_cast<QMouseEvent*>(e)->position().toPoint());
+        return true;
+      default:
+        break;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
+}
+
+// Clicking a bar is clicking the card label of its rank; any button.
+void TForm2::PaintBox1MouseUp(QPoint pos) {
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    for (int bar = 0; bar < 6; ++bar) {
+      if (LineBarRect(suit, bar).contains(pos)) CycleCardLabel(suit, kBarRanks[bar]);
+    }
+  }
+}
+
+void TForm2::PaintBox1Paint() {
+  QPainter p(PaintBox1);
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    for (int bar = 0; bar < 6; ++bar) {
+      DrawLineBar(p, LineBarRect(suit, bar), calc_.filter.elementGrid[suit][kBarRanks[bar]]);
+    }
+  }
+}
+
+// The toolkit's rectangle draws its outline in the pen colour and fills the
+// inside with the brush: the pen stays the background colour for the black
+// bars, so they show one pixel inside their rectangles.
+void TForm2::DrawLineBar(QPainter& p, QRect bar, ElementState state) const {
+  const QColor face = PaintBox1->palette().color(QPalette::Window);
+  p.fillRect(bar, face);
+  const QRect left(bar.left(), bar.top(), 20, bar.height());
+  const QRect right(bar.left() + 30, bar.top(), 20, bar.height());
+  switch (state) {
+    case ElementState::Mobile:
+      p.fillRect(bar.adjusted(1, 1, -1, -1), Qt::black);
+      break;
+    case ElementState::Static:
+      p.fillRect(left.adjusted(1, 1, -1, -1), Qt::black);
+      p.fillRect(right.adjusted(1, 1, -1, -1), Qt::black);
+      break;
+    case ElementState::Any: {
+      const QColor grey(128, 128, 128);
+      p.fillRect(bar.left(), bar.top(), bar.width(), 1, grey);
+      p.fillRect(bar.left(), bar.bottom(), bar.width(), 1, grey);
+      p.fillRect(bar.left(), bar.top(), 1, bar.height(), grey);
+      p.fillRect(bar.right(), bar.top(), 1, bar.height(), grey);
+      break;
+    }
+  }
+}
+
+}  // namespace zlc::ui

@@ -1,0 +1,127 @@
+#include "ui/unit3.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "analysis/hexagrams.h"
+
+namespace zlc::ui {
+namespace {
+
+constexpr int kGrid = 8;
+
+// Drawing coordinates are reals rounded half to even.
+int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// The toolkit's filled rectangle with a one-pixel pen of the same colour:
+// columns left..right-1, rows top..bottom-1.
+void FillBox(QPainter& p, int left, int top, int right, int bottom) {
+  p.fillRect(QRect(left, top, right - left, bottom - top), Qt::black);
+}
+
+// Floor division, so that a pointer left of or above the box names no cell.
+int CellIndex(int pos, int cellSize) {
+  if (cellSize <= 0) return -1;
+  return pos >= 0 ? pos / cellSize : -1;
+}
+
+bool OnGrid(int column, int row) { return column >= 0 && column < kGrid && row >= 0 && row < kGrid; }
+
+}  // namespace
+
+TForm3::TForm3(QWidget* owner) : QDialog(owner) {
+  setObjectName("Form3");
+  setWindowTitle("Hex Table");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  PaintBox1 = new QWidget(this);
+  PaintBox1->setObjectName("PaintBox1");
+  PaintBox1->setGeometry(0, 0, kClientWidth, kClientHeight);
+  PaintBox1->setMouseTracking(true);
+  PaintBox1->installEventFilter(this);
+  FormActivate();
+}
+
+int TForm3::CellNumber(int column, int row) { return KingWenTable[row][column]; }
+
+void TForm3::showEvent(QShowEvent* e) {
+  FormActivate();
+  QDialog::showEvent(e);
+}
+
+// Each opening starts without a hovered cell or a pick; the caption keeps
+// the last hovered cell's number until the pointer moves over a cell.
+void TForm3::FormActivate() {
+  hoveredColumn_ = -1;
+  hoveredRow_ = -1;
+  selectedHexagram_ = -1;
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == PaintBox1) {
+    switch (e->type()) {
+      case QEvent::Paint:
+        PaintBox1Paint();
+        return true;
+      case QEvent::MouseMove:
+        PaintBox1MouseMove(static_cast<QMouseEvent*>(e)->position().toPoint());
+        return true;
+      case QEvent::MouseButtonRelease:
+        PaintBox1MouseUp(static_cast<QMouseEvent*>(e)->position().toPoint());
+        return true;
+      default:
+        break;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
+}
+
+void TForm3::PaintBox1Paint() {
+  QPainter p(PaintBox1);
+  p.setFont(PaintBox1->font());
+  p.setPen(Qt::black);
+  p.setBackground(palette().color(QPalette::Window));
+  p.setBackgroundMode(Qt::OpaqueMode);
+  for (int c = 0; c < kGrid; ++c) {
+    for (int r = 0; r < kGrid; ++r) {
+      const int x = 60 * c + 20;
+      const double y = 58.8 * r + 16;
+      p.drawText(QRect(x, Round(y - 12), 60, 20), Qt::AlignLeft | Qt::AlignTop,
+                 QString("#%1").arg(CellNumber(c, r)));
+      const int upper = TrigramCodeTable[c];
+      const int lower = TrigramCodeTable[r];
+      // Top to bottom: the upper trigram's top, middle, bottom line, then the
+      // lower trigram's.
+      const bool yang[6] = {(upper & 4) != 0, (upper & 2) != 0, (upper & 1) != 0,
+                            (lower & 4) != 0, (lower & 2) != 0, (lower & 1) != 0};
+      for (int k = 0; k < 6; ++k) {
+        const int top = Round(y + 7 * k);
+        if (yang[k]) {
+          FillBox(p, x, top, x + 30, top + 5);
+        } else {
+          FillBox(p, x, top, x + 12, top + 5);
+          FillBox(p, x + 18, top, x + 30, top + 5);
+        }
+      }
+    }
+  }
+}
+
+void TForm3::PaintBox1MouseMove(QPoint pos) {
+  hoveredColumn_ = CellIndex(pos.x(), PaintBox1->width() / kGrid);
+  hoveredRow_ = CellIndex(pos.y(), PaintBox1->height() / kGrid);
+  if (OnGrid(hoveredColumn_, hoveredRow_)) {
+    setWindowTitle(QString("Hex Table  (Hex #%1)").arg(CellNumber(hoveredColumn_, hoveredRow_)));
+  }
+}
+
+// Any button; the cell is the one named by the last pointer movement.
+void TForm3::PaintBox1MouseUp(QPoint) {
+  if (!OnGrid(hoveredColumn_, hoveredRow_)) return;
+  selectedHexagram_ = CellNumber(hoveredColumn_, hoveredRow_);
+  accept();
+}
+
+}  // namespace zlc::ui

@@ -1,0 +1,46 @@
+// The hexagram table: all 64 hexagrams in an 8 x 8 grid (column = upper
+// trigram, row = lower trigram) from which the user picks one with the mouse.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+
+namespace zlc::ui {
+
+class TForm3 : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 492;
+  static constexpr int kClientHeight = 473;
+
+  explicit TForm3(QWidget* owner = nullptr);
+
+  // The King Wen number picked at the last opening, -1 when none was.
+  int selectedHexagram() const { return selectedHexagram_; }
+  QWidget* paintBox() const { return PaintBox1; }
+
+  // Pointer handlers in PaintBox1 coordinates, public so that tests can
+  // drive them as the mouse would.
+  void PaintBox1MouseMove(QPoint pos);
+  void PaintBox1MouseUp(QPoint pos);
+
+  // King Wen number of the grid cell at column (upper trigram) and row
+  // (lower trigram), each 0..7.
+  static int CellNumber(int column, int row);
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void FormActivate();
+  void PaintBox1Paint();
+
+  QWidget* PaintBox1;
+  int hoveredColumn_ = -1;
+  int hoveredRow_ = -1;
+  int selectedHexagram_ = -1;
+};
+
+}  // namespace zlc::ui

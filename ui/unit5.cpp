@@ -1,0 +1,77 @@
+#include "ui/unit5.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/about_picture.h"
+
+namespace zlc::ui {
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->adjustSize();
+  label->move(left, top);
+  return label;
+}
+
+}  // namespace
+
+TForm5::TForm5(QWidget* parent) : QDialog(parent) {
+  setObjectName("Form5");
+  setWindowTitle("About ZLC");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel1->setLineWidth(1);
+  Panel1->setGeometry(8, 8, 176, 122);
+  Image1 = new QLabel(Panel1);
+  Image1->setObjectName("Image1");
+  Image1->setGeometry(1, 1, 174, 120);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Image1->setPixmap(DrawAboutPicture(Image1->size()));
+
+  // The title's face is asked for by name; where it is missing the font
+  // matching picks the nearest sans serif.
+  Label1 = MakeLabel(this, "Label1", "Zelt calculator", 200, 8);
+  QFont title("Tahoma");
+  title.setStyleHint(QFont::SansSerif);
+  title.setPixelSize(19);
+  title.setBold(true);
+  Label1->setFont(title);
+  Label1->adjustSize();
+
+  Label2 = MakeLabel(this, "Label2", {}, 200, 32);
+  Label4 = MakeLabel(this, "Label4", "Made by the zlc developers", 200, 56);
+
+  // A link label for a web page; there is no page to name, and the label
+  // stays hidden as the layout has it, so nothing opens from here.
+  Label3 = MakeLabel(this, "Label3", {}, 200, 72);
+  Label3->setStyleSheet("color: blue; text-decoration: underline;");
+  Label3->setCursor(Qt::PointingHandCursor);
+  Label3->hide();
+
+  Label5 = MakeLabel(this, "Label5", "Note: program bugs are intended to prevent unawared usage",
+                     8, 136);
+
+  Button1 = new QPushButton("Ok", this);
+  Button1->setObjectName("Button1");
+  Button1->setGeometry(336, 112, 75, 17);
+  connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+
+  FormCreate();
+}
+
+void TForm5::FormCreate() {
+  Label2->setText("v3.1.12");
+  Label2->adjustSize();
+}
+
+void TForm5::Button1Click() { accept(); }
+
+}  // namespace zlc::ui

@@ -1,0 +1,236 @@
+#include "ui/unit6.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "cards/notation.h"
+#include "engine/number_text.h"
+#include "persist/io_error.h"
+#include "ui/runtime_dialogs.h"
+#include "ui/text.h"
+
+namespace zlc::ui {
+namespace {
+
+constexpr int kControlHeight = 17;
+constexpr int kComboHeight = 21;
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = Named(new QLabel(text, parent), name);
+  label->adjustSize();
+  label->move(left, top);
+  return label;
+}
+
+// Check boxes and radio buttons are as wide as their caption, at most
+// `maxWidth` so that they never run under their right-hand neighbour.
+template <typename B>
+B* MakeBox(QWidget* parent, const char* name, const QString& text, int left, int top,
+           int maxWidth = 1000) {
+  auto* box = Named(new B(text, parent), name);
+  box->setGeometry(left, top, std::min(box->sizeHint().width(), maxWidth), kControlHeight);
+  return box;
+}
+
+// Editable, but typing neither completes from the items nor adds to them.
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items, int left,
+                     int top, int width) {
+  auto* box = Named(new QComboBox(parent), name);
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setCompleter(nullptr);
+  box->addItems(items);
+  box->setGeometry(left, top, width, kComboHeight);
+  return box;
+}
+
+}  // namespace
+
+TForm6::TForm6(Calculator& calc, QWidget* parent) : QDialog(parent), calc_(calc) {
+  setObjectName("Form6");
+  setWindowTitle("Options");
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  CreateControls();
+}
+
+void TForm6::CreateControls() {
+  // The captions were measured for a narrower face than this system may
+  // have; a tighter gap after the box keeps "mark static elements by:"
+  // whole in front of the first radio button.
+  setStyleSheet("QCheckBox, QRadioButton { spacing: 3px; }");
+  Label1 = MakeLabel(this, "Label1", "1. Defs:", 24, 19);
+  ComboBox1 = MakeCombo(this, "ComboBox1", {"Ru", "En"}, 72, 16, 41);
+  Label3 = MakeLabel(this, "Label3", {}, 128, 20);
+  ShowNotationLabel();
+
+  Label2 = MakeLabel(this, "Label2", "2. Results output:", 24, 48);
+  CheckBox1 = MakeBox<QCheckBox>(this, "CheckBox1", "mark transits by \"<\", \">\"", 40, 64);
+  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", "mark static elements by:", 40, 80, 176 - 40);
+  RadioButton1 = MakeBox<QRadioButton>(this, "RadioButton1", "\"!\"", 176, 80, 216 - 176);
+  RadioButton2 = MakeBox<QRadioButton>(this, "RadioButton2", "\"[\", \"]\"", 216, 80);
+  SetRadioButtons(false, 0);
+  CheckBox4 = MakeBox<QCheckBox>(this, "CheckBox4", "delete spaces", 40, 96);
+
+  Label6 = MakeLabel(this, "Label6", "Clear at RN > ", 40, 120);
+  QStringList thresholds;
+  for (int n = 1000; n <= 10000; n += 1000) thresholds << QString::number(n);
+  ComboBox3 = MakeCombo(this, "ComboBox3", thresholds, 112, 117, 57);
+  ShowNumber(ComboBox3, 5000);
+
+  Label4 = MakeLabel(this, "Label4", "3. Shuffling depth:", 24, 152);
+  ComboBox2 = MakeCombo(this, "ComboBox2", {"10", "100", "250", "500", "1000"}, 120, 149, 49);
+  ShowNumber(ComboBox2, 1000);
+
+  Button1 = Named(new QPushButton("Ok", this), "Button1");
+  Button1->setGeometry(112, 184, 81, 25);
+  // Enter in a number box settles the number; it must not also close.
+  Button1->setAutoDefault(false);
+
+  connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm6::ComboBox1Change);
+  connect(CheckBox1, &QCheckBox::toggled, this, &TForm6::CheckBox1Click);
+  connect(CheckBox2, &QCheckBox::toggled, this, &TForm6::CheckBox2Click);
+  connect(RadioButton1, &QRadioButton::toggled, this, &TForm6::RadioButton1Click);
+  connect(RadioButton2, &QRadioButton::toggled, this, &TForm6::RadioButton2Click);
+  connect(CheckBox4, &QCheckBox::toggled, this, &TForm6::CheckBox4Click);
+  // The numbers are read when the user has finished with them: Enter,
+  // leaving the box, or picking an item. A half-typed number is never read.
+  for (QComboBox* box : {ComboBox3, ComboBox2}) {
+    const auto settle = box == ComboBox3 ? &TForm6::ComboBox3Change : &TForm6::ComboBox2Change;
+    connect(box->lineEdit(), &QLineEdit::editingFinished, this, settle);
+    connect(box, &QComboBox::activated, this, settle);
+  }
+  connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+}
+
+QString TForm6::ClearAtRnCaption() const {
+  return "Clear at RN > " + QString::number(calc_.settings.clearThreshold);
+}
+
+void TForm6::showEvent(QShowEvent* event) {
+  FormActivate();
+  QDialog::showEvent(event);
+}
+
+// The box being typed in would settle when it loses the focus, but on some
+// window systems that comes only after the dialog has returned; settling here
+// makes the values final when the caller reads them.
+void TForm6::done(int result) {
+  ComboBox3Change();
+  ComboBox2Change();
+  QDialog::done(result);
+}
+
+// The controls show the settings in force, whoever set them last.
+void TForm6::FormActivate() {
+  {
+    const QSignalBlocker block(ComboBox1);
+    const QString name = ToQt(calc_.notation.notationName);
+    ComboBox1->setCurrentIndex(ComboBox1->findText(name));
+    ComboBox1->setEditText(name);
+  }
+  ComboBox1Change();
+
+  const Settings& s = calc_.settings;
+  CheckBox1->setChecked(s.markTransits == 1);
+  CheckBox2->setChecked(s.staticMarkMode > 0);
+  SetRadioButtons(s.staticMarkMode > 0, s.staticMarkMode);
+  CheckBox4->setChecked(s.deleteSpaces == 1);
+  ShowNumber(ComboBox3, s.clearThreshold);
+  ShowNumber(ComboBox2, s.shuffleDepth);
+}
+
+void TForm6::ComboBox1Change() {
+  SelectNotationName(calc_.notation, FromQt(ComboBox1->currentText()));
+  ShowNotationLabel();
+}
+
+void TForm6::CheckBox1Click(bool checked) { calc_.settings.markTransits = checked ? 1 : 0; }
+
+// Ticking offers the two marks without choosing one, so nothing is marked
+// until the user picks; unticking turns the marks off.
+void TForm6::CheckBox2Click(bool checked) {
+  if (checked) {
+    RadioButton1->setEnabled(true);
+    RadioButton2->setEnabled(true);
+    return;
+  }
+  SetRadioButtons(false, 0);
+  calc_.settings.staticMarkMode = 0;
+}
+
+void TForm6::RadioButton1Click(bool checked) {
+  if (checked) calc_.settings.staticMarkMode = 1;
+}
+
+void TForm6::RadioButton2Click(bool checked) {
+  if (checked) calc_.settings.staticMarkMode = 2;
+}
+
+void TForm6::CheckBox4Click(bool checked) { calc_.settings.deleteSpaces = checked ? 1 : 0; }
+
+void TForm6::ComboBox3Change() {
+  if (TakeNumber(ComboBox3, calc_.settings.clearThreshold)) {
+    emit clearThresholdCaptionChanged(ClearAtRnCaption());
+  }
+}
+
+void TForm6::ComboBox2Change() { TakeNumber(ComboBox2, calc_.settings.shuffleDepth); }
+
+void TForm6::Button1Click() { accept(); }
+
+// A label shows "&&" as it is; the user should read one ampersand.
+void TForm6::ShowNotationLabel() {
+  Label3->setText(ToQt(NotationLabelText(calc_.notation)).replace("&&", "&"));
+  Label3->adjustSize();
+}
+
+void TForm6::SetRadioButtons(bool enabled, int mode) {
+  // An auto-exclusive pair refuses to have its checked button unchecked, so
+  // the exclusion is lifted while both are set.
+  for (QRadioButton* radio : {RadioButton1, RadioButton2}) {
+    const QSignalBlocker block(radio);
+    radio->setAutoExclusive(false);
+    radio->setChecked(mode == (radio == RadioButton1 ? 1 : 2));
+    radio->setAutoExclusive(true);
+    radio->setEnabled(enabled);
+  }
+}
+
+bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting) {
+  const QString typed = box->currentText();
+  const auto value = ParseWholeNumber(FromQt(typed));
+  if (!value || *value < 0) {
+    // The box shows the value in force before the message is up: the message
+    // takes the focus, and the box finishing its edit again must find
+    // nothing left to report.
+    ShowNumber(box, setting);
+    ShowRuntimeMessage(this, ToQt(InvalidIntegerMessage(FromQt(typed))));
+    return false;
+  }
+  const bool changed = *value != setting;
+  setting = *value;
+  if (typed != QString::number(setting)) ShowNumber(box, setting);
+  return changed;
+}
+
+void TForm6::ShowNumber(QComboBox* box, std::int32_t value) {
+  const QString text = QString::number(value);
+  // The list opens at the matching item, when there is one.
+  box->setCurrentIndex(box->findText(text));
+  box->setEditText(text);
+}
+
+}  // namespace zlc::ui
