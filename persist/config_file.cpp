@@ -7,6 +7,7 @@
 
 #include "persist/atomic_replace.h"
 #include "persist/line_reader.h"
+#include "persist/number_text.h"
 
 namespace zlc {
 namespace {
@@ -27,25 +28,6 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
-// Optional sign and at least one digit, within the signed 32-bit range.
-std::optional<std::int32_t> ParseDecimal(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
-  const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
-                                      : std::int64_t{std::numeric_limits<std::int32_t>::max()};
-  std::int64_t magnitude = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    magnitude = magnitude * 10 + (c - '0');
-    if (magnitude > limit) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
 // The value as read; `shown` is the same text in the file's own letter case.
 struct Value {
   std::string_view upper;
@@ -54,7 +36,7 @@ struct Value {
 
 std::optional<std::int32_t> ReadInteger(const Value& value, std::int32_t min, std::int32_t max,
                                         const MessageReporter& report) {
-  auto number = ParseDecimal(value.upper);
+  auto number = ParseWholeNumber(value.upper);
   if (number && *number >= min && *number <= max) return number;
   if (report) report(InvalidIntegerMessage(std::string{value.shown}));
   return std::nullopt;

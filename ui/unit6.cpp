@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "cards/notation.h"
-#include "engine/number_text.h"
+#include "persist/number_text.h"
 #include "persist/io_error.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/text.h"

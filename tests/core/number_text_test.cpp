@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/number_text.h"
+#include "persist/number_text.h"
 
 namespace zlc {
 namespace {

@@ -14,6 +14,7 @@
 
 #include "engine/calculator.h"
 #include "ui/look.h"
+#include "main_window_fixture.h"
 #include "ui/unit1.h"
 
 using zlc::Calculator;
@@ -34,56 +35,19 @@ QByteArray ReadAll(const QString& path) {
 
 }  // namespace
 
-class FilesTest : public QObject {
+class FilesTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString oldCwd_;
-  QStringList messages_;
-  QString nextFileName_;
-  QStringList dialogTitles_;
-  std::unique_ptr<Calculator> calc_;
-  std::unique_ptr<TForm1> form_;
 
-  void Open() {
-    calc_ = std::make_unique<Calculator>();
-    form_ = std::make_unique<TForm1>(*calc_);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
-  template <typename W>
-  W* Find(const char* name) {
-    auto* w = form_->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
-  }
+  void Open() { OpenWindow(); }
   QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
 
  private slots:
   void initTestCase() { zlc::ui::ApplyClassicLook(); }
 
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    oldCwd_ = QDir::currentPath();
-    QDir::setCurrent(dir_->path());
-    messages_.clear();
-    dialogTitles_.clear();
-    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
-    zlc::ui::SetFileNameProvider([this](const QString& title, const QString&) {
-      dialogTitles_ << title;
-      return nextFileName_;
-    });
-  }
-
-  void cleanup() {
-    form_.reset();
-    calc_.reset();
-    QDir::setCurrent(oldCwd_);
-    dir_.reset();
-    zlc::ui::SetMessageSink(nullptr);
-    zlc::ui::SetFileNameProvider(nullptr);
-  }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void configurationIsReadAtStartUpAndWrittenAtExit() {
     Write("zlc.cfg",

@@ -19,6 +19,7 @@
 #include "cards/cp1251.h"
 #include "engine/calculator.h"
 #include "ui/look.h"
+#include "main_window_fixture.h"
 #include "ui/unit1.h"
 #include "ui/unit2.h"
 #include "ui/unit6.h"
@@ -32,28 +33,12 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString oldCwd_;
-  QStringList messages_;
-  std::unique_ptr<Calculator> calc_;
-  std::unique_ptr<TForm1> form_;
 
-  void Open() {
-    calc_ = std::make_unique<Calculator>();
-    form_ = std::make_unique<TForm1>(*calc_);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-  }
-  template <typename W>
-  W* Find(const char* name) {
-    auto* w = form_->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
-  }
+  void Open() { OpenWindow(); }
   void Click(int button) { QTest::mouseClick(form_->cardButton(button), Qt::LeftButton); }
   QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
   int EnabledCardButtons() {
@@ -65,21 +50,8 @@ class MainWindowTest : public QObject {
  private slots:
   void initTestCase() { zlc::ui::ApplyClassicLook(); }
 
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    oldCwd_ = QDir::currentPath();
-    QDir::setCurrent(dir_->path());
-    messages_.clear();
-    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
-  }
-
-  void cleanup() {
-    form_.reset();
-    calc_.reset();
-    QDir::setCurrent(oldCwd_);
-    dir_.reset();
-    zlc::ui::SetMessageSink(nullptr);
-  }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void startUpState() {
     QFile existing("results.log");

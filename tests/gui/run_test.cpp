@@ -16,6 +16,7 @@
 #include "engine/calculator.h"
 #include "ui/line_list.h"
 #include "ui/look.h"
+#include "main_window_fixture.h"
 #include "ui/unit1.h"
 #include "ui/unit4.h"
 
@@ -40,31 +41,14 @@ QByteArray ReadAll(const QString& path) {
 
 }  // namespace
 
-class RunTest : public QObject {
+class RunTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString oldCwd_;
-  QStringList messages_;
-  QString nextFileName_;
-  QStringList dialogTitles_;
-  std::unique_ptr<Calculator> calc_;
-  std::unique_ptr<TForm1> form_;
 
   void Open(const char* task) {
-    calc_ = std::make_unique<Calculator>();
-    form_ = std::make_unique<TForm1>(*calc_);
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    calc_->editor.LoadTaskText(task);
-    form_->SyncTask();
-  }
-  template <typename W>
-  W* Find(const char* name) {
-    auto* w = form_->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
+    OpenWindow();
+    LoadTask(task);
   }
   QString Title(const char* box) { return Find<QGroupBox>(box)->title(); }
   using List = zlc::ui::LineListView;
@@ -75,27 +59,8 @@ class RunTest : public QObject {
  private slots:
   void initTestCase() { zlc::ui::ApplyClassicLook(); }
 
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    oldCwd_ = QDir::currentPath();
-    QDir::setCurrent(dir_->path());
-    messages_.clear();
-    dialogTitles_.clear();
-    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
-    zlc::ui::SetFileNameProvider([this](const QString& title, const QString&) {
-      dialogTitles_ << title;
-      return nextFileName_;
-    });
-  }
-
-  void cleanup() {
-    form_.reset();
-    calc_.reset();
-    QDir::setCurrent(oldCwd_);
-    dir_.reset();
-    zlc::ui::SetMessageSink(nullptr);
-    zlc::ui::SetFileNameProvider(nullptr);
-  }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
 
   void stepFindsAResultAndListsIt() {
     Open(kConverging);

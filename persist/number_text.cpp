@@ -1,4 +1,4 @@
-#include "engine/number_text.h"
+#include "persist/number_text.h"
 
 #include <limits>
 

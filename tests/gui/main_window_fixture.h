@@ -1,0 +1,67 @@
+// What the main window's tests share: a fresh working directory per test,
+// the runtime's messages and the file dialogs answered without modal boxes,
+// and the window over a calculator of its own.
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "engine/calculator.h"
+#include "ui/runtime_dialogs.h"
+#include "ui/unit1.h"
+
+class MainWindowFixture {
+ protected:
+  void SetUp() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    oldCwd_ = QDir::currentPath();
+    QDir::setCurrent(dir_->path());
+    messages_.clear();
+    dialogTitles_.clear();
+    nextFileName_.clear();
+    zlc::ui::SetMessageSink([this](const QString& m) { messages_ << m; });
+    zlc::ui::SetFileNameProvider([this](const QString& title, const QString&) {
+      dialogTitles_ << title;
+      return nextFileName_;
+    });
+  }
+
+  void TearDown() {
+    form_.reset();
+    calc_.reset();
+    QDir::setCurrent(oldCwd_);
+    dir_.reset();
+    zlc::ui::SetMessageSink(nullptr);
+    zlc::ui::SetFileNameProvider(nullptr);
+  }
+
+  // Creates and shows the window; start-up reads the working directory.
+  void OpenWindow() {
+    calc_ = std::make_unique<zlc::Calculator>();
+    form_ = std::make_unique<zlc::ui::TForm1>(*calc_);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+  }
+
+  void LoadTask(const char* task) {
+    calc_->editor.LoadTaskText(task);
+    form_->SyncTask();
+  }
+
+  template <typename W>
+  W* Find(const char* name) {
+    auto* w = form_->findChild<W*>(name);
+    if (!w) qFatal("no control %s", name);
+    return w;
+  }
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString oldCwd_;
+  QStringList messages_;
+  QString nextFileName_;  // the answer of the next file dialog; empty cancels
+  QStringList dialogTitles_;
+  std::unique_ptr<zlc::Calculator> calc_;
+  std::unique_ptr<zlc::ui::TForm1> form_;
+};
