@@ -134,6 +134,18 @@ run --task "**" --seed 7 --results $((rn - 1))
 earlier=$(tail -2 "$work/err" | head -1 | sed -E 's/^Results: \( RN \/ CN = [0-9]+ \/ ([0-9]+) \)$/\1/')
 [[ "$earlier" =~ ^[0-9]+$ ]] && [ "$earlier" -lt 3000 ] || fail "tries: ran on past $earlier tries"
 
+# --- a saved configuration is in force --------------------------------------
+printf 'Defs = En\r\nrq_lf = 1\r\nlf_t = 9\r\nsm1 = 000000002\r\n' >zlc.cfg
+run --task "Ad ** 6?" --dry-run
+expect_eq "configured dry run" "Ad ** 6? |
+Task (L=36/36)
+Variants : 1
+GM:Random, RV:One; L(F) <=9|
+H(s)=#?  (?????1);   M(s)={A};    |" "$(cat "$work/out")"
+run --task "**" --dry-run --set lf_t=12 --set rq_sm=0
+expect_eq "--set after the file" "GM:Random, RV:One; L(F) <=12|" "$(sed -n 4p "$work/out")"
+rm zlc.cfg
+
 # --- nothing left behind ----------------------------------------------------
 [ -z "$(ls -A "$work/tmp")" ] || fail "scratch left in TMPDIR: $(ls -A "$work/tmp")"
 [ -e "$work/cwd/variants" ] && fail "scratch file written to the working folder"

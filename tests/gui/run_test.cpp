@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QtTest>
 #include <memory>
 
@@ -204,6 +205,26 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(!calc_->batchBusy);
     QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
     QVERIFY(Find<QPushButton>("Button4")->isEnabled());
+  }
+
+  void aSeedGivesTheSameBlocksAsTheHeadlessTool() {
+    Open("Ad ** ?h ");
+    calc_->random.SetSeed(4242);
+    while (calc_->counters.rn < 4) Find<QPushButton>("Button3")->click();
+
+    QProcess tool;
+    tool.setWorkingDirectory(dir_->path());
+    tool.start(ZLC_SEARCH_PATH, {"--task", "Ad ** ?h ", "--seed", "4242", "--results", "4"});
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QStringList printed = QString::fromUtf8(tool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(printed.size(), 12);
+    // The window lists the newest block first; the tool prints as found.
+    for (int block = 0; block < 4; ++block) {
+      for (int j = 0; j < 3; ++j) {
+        QCOMPARE(Row("ListBox1", (3 - block) * 3 + j), printed[block * 3 + j]);
+      }
+    }
   }
 
   void enumerationShowsAndHidesTheProgressWindow() {
