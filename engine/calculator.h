@@ -13,6 +13,7 @@
 #include "cards/notation.h"
 #include "cards/task_editor.h"
 #include "engine/chain.h"
+#include "engine/fast_tries.h"
 #include "engine/layout.h"
 #include "engine/random.h"
 #include "engine/result_list.h"
@@ -147,6 +148,7 @@ class Calculator {
   bool MakeResult();  // false when a log write failed
 
   Reporter reporter_;
+  FastTries fastTries_;
   std::string deckText_;  // the base deck without spaces
   LogFile resultsLog_;
   LogFile filteredLog_;

@@ -34,6 +34,12 @@ BatchOutcome Calculator::RunBatch() {
   deckText_ = StripSpaces(notation.baseDeck);
   BindLayout(layout, deckText_.data(), deckText_.size());
   const std::int32_t depth = settings.shuffleDepth;
+  if (auto fast = fastTries_.Run(layout, workChain, plan, notation, depth, random, kMaxTries)) {
+    counters.cn += fast->tries;
+    totals.tries += static_cast<std::uint64_t>(fast->tries);
+    if (!fast->converged) return BatchOutcome::NoResult;
+    return MakeResult() ? BatchOutcome::Result : BatchOutcome::Failed;
+  }
   for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
     ++counters.cn;
     ++totals.tries;

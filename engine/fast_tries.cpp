@@ -1,0 +1,175 @@
+#include "engine/fast_tries.h"
+
+#include "engine/group_converge.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+
+namespace zlc {
+namespace {
+
+constexpr std::uint8_t kNoCard = 0xFF;
+
+struct Placement {
+  std::uint8_t card;     // card codes: the card; wildcards: rank or suit index
+  bool bySuit;           // wildcards: suit rather than rank
+  std::int32_t target;
+};
+
+struct TaskCards {
+  Placement codes[kMaxTaskItems];
+  int codeCount = 0;
+  Placement wildcards[kMaxTaskItems];
+  int wildcardCount = 0;
+};
+
+struct LetterIndex {
+  std::array<std::uint8_t, 256> rank;
+  std::array<std::uint8_t, 256> suit;
+  explicit LetterIndex(const NotationSet& n) {
+    rank.fill(kNoCard);
+    suit.fill(kNoCard);
+    for (int r = kRankCount - 1; r >= 0; --r) rank[static_cast<std::uint8_t>(n.rankLetters[r])] = static_cast<std::uint8_t>(r);
+    for (int s = kSuitCount - 1; s >= 0; --s) suit[static_cast<std::uint8_t>(n.suitLetters[s])] = static_cast<std::uint8_t>(s);
+  }
+  std::uint8_t Card(char r, char s) const {
+    const std::uint8_t ri = rank[static_cast<std::uint8_t>(r)];
+    const std::uint8_t si = suit[static_cast<std::uint8_t>(s)];
+    return ri == kNoCard || si == kNoCard ? kNoCard : static_cast<std::uint8_t>(4 * ri + si);
+  }
+};
+
+TaskCards SortTask(const TaskPlan& plan, const LetterIndex& letters) {
+  TaskCards t;
+  for (std::int32_t i = 0; i < plan.itemCount; ++i) {
+    const TaskItem& item = plan.items[i];
+    const char r = item.text[0];
+    const char s = item.text[1];
+    if (r != '?' && s != '?') {
+      t.codes[t.codeCount++] = {letters.Card(r, s), false, item.target};
+    } else if (r != '?') {
+      t.wildcards[t.wildcardCount++] = {letters.rank[static_cast<std::uint8_t>(r)], false, item.target};
+    } else if (s != '?') {
+      t.wildcards[t.wildcardCount++] = {letters.suit[static_cast<std::uint8_t>(s)], true, item.target};
+    }
+  }
+  return t;
+}
+
+void Place(std::uint8_t* cards, const TaskCards& task, const std::uint32_t* wildSeeds) {
+  std::uint64_t placed = 0;
+  for (int i = 0; i < task.codeCount; ++i) {
+    const Placement& p = task.codes[i];
+    const void* found = std::memchr(cards, p.card, kDeckSize);
+    if (!found) continue;
+    const auto k = static_cast<int>(static_cast<const std::uint8_t*>(found) - cards);
+    if ((placed >> k) & 1) continue;
+    std::swap(cards[k], cards[p.target]);
+    placed |= std::uint64_t{1} << p.target;
+  }
+  for (int i = 0; i < task.wildcardCount; ++i) {
+    const Placement& p = task.wildcards[i];
+    std::uint64_t free = 0;
+    for (int k = 0; k < kDeckSize; ++k) {
+      const std::uint8_t part = p.bySuit ? (cards[k] & 3) : (cards[k] >> 2);
+      free |= std::uint64_t{part == p.card} << k;
+    }
+    free &= ~placed;
+    const auto n = static_cast<std::uint32_t>(std::popcount(free));
+    // The draw is made even when no card is free, as every try makes it.
+    auto c = static_cast<std::uint32_t>((std::uint64_t{wildSeeds[i]} * n) >> 32);
+    if (n == 0) continue;
+    while (c-- > 0) free &= free - 1;  // the c-th free position, counting up
+    const int k = std::countr_zero(free);
+    std::swap(cards[k], cards[p.target]);
+    placed |= std::uint64_t{1} << p.target;
+  }
+}
+
+}  // namespace
+
+std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const TaskPlan& plan,
+                                           const NotationSet& notation, std::int32_t depth,
+                                           Random& random, int maxTries) {
+  if (layout.chain.lastIndex != kDeckSize - 1 || maxTries <= 0) return std::nullopt;
+  const LetterIndex letters(notation);
+  alignas(64) std::uint8_t cards[64] = {};
+  std::uint64_t seen = 0;
+  for (int k = 0; k < kDeckSize; ++k) {
+    const ChainEntry& e = layout.chain.cards[k];
+    cards[k] = letters.Card(e.rankLetter, e.suitLetter);
+    if (cards[k] == kNoCard) return std::nullopt;
+    seen |= std::uint64_t{1} << cards[k];
+  }
+  if (seen != (std::uint64_t{1} << kDeckSize) - 1) return std::nullopt;
+  const TaskCards task = SortTask(plan, letters);
+
+  const TryShape shape = MakeTryShape(depth, kDeckSize, task.wildcardCount);
+  if (!blockValid_ || shape.depth != shape_.depth || shape.wildcards != shape_.wildcards ||
+      nextTry_ >= kBlockTries || block_.start[nextTry_] != random.Seed()) {
+    shape_ = shape;
+    build_(block_, shape_, random.Seed());
+    blockValid_ = true;
+    nextTry_ = 0;
+  }
+
+  // Tries in groups: each layout follows from the one before whether or not
+  // that one converged, so a group's layouts are made in turn and tested
+  // together; the batch ends at the first member that converges.
+  TriesOutcome outcome;
+  alignas(64) std::uint8_t group[kGroupTries][64] = {};
+  std::uint32_t seedAfter[kGroupTries];
+  std::uint64_t builds = 0;  // blocks built since this call began
+  std::uint64_t blockOf[kGroupTries];
+  int laneOf[kGroupTries];
+  while (outcome.tries < maxTries) {
+    const int members = std::min(kGroupTries, maxTries - outcome.tries);
+    const std::uint8_t* previous = cards;
+    for (int g = 0; g < members; ++g) {
+      if (nextTry_ == kBlockTries) {
+        build_(block_, shape_, block_.end);
+        nextTry_ = 0;
+        ++builds;
+      }
+      const std::uint8_t* perm = block_.Perm(nextTry_);
+      for (int k = 0; k < kDeckSize; ++k) group[g][k] = previous[perm[k]];
+      Place(group[g], task, block_.wild[nextTry_]);
+      seedAfter[g] = nextTry_ + 1 < kBlockTries ? block_.start[nextTry_ + 1] : block_.end;
+      blockOf[g] = builds;
+      laneOf[g] = nextTry_;
+      ++nextTry_;
+      previous = group[g];
+    }
+    const unsigned converged = test_(group, members);
+    const int last = converged ? std::countr_zero(converged) : members - 1;
+    std::memcpy(cards, group[last], kDeckSize);
+    random.SetSeed(seedAfter[last]);
+    outcome.tries += last + 1;
+    if (converged) {
+      outcome.converged = true;
+      // The next batch goes on from the try after the result; its
+      // permutation is still in the block unless a newer block replaced it.
+      if (blockOf[last] == builds) {
+        nextTry_ = laneOf[last] + 1;
+      } else {
+        blockValid_ = false;
+      }
+      break;
+    }
+  }
+
+  for (int k = 0; k < kDeckSize; ++k) {
+    ChainEntry& e = layout.chain.cards[k];
+    e.rankLetter = notation.rankLetters[cards[k] >> 2];
+    e.suitLetter = notation.suitLetters[cards[k] & 3];
+  }
+  layout.mobility.fill(0);
+  layout.isTransit.fill(0);
+  TestConvergence(layout.chain, work);
+  return outcome;
+}
+
+}  // namespace zlc

@@ -1,0 +1,47 @@
+// The tries of a batch, made fast but exactly as the plain sequence would make
+// them (transpositions, task cards, convergence test): the random part of
+// sixteen consecutive tries is built ahead as permutations, and each try then
+// costs one gather, the placement and a convergence test on one-byte cards.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "cards/notation.h"
+#include "engine/chain.h"
+#include "engine/group_converge.h"
+#include "engine/layout.h"
+#include "engine/random.h"
+#include "engine/try_block.h"
+#include "engine/variants.h"
+
+namespace zlc {
+
+struct TriesOutcome {
+  int tries = 0;           // tries made, the last one included
+  bool converged = false;  // the last try converged
+};
+
+class FastTries {
+ public:
+  explicit FastTries(bool allowWide = true)
+      : build_(SelectBlockBuilder(allowWide)), test_(SelectGroupTest(allowWide)) {}
+
+  // Up to `maxTries` tries on the bound layout. Leaves the layout, the work
+  // chain and the generator exactly as the plain tries would. Empty when the
+  // layout is not a full deck in the notation's letters; the caller then
+  // makes the tries the plain way.
+  std::optional<TriesOutcome> Run(Layout& layout, Chain& work, const TaskPlan& plan,
+                                  const NotationSet& notation, std::int32_t depth, Random& random,
+                                  int maxTries);
+
+ private:
+  BlockBuilder build_;
+  GroupTest test_;
+  TryBlock block_{};
+  TryShape shape_{};
+  bool blockValid_ = false;
+  int nextTry_ = 0;  // the first try of the block not used yet
+};
+
+}  // namespace zlc

@@ -1,0 +1,26 @@
+// The collapse test of a group of layouts made one after another, run side
+// by side: each chain's test is a short chain of dependent steps, so tests of
+// several layouts overlap their work.
+#pragma once
+
+#include <cstdint>
+
+#include "cards/notation.h"
+
+namespace zlc {
+
+inline constexpr int kGroupTries = 8;
+
+// `layouts` holds `members` (at most kGroupTries) layouts of 36 cards
+// numbered 4 x rank + suit, each padded to 64 bytes with zeros. Returns the
+// mask of the members that collapse to two cards.
+using GroupTest = unsigned (*)(const std::uint8_t (*layouts)[64], int members);
+
+unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int members);
+#if defined(__x86_64__)
+unsigned ConvergingMembersAvx512(const std::uint8_t (*layouts)[64], int members);
+#endif
+
+GroupTest SelectGroupTest(bool allowWide = true);
+
+}  // namespace zlc
