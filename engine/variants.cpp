@@ -14,38 +14,65 @@ namespace zlc {
 namespace {
 
 // Buffered writer over a file descriptor; every failure keeps its errno.
+// Small numbers with their trailing space, ready to copy: every number of a
+// variant line (run index, start, length) is below 128.
+struct NumberTexts {
+  char text[128][4] = {};
+  std::uint8_t length[128] = {};
+  constexpr NumberTexts() {
+    for (int v = 0; v < 128; ++v) {
+      int n = 0;
+      if (v >= 100) text[v][n++] = static_cast<char>('0' + v / 100);
+      if (v >= 10) text[v][n++] = static_cast<char>('0' + v / 10 % 10);
+      text[v][n++] = static_cast<char>('0' + v % 10);
+      text[v][n++] = ' ';
+      length[v] = static_cast<std::uint8_t>(n);
+    }
+  }
+};
+constexpr NumberTexts kNumberTexts;
+
+// Buffered writer over a file descriptor; every failure keeps its errno.
 class LineWriter {
  public:
-  explicit LineWriter(int fd) : fd_(fd) { buffer_.reserve(kCapacity); }
+  explicit LineWriter(int fd) : fd_(fd) {}
 
   void Number(std::int32_t value) {
-    char digits[16];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-    buffer_.append(digits, end);
-    buffer_.push_back(' ');
+    if (value >= 0 && value < 128) {
+      std::memcpy(buffer_ + used_, kNumberTexts.text[value], 4);
+      used_ += kNumberTexts.length[value];
+      return;
+    }
+    auto [end, ec] = std::to_chars(buffer_ + used_, buffer_ + used_ + 12, value);
+    used_ = static_cast<std::size_t>(end - buffer_);
+    buffer_[used_++] = ' ';
   }
   bool EndLine() {
-    buffer_.append("\r\n");
-    return buffer_.size() < kCapacity - 4096 || Flush();
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
+    // Room for one more line of up to 101 runs is always kept.
+    return used_ < kCapacity - kLineRoom || Flush();
   }
   bool Flush() {
     std::size_t done = 0;
-    while (done < buffer_.size()) {
-      ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (done < used_) {
+      ssize_t n = ::write(fd_, buffer_ + done, used_ - done);
       if (n < 0) {
         if (errno == EINTR) continue;
         return false;
       }
       done += static_cast<std::size_t>(n);
     }
-    buffer_.clear();
+    used_ = 0;
     return true;
   }
 
  private:
-  static constexpr std::size_t kCapacity = 1 << 16;
+  static constexpr std::size_t kLineRoom = 3 * 13 * 128 + 2;
+  static constexpr std::size_t kCapacity = (1 << 16) + kLineRoom;
   int fd_;
-  std::string buffer_;
+  std::size_t used_ = 0;
+  char buffer_[kCapacity];
 };
 
 struct RunState {
@@ -160,8 +187,79 @@ IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::i
   return std::nullopt;
 }
 
+namespace {
+
+// Binomial coefficients up to C(36, k): every count of ways to spread the
+// free positions that a task of at most 36 cards can ask for.
+struct Binomials {
+  std::uint64_t c[kDeckSize + 1][kDeckSize + 1] = {};
+  constexpr Binomials() {
+    for (int n = 0; n <= kDeckSize; ++n) {
+      c[n][0] = 1;
+      for (int k = 1; k <= n; ++k) c[n][k] = c[n - 1][k - 1] + (k <= n - 1 ? c[n - 1][k] : 0);
+    }
+  }
+};
+constexpr Binomials kBinomials;
+
+// Ways to share `free` positions among `gaps` gaps, each taking zero or more.
+std::uint64_t Shares(std::int64_t free, std::int64_t gaps) {
+  if (gaps == 0) return free == 0 ? 1 : 0;
+  const std::int64_t n = free + gaps - 1;
+  if (n < 0 || n > kDeckSize) return 0;
+  return kBinomials.c[n][gaps - 1];
+}
+
+}  // namespace
+
+void VariantStarts(const TaskPlan& plan, std::int64_t index, std::int32_t* starts) {
+  const std::int32_t last = plan.gapCount;
+  std::int32_t total = 0;
+  for (std::int32_t r = 0; r <= last; ++r) total += plan.runLength[r];
+  // The runs between the first and the last slide; the variants go in the
+  // order of their starts, run 1 first. Gap j (before run j) takes d_j free
+  // positions; the last gap takes what is left.
+  std::int64_t free = kDeckSize - total;
+  auto rest = static_cast<std::uint64_t>(index);
+  std::int32_t start = 0;
+  starts[0] = 0;
+  for (std::int32_t r = 1; r < last; ++r) {
+    start += plan.runLength[r - 1];
+    // Gaps after this one that still share: r + 1 .. last.
+    const std::int64_t later = last - r;
+    std::int64_t d = 0;
+    for (; d < free; ++d) {
+      const std::uint64_t with = Shares(free - d, later);
+      if (rest < with) break;
+      rest -= with;
+    }
+    start += static_cast<std::int32_t>(d);
+    free -= d;
+    starts[r] = start;
+  }
+  if (last > 0) {
+    const std::int32_t lastLength = plan.runLength[last];
+    starts[last] = lastLength > 0 ? kDeckSize - lastLength : total;
+  } else {
+    starts[0] = kDeckSize - plan.runLength[0];
+  }
+}
+
 IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count, Random& random) {
-  const std::int64_t n = static_cast<std::int64_t>(random.Next(static_cast<std::uint32_t>(count))) + 1;
+  (void)path;  // the file holds the same lines; see ReadVariantStarts
+  const std::int64_t index = static_cast<std::int64_t>(random.Next(static_cast<std::uint32_t>(count)));
+  std::int32_t starts[kMaxRuns] = {};
+  VariantStarts(plan, index, starts);
+  for (std::int32_t i = 0; i < plan.itemCount; ++i) {
+    TaskItem& item = plan.items[i];
+    item.target = starts[item.run] + item.offset;
+  }
+  return std::nullopt;
+}
+
+IoResult ReadVariantStarts(const TaskPlan& plan, const std::string& path, std::int64_t index,
+                           std::int32_t* starts) {
+  const std::int64_t n = index + 1;
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return LastIoError();
 
@@ -199,7 +297,6 @@ IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count
   ::close(fd);
 
   // index, start and length of every run, in run order.
-  std::int32_t starts[kMaxRuns] = {};
   const char* p = line.data();
   const char* end = p + line.size();
   const std::int32_t values = 3 * (plan.gapCount + 1);
@@ -213,15 +310,9 @@ IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count
     if (v % 3 == 0) runIndex = value;
     if (v % 3 == 1 && runIndex >= 0 && runIndex < kMaxRuns) starts[runIndex] = value;
   }
-  // A damaged scratch file must never aim a token outside the layout.
-  for (std::int32_t i = 0; i < plan.itemCount; ++i) {
-    const TaskItem& item = plan.items[i];
-    const std::int32_t target = starts[item.run] + item.offset;
-    if (target < 0 || target >= kDeckSize) return IoError{EIO};
-  }
-  for (std::int32_t i = 0; i < plan.itemCount; ++i) {
-    TaskItem& item = plan.items[i];
-    item.target = starts[item.run] + item.offset;
+  // A damaged line must never place a run outside the layout.
+  for (std::int32_t r = 0; r <= plan.gapCount; ++r) {
+    if (starts[r] < 0 || starts[r] + plan.runLength[r] > kDeckSize) return IoError{EIO};
   }
   return std::nullopt;
 }

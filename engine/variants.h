@@ -49,6 +49,16 @@ IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::i
                            EnumerationProgress* progress);
 
 // Draws line n = Random(count) + 1 of the file and sets every item's target.
+// The line is worked out from its number in the enumeration order, so the
+// file is not read: the same variant, without the cost of reading up to it.
 IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count, Random& random);
+
+// The start of every run in variant `index` (0-based) of the enumeration
+// order. `index` must be below CountVariants(plan).
+void VariantStarts(const TaskPlan& plan, std::int64_t index, std::int32_t* starts);
+
+// The same from the file, line index + 1: kept to check the above against.
+IoResult ReadVariantStarts(const TaskPlan& plan, const std::string& path, std::int64_t index,
+                           std::int32_t* starts);
 
 }  // namespace zlc

@@ -336,13 +336,13 @@ TEST_F(RunBatchTest, VariantsAreEnumeratedOncePerTask) {
   for (int b = 0; b < 3; ++b) ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
   EXPECT_EQ(progress.shows, 1);
   EXPECT_FALSE(std::filesystem::exists("variants"));
-  // "Many" reads it at every batch.
+  // "Many" draws at every batch, from the enumeration order itself: the
+  // scratch file is not read again.
   calc.filter.resultVariants = "Many";
   const int cn = calc.counters.cn;
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "File not found");
-  EXPECT_EQ(calc.counters.cn, cn);
+  EXPECT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_GT(calc.counters.cn, cn);
   EXPECT_FALSE(calc.batchBusy);
   // A new task enumerates again.
   messages.clear();
@@ -355,24 +355,22 @@ TEST_F(RunBatchTest, VariantsAreEnumeratedOncePerTask) {
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(RunBatchTest, DamagedVariantsFileEndsTheBatch) {
+TEST_F(RunBatchTest, DamagedVariantsFileDoesNotDisturbMany) {
   Load("Ad ** 7s ** Kc ");
   calc.filter.resultVariants = "Many";
   ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
-  std::vector<int> targets;
-  for (int i = 0; i < calc.plan.itemCount; ++i) targets.push_back(calc.plan.items[i].target);
-  const RunCounters before = calc.counters;
   {
     std::ofstream out("variants", std::ios::binary | std::ios::trunc);
     for (int i = 0; i < 34; ++i) out << "0 0 1 1 99 1 2 35 1 \r\n";
   }
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].rfind("I/O error ", 0), 0u) << messages[0];
-  EXPECT_EQ(calc.counters.cn, before.cn);
-  EXPECT_EQ(calc.counters.rn, before.rn);
-  EXPECT_FALSE(calc.batchBusy);
-  for (int i = 0; i < calc.plan.itemCount; ++i) EXPECT_EQ(calc.plan.items[i].target, targets[i]);
+  for (int b = 0; b < 20; ++b) {
+    ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+    EXPECT_EQ(calc.plan.items[0].target, 0);   // Ad first
+    EXPECT_GE(calc.plan.items[1].target, 1);   // 7s anywhere between
+    EXPECT_LE(calc.plan.items[1].target, 34);
+    EXPECT_EQ(calc.plan.items[2].target, 35);  // Kc last
+  }
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RunBatchTest, EnumerationFailureIsReportedAndRetried) {
