@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cards/cp1251.h"
+#include "cli/bench.h"
 #include "cli/options.h"
 #include "engine/calculator.h"
 #include "filter/filter_description.h"
@@ -155,6 +156,7 @@ int main(int argc, char* argv[]) {
     }
     return 0;
   }
+  if (options->bench && !options->task && !options->taskFile) calc.editor.LoadTaskText("**");
   if (!calc.editor.TaskComplete()) {
     std::fprintf(stderr, "task incomplete: L=%d/36\n", calc.editor.TaskLength());
     return 2;
@@ -168,6 +170,13 @@ int main(int argc, char* argv[]) {
   calc.variantsPath = scratch.File("variants");
   calc.keepResultLists = false;  // nothing shows the lists here
   calc.random.SetSeed(options->seed.value_or(TimeOfDaySeed()));
+
+  if (options->bench) {
+    calc.random.SetSeed(1);
+    if (calc.RunBatch() == BatchOutcome::Failed) return 1;  // variants ready, targets drawn
+    cli::RunBench(calc, *options->bench);
+    return 0;
+  }
 
   struct sigaction sa {};
   sa.sa_handler = OnInterrupt;

@@ -7,7 +7,8 @@ namespace zlc::cli {
 const char* const kUsage =
     "usage: zlc-search [--task TEXT | --task-file PATH] [--config PATH] [--set KEY=VALUE]...\n"
     "                  [--seed N] [--results N] [--tries N] [--filtered N] [--only-filtered]\n"
-    "                  [--dry-run] [--encoding utf-8|cp1251] [--progress] [--help] [--version]\n"
+    "                  [--dry-run] [--encoding utf-8|cp1251] [--progress] [--bench [SECONDS]]\n"
+    "                  [--help] [--version]\n"
     "\n"
     "Searches layouts that satisfy the task and collapse to two cards, as the\n"
     "calculator's \"Run\" does, and prints each result's three lines.\n"
@@ -24,6 +25,8 @@ const char* const kUsage =
     "  --dry-run          print the task, its length, its variants and the filter\n"
     "  --encoding E       output text as utf-8 (default) or cp1251\n"
     "  --progress         show tries per second on stderr (default on a terminal)\n"
+    "  --bench [SECONDS]  tries per second of the plain tries and of the engine, side\n"
+    "                     by side (the task, default \"**\", and its shuffle depth)\n"
     "  --help, --version\n";
 
 namespace {
@@ -98,6 +101,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       } else {
         error = "--encoding takes utf-8 or cp1251, not '" + text + "'";
         return std::nullopt;
+      }
+    } else if (arg == "--bench") {
+      o.bench = 2.0;
+      if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-') {
+        double seconds = 0;
+        auto [end, ec] = std::from_chars(args[i + 1].data(), args[i + 1].data() + args[i + 1].size(), seconds);
+        if (ec != std::errc{} || end != args[i + 1].data() + args[i + 1].size() || seconds <= 0) {
+          error = "--bench takes a number of seconds, not '" + args[i + 1] + "'";
+          return std::nullopt;
+        }
+        o.bench = seconds;
+        ++i;
       }
     } else if (arg == "--progress") {
       o.progress = true;

@@ -19,6 +19,7 @@ struct Options {
   std::optional<std::uint64_t> filtered;
   bool onlyFiltered = false;
   bool dryRun = false;
+  std::optional<double> bench;  // seconds per measurement
   bool cp1251 = false;
   std::optional<bool> progress;
   bool help = false;

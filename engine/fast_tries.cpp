@@ -108,10 +108,17 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
   const TaskCards task = SortTask(plan, letters);
 
   const TryShape shape = MakeTryShape(depth, kDeckSize, task.wildcardCount);
-  if (!blockValid_ || shape.depth != shape_.depth || shape.wildcards != shape_.wildcards ||
-      nextTry_ >= kBlockTries || block_.start[nextTry_] != random.Seed()) {
+  const bool sameShape = blockValid_ && shape.depth == shape_.depth &&
+                         shape.wildcards == shape_.wildcards;
+  if (sameShape && nextTry_ < kBlockTries && block_->start[nextTry_] == random.Seed()) {
+    // Going on inside the current block.
+  } else if (sameShape && nextTry_ == kBlockTries && block_->end == random.Seed()) {
+    source_.Next(block_);  // the sequence goes on
+    nextTry_ = 0;
+  } else {
     shape_ = shape;
-    build_(block_, shape_, random.Seed());
+    source_.Restart(shape_, random.Seed());
+    source_.Next(block_);
     blockValid_ = true;
     nextTry_ = 0;
   }
@@ -122,23 +129,21 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
   TriesOutcome outcome;
   alignas(64) std::uint8_t group[kGroupTries][64] = {};
   std::uint32_t seedAfter[kGroupTries];
-  std::uint64_t builds = 0;  // blocks built since this call began
-  std::uint64_t blockOf[kGroupTries];
   int laneOf[kGroupTries];
   while (outcome.tries < maxTries) {
-    const int members = std::min(kGroupTries, maxTries - outcome.tries);
+    if (nextTry_ == kBlockTries) {
+      source_.Next(block_);
+      nextTry_ = 0;
+    }
+    // A group stays within one block, so the try after a result is always
+    // still at hand for the next batch.
+    const int members = std::min({kGroupTries, maxTries - outcome.tries, kBlockTries - nextTry_});
     const std::uint8_t* previous = cards;
     for (int g = 0; g < members; ++g) {
-      if (nextTry_ == kBlockTries) {
-        build_(block_, shape_, block_.end);
-        nextTry_ = 0;
-        ++builds;
-      }
-      const std::uint8_t* perm = block_.Perm(nextTry_);
+      const std::uint8_t* perm = block_->Perm(nextTry_);
       for (int k = 0; k < kDeckSize; ++k) group[g][k] = previous[perm[k]];
-      Place(group[g], task, block_.wild[nextTry_]);
-      seedAfter[g] = nextTry_ + 1 < kBlockTries ? block_.start[nextTry_ + 1] : block_.end;
-      blockOf[g] = builds;
+      Place(group[g], task, block_->wild[nextTry_]);
+      seedAfter[g] = nextTry_ + 1 < kBlockTries ? block_->start[nextTry_ + 1] : block_->end;
       laneOf[g] = nextTry_;
       ++nextTry_;
       previous = group[g];
@@ -150,13 +155,7 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
     outcome.tries += last + 1;
     if (converged) {
       outcome.converged = true;
-      // The next batch goes on from the try after the result; its
-      // permutation is still in the block unless a newer block replaced it.
-      if (blockOf[last] == builds) {
-        nextTry_ = laneOf[last] + 1;
-      } else {
-        blockValid_ = false;
-      }
+      nextTry_ = laneOf[last] + 1;
       break;
     }
   }

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "cards/notation.h"
+#include "engine/block_source.h"
 #include "engine/chain.h"
 #include "engine/group_converge.h"
 #include "engine/layout.h"
@@ -24,8 +26,15 @@ struct TriesOutcome {
 
 class FastTries {
  public:
-  explicit FastTries(bool allowWide = true)
-      : build_(SelectBlockBuilder(allowWide)), test_(SelectGroupTest(allowWide)) {}
+  // `allowWide` false keeps to the portable code; `helperThread` builds
+  // blocks ahead on another core.
+  explicit FastTries(bool allowWide = true,
+                     bool helperThread = BlockSource::MachineHasSpareCore())
+      : test_(SelectGroupTest(allowWide)),
+        source_(SelectBlockBuilder(allowWide), helperThread),
+        block_(std::make_unique<TryBlock>()) {}
+
+  bool HasHelperThread() const { return source_.HasHelperThread(); }
 
   // Up to `maxTries` tries on the bound layout. Leaves the layout, the work
   // chain and the generator exactly as the plain tries would. Empty when the
@@ -36,9 +45,9 @@ class FastTries {
                                   int maxTries);
 
  private:
-  BlockBuilder build_;
   GroupTest test_;
-  TryBlock block_{};
+  BlockSource source_;
+  std::unique_ptr<TryBlock> block_;
   TryShape shape_{};
   bool blockValid_ = false;
   int nextTry_ = 0;  // the first try of the block not used yet

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "cards/task_editor.h"
 #include "engine/fast_tries.h"
@@ -68,9 +69,9 @@ struct Setup {
   }
 };
 
-void Compare(const char* task, int kind, std::int32_t depth, long tries, bool wide) {
+void Compare(const char* task, int kind, std::int32_t depth, long tries, bool wide, bool helper) {
   Setup s(task, kind, 7);
-  FastTries fast(wide);
+  FastTries fast(wide, helper);
   Random plainRandom(12345), fastRandom(12345);
   Layout plainLayout, fastLayout;
   Chain plainWork, fastWork;
@@ -88,7 +89,7 @@ void Compare(const char* task, int kind, std::int32_t depth, long tries, bool wi
     const auto got = fast.Run(fastLayout, fastWork, s.plan, s.notation, depth, fastRandom, maxTries);
     ASSERT_TRUE(got.has_value());
     const std::string where = std::string(task) + " depth " + std::to_string(depth) + " batch " +
-                              std::to_string(b) + (wide ? " wide" : " portable");
+                              std::to_string(b) + (wide ? " wide" : " portable") + (helper ? " helper" : "");
     ASSERT_EQ(got->tries, want.tries) << where;
     done += want.tries;
     ASSERT_EQ(got->converged, want.converged) << where;
@@ -102,24 +103,29 @@ void Compare(const char* task, int kind, std::int32_t depth, long tries, bool wi
   }
 }
 
-class FastTriesTest : public ::testing::TestWithParam<bool> {};
+class FastTriesTest : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
 
 TEST_P(FastTriesTest, MatchThePlainTries) {
-  const bool wide = GetParam();
+  const bool wide = std::get<0>(GetParam());
+  const bool helper = std::get<1>(GetParam());
   if (wide && !WideAvailable()) GTEST_SKIP() << "no AVX-512 on this processor";
   const long tries = TriesPerCase();
   for (std::int32_t depth : {0, 1, 10, 1000}) {
-    Compare("** ", 2, depth, tries, wide);
-    Compare("Ad ** 7s ** Kc ** 9d ", 2, depth, tries, wide);
-    Compare("6? ** ?h ** ?? ** As ", 2, depth, tries, wide);
+    Compare("** ", 2, depth, tries, wide, helper);
+    Compare("Ad ** 7s ** Kc ** 9d ", 2, depth, tries, wide, helper);
+    Compare("6? ** ?h ** ?? ** As ", 2, depth, tries, wide, helper);
     // Wildcards competing for the few cards the codes leave: some find none.
-    Compare("6s 6d 6c 8h 9h Xh Jh Qh Kh Ah ** ?h 6? ** ", 2, depth, tries, wide);
-    Compare("\xD2\xE1 ** 6? ** ?\xF7 ", 1, depth, tries, wide);  // Ru letters
+    Compare("6s 6d 6c 8h 9h Xh Jh Qh Kh Ah ** ?h 6? ** ", 2, depth, tries, wide, helper);
+    Compare("\xD2\xE1 ** 6? ** ?\xF7 ", 1, depth, tries, wide, helper);  // Ru letters
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, FastTriesTest, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Wide" : "Portable"; });
+INSTANTIATE_TEST_SUITE_P(BothPaths, FastTriesTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param) ? "Wide" : "Portable") +
+                                  (std::get<1>(info.param) ? "WithHelperThread" : "OneThread");
+                         });
 
 TEST(TryBlock, WideAndPortableBuildTheSameBlocks) {
   if (!WideAvailable()) GTEST_SKIP() << "no AVX-512 on this processor";

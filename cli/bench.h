@@ -1,0 +1,12 @@
+// zlc-search --bench: tries per second of the plain tries and of the fast
+// engine on each processor path, measured side by side in one run.
+#pragma once
+
+#include "engine/calculator.h"
+
+namespace zlc::cli {
+
+// Uses the calculator's task (its variants ready) and shuffle depth.
+void RunBench(Calculator& calc, double secondsEach);
+
+}  // namespace zlc::cli

@@ -1,0 +1,67 @@
+// Consecutive try blocks from one starting generator state. With a helper
+// thread the blocks ahead are built on the other core while the caller uses
+// the current one; either thread builds the block the caller needs next, so
+// the exact sequence is kept whoever built it.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/try_block.h"
+
+namespace zlc {
+
+class BlockSource {
+ public:
+  BlockSource(BlockBuilder build, bool useHelperThread);
+  ~BlockSource();
+  BlockSource(const BlockSource&) = delete;
+  BlockSource& operator=(const BlockSource&) = delete;
+
+  // A new sequence: block 0 starts at `seed`.
+  void Restart(const TryShape& shape, std::uint32_t seed);
+
+  // The next block of the sequence, handed over by swapping it into `block`.
+  void Next(std::unique_ptr<TryBlock>& block);
+
+  bool HasHelperThread() const { return helper_.joinable(); }
+
+  // Whether a helper thread is worth having on this machine.
+  static bool MachineHasSpareCore();
+
+ private:
+  static constexpr int kAhead = 4;  // blocks the helper may build ahead
+  static constexpr std::int32_t kSharedDepth = 100;
+
+  struct Slot {
+    std::unique_ptr<TryBlock> block;
+    std::uint64_t generation = 0;
+    std::uint64_t index = ~std::uint64_t{0};  // which block of the sequence it holds
+  };
+
+  std::uint32_t StartOf(std::uint64_t index) const;  // under lock
+  void Publish(std::unique_ptr<TryBlock>& built, std::uint64_t generation, std::uint64_t index);
+  void HelperLoop();
+
+  BlockBuilder build_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool stopping_ = false;
+  std::uint64_t generation_ = 0;
+  bool sharing_ = false;  // this sequence is built by both threads
+  TryShape shape_{};
+  std::uint32_t seed_ = 0;
+  LcgJump perBlock_{};
+  std::uint64_t nextToUse_ = 0;    // the block the caller takes next
+  std::uint64_t nextToClaim_ = 0;  // the first block nobody builds yet
+  Slot slots_[kAhead];
+  std::unique_ptr<TryBlock> spare_;  // the caller's block built ahead
+  std::thread helper_;
+};
+
+}  // namespace zlc
