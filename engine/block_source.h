@@ -35,7 +35,7 @@ class BlockSource {
   static bool MachineHasSpareCore();
 
  private:
-  static constexpr int kAhead = 4;  // blocks the helper may build ahead
+  static constexpr int kAhead = 8;  // blocks the helper may build ahead
   static constexpr std::int32_t kSharedDepth = 100;
 
   struct Slot {

@@ -63,6 +63,7 @@ void Calculator::CloseLogs() {
 void Calculator::ClearResults() {
   allList.Clear();
   filteredList.Clear();
+  listText.Clear();
   counters = RunCounters{};
 }
 
@@ -85,7 +86,7 @@ bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
   resultLineIndex = lineIndex;
   const auto first = static_cast<std::size_t>(start);
   for (std::size_t j = 0; j < 3; ++j) {
-    recordedBlock.lines[j] = first + j < list.Size() ? list.Line(first + j) : std::string();
+    recordedBlock.lines[j] = first + j < list.Size() ? std::string(list.Line(first + j)) : std::string();
   }
   const std::string& head = recordedBlock.lines[0];
   resultNumberText = head.substr(0, head.find('.'));
@@ -93,7 +94,7 @@ bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
 }
 
 bool Calculator::SaveRecordedBlock(const std::string& path) {
-  return !Failed(WriteTextFile(path, 3, [this](std::size_t i) -> const std::string& {
+  return !Failed(WriteTextFile(path, 3, [this](std::size_t i) -> std::string_view {
     return recordedBlock.lines[i];
   }));
 }
@@ -101,9 +102,7 @@ bool Calculator::SaveRecordedBlock(const std::string& path) {
 bool Calculator::SaveRecordedList(const std::string& path) {
   static const ResultList kNone;
   const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
-  return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) -> const std::string& {
-    return list.Line(i);
-  }));
+  return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) { return list.Line(i); }));
 }
 
 std::string Calculator::ResultsCaption() const {

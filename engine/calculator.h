@@ -129,6 +129,7 @@ class Calculator {
 
   ResultList allList;       // "All", newest block on top
   ResultList filteredList;  // "Filtered"
+  LineStore listText;       // the text of both lists' lines
   bool keepResultLists = true;
   ResultBlock lastBlock;    // the latest result, kept past any clearing
   bool lastPassed = false;

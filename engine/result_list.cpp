@@ -1,11 +1,32 @@
 #include "engine/result_list.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zlc {
+
+std::string_view LineStore::Keep(std::string_view line) {
+  if (capacity_ - used_ < line.size()) {
+    capacity_ = std::max(kChunk, line.size());
+    chunks_.push_back(std::make_unique<char[]>(capacity_));
+    used_ = 0;
+  }
+  char* at = chunks_.back().get() + used_;
+  std::memcpy(at, line.data(), line.size());
+  used_ += line.size();
+  return {at, line.size()};
+}
+
+void LineStore::Clear() {
+  chunks_.clear();
+  used_ = 0;
+  capacity_ = 0;
+}
 
 std::ptrdiff_t ResultList::BlockStart(std::size_t index) const {
   if (index >= lines_.size()) return -1;
   for (auto i = static_cast<std::ptrdiff_t>(index); i >= 0; --i) {
-    const std::string& line = lines_[static_cast<std::size_t>(i)];
+    const std::string_view line = lines_[static_cast<std::size_t>(i)];
     if (!line.empty() && line[0] >= '0' && line[0] <= '9') return i;
   }
   return -1;

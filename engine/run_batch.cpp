@@ -58,12 +58,16 @@ bool Calculator::MakeResult() {
   AppendLayoutLine(lastBlock.lines[0], layout, counters.rn, settings);
   AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], balancedLines, layout, counters.rn,
                       notation);
-  if (keepResultLists) allList.AddBlockOnTop(lastBlock);
+  std::string_view kept[3];
+  if (keepResultLists) {
+    for (int j = 0; j < 3; ++j) kept[j] = listText.Keep(lastBlock.lines[j]);
+    allList.AddBlockOnTop(kept);
+  }
 
   bool logsOk = true;
   lastPassed = PassesFilter(filter, layout, notation, balancedLines);
   if (lastPassed) {
-    if (keepResultLists) filteredList.AddBlockOnTop(lastBlock);
+    if (keepResultLists) filteredList.AddBlockOnTop(kept);
     ++counters.filtered;
     ++totals.filtered;
     if (filteredLog_.IsOpen()) logsOk = !Failed(filteredLog_.WriteLines(lastBlock.lines, 3));

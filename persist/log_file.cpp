@@ -51,7 +51,7 @@ IoResult LogFile::WriteLines(const std::string* lines, int count) {
 }
 
 IoResult WriteTextFile(const std::string& path, std::size_t count,
-                       const std::function<const std::string&(std::size_t)>& line) {
+                       const std::function<std::string_view(std::size_t)>& line) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return LastIoError();
   std::string chunk;

@@ -32,6 +32,6 @@ class LogFile {
 // Writes `count` lines, each ended by CR LF, to a new file that replaces any
 // old one; `line(i)` gives line i.
 IoResult WriteTextFile(const std::string& path, std::size_t count,
-                       const std::function<const std::string&(std::size_t)>& line);
+                       const std::function<std::string_view(std::size_t)>& line);
 
 }  // namespace zlc

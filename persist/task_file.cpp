@@ -38,8 +38,7 @@ IoResult ReadFirstLine(const std::string& path, std::string& line) {
 }
 
 IoResult WriteTaskFile(const std::string& path, std::string_view taskText) {
-  const std::string line{taskText};
-  return WriteTextFile(path, 1, [&line](std::size_t) -> const std::string& { return line; });
+  return WriteTextFile(path, 1, [taskText](std::size_t) { return taskText; });
 }
 
 }  // namespace zlc

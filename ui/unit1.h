@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,8 @@ class TForm1 : public QMainWindow {
   // How long the timer handler keeps running batches before it lets the
   // window answer again.
   static constexpr int kSliceMilliseconds = 10;
+  // How often a run redraws the lists and the captions.
+  static constexpr int kSyncMilliseconds = 40;
 
   explicit TForm1(Calculator& calc, QWidget* parent = nullptr);
   ~TForm1() override;
@@ -114,6 +117,7 @@ class TForm1 : public QMainWindow {
   TForm5* form5_ = nullptr;
   TForm6* form6_ = nullptr;
   bool buildingGrid_ = false;
+  QElapsedTimer sinceSync_;
   int lastCardButton_ = 0;
   std::array<QPushButton*, kCardButtonCount> cardButtons_{};
 
