@@ -93,7 +93,8 @@ void Place(std::uint8_t* cards, const TaskCards& task, const std::uint32_t* wild
 
 std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const TaskPlan& plan,
                                            const NotationSet& notation, std::int32_t depth,
-                                           Random& random, int maxTries) {
+                                           Random& random, int maxTries,
+                                           int drawsBeforeNext) {
   if (layout.chain.lastIndex != kDeckSize - 1 || maxTries <= 0) return std::nullopt;
   const LetterIndex letters(notation);
   alignas(64) std::uint8_t cards[64] = {};
@@ -110,13 +111,18 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
   const TryShape shape = MakeTryShape(depth, kDeckSize, task.wildcardCount);
   const bool sameShape = blockValid_ && shape.depth == shape_.depth &&
                          shape.wildcards == shape_.wildcards;
-  if (sameShape && nextTry_ < kBlockTries && block_->start[nextTry_] == random.Seed()) {
+  if (sameShape && predicted_ && predictedSeed_ == random.Seed()) {
+    source_.Next(block_);  // started when the last batch ended
+    nextTry_ = 0;
+  } else if (sameShape && !predicted_ && nextTry_ < kBlockTries &&
+             block_->start[nextTry_] == random.Seed()) {
     // Going on inside the current block.
-  } else if (sameShape && nextTry_ == kBlockTries && block_->end == random.Seed()) {
+  } else if (sameShape && !predicted_ && nextTry_ == kBlockTries && block_->end == random.Seed()) {
     source_.Next(block_);  // the sequence goes on
     nextTry_ = 0;
   } else {
     shape_ = shape;
+    predicted_ = false;
     source_.Restart(shape_, random.Seed());
     source_.Next(block_);
     blockValid_ = true;
@@ -126,6 +132,7 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
   // Tries in groups: each layout follows from the one before whether or not
   // that one converged, so a group's layouts are made in turn and tested
   // together; the batch ends at the first member that converges.
+  predicted_ = false;
   TriesOutcome outcome;
   alignas(64) std::uint8_t group[kGroupTries][64] = {};
   std::uint32_t seedAfter[kGroupTries];
@@ -156,6 +163,13 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
     if (converged) {
       outcome.converged = true;
       nextTry_ = laneOf[last] + 1;
+      if (drawsBeforeNext > 0) {
+        // The next batch begins after a few more draws: start its blocks now,
+        // while the result is being written out.
+        predictedSeed_ = LcgJump::Steps(static_cast<std::uint64_t>(drawsBeforeNext)).Apply(random.Seed());
+        source_.Restart(shape_, predictedSeed_);
+        predicted_ = true;
+      }
       break;
     }
   }

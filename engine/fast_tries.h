@@ -40,9 +40,12 @@ class FastTries {
   // chain and the generator exactly as the plain tries would. Empty when the
   // layout is not a full deck in the notation's letters; the caller then
   // makes the tries the plain way.
+  // `drawsBeforeNext` is the count of generator calls the caller makes
+  // between a result and the next call (a "Many" variant draw): the blocks
+  // of the next batch can then be started at once.
   std::optional<TriesOutcome> Run(Layout& layout, Chain& work, const TaskPlan& plan,
                                   const NotationSet& notation, std::int32_t depth, Random& random,
-                                  int maxTries);
+                                  int maxTries, int drawsBeforeNext = 0);
 
  private:
   GroupTest test_;
@@ -51,6 +54,8 @@ class FastTries {
   TryShape shape_{};
   bool blockValid_ = false;
   int nextTry_ = 0;  // the first try of the block not used yet
+  bool predicted_ = false;     // the source already runs from predictedSeed_
+  std::uint32_t predictedSeed_ = 0;
 };
 
 }  // namespace zlc

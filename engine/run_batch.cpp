@@ -34,7 +34,9 @@ BatchOutcome Calculator::RunBatch() {
   deckText_ = StripSpaces(notation.baseDeck);
   BindLayout(layout, deckText_.data(), deckText_.size());
   const std::int32_t depth = settings.shuffleDepth;
-  if (auto fast = fastTries_.Run(layout, workChain, plan, notation, depth, random, kMaxTries)) {
+  const int drawsBeforeNext = IsManyVariants(filter) ? 1 : 0;
+  if (auto fast = fastTries_.Run(layout, workChain, plan, notation, depth, random, kMaxTries,
+                                 drawsBeforeNext)) {
     counters.cn += fast->tries;
     totals.tries += static_cast<std::uint64_t>(fast->tries);
     if (!fast->converged) return BatchOutcome::NoResult;
