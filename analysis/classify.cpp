@@ -40,10 +40,10 @@ void ClassifyElements(Layout& layout, Chain& work) {
   if (chain.lastIndex >= 0) layout.mobility[static_cast<std::size_t>(chain.lastIndex)] = 1;
 }
 
-void AppendLayoutLine(std::string& out, const Layout& layout, std::int32_t rn,
+void AppendLayoutLine(std::string& out, const Layout& layout, std::int64_t rn,
                       const Settings& settings) {
   out.clear();
-  char digits[16];
+  char digits[24];
   const auto written = std::to_chars(digits, digits + sizeof digits, rn);
   out.append(digits, written.ptr);
   out += ". ";

@@ -19,7 +19,7 @@ void ClassifyElements(Layout& layout, Chain& work);
 
 // Result line 1: RN, ". " and the cards with the marks the settings ask for.
 // `out` is cleared first; once it has capacity nothing is allocated.
-void AppendLayoutLine(std::string& out, const Layout& layout, std::int32_t rn,
+void AppendLayoutLine(std::string& out, const Layout& layout, std::int64_t rn,
                       const Settings& settings);
 
 }  // namespace zlc

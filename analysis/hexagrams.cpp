@@ -81,12 +81,12 @@ std::string FormatPValue(double p) {
 
 void AppendAnalysisLines(std::string& line2, std::string& line3,
                          std::array<std::uint8_t, 6>& balancedLines, const Layout& layout,
-                         std::int32_t rn, const NotationSet& notation) {
+                         std::int64_t rn, const NotationSet& notation) {
   line2.clear();
   line3.clear();
 
   // Lines 2 and 3 start under the first card of line 1.
-  char digits[16];
+  char digits[24];
   const auto written = std::to_chars(digits, digits + sizeof digits, rn);
   const auto padLength = static_cast<std::size_t>(written.ptr - digits) + 2;
   line2.append(padLength, ' ');

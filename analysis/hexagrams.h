@@ -45,6 +45,6 @@ void AppendPValue(std::string& out, double p);
 // two yin suits. Both lines are cleared first.
 void AppendAnalysisLines(std::string& line2, std::string& line3,
                          std::array<std::uint8_t, 6>& balancedLines, const Layout& layout,
-                         std::int32_t rn, const NotationSet& notation);
+                         std::int64_t rn, const NotationSet& notation);
 
 }  // namespace zlc

@@ -70,6 +70,18 @@ TEST_F(RunBatchTest, ConvergingCompleteTaskGivesOneResultPerBatch) {
   EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(RunBatchTest, CountersGoPastTwoThousandMillion) {
+  Load(kDeck);
+  calc.settings.clearAtRn = false;
+  calc.counters.cn = 2147483647;
+  calc.counters.rn = 2147483647;
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 2147483648 / 2147483648 )");
+  EXPECT_EQ(calc.lastBlock.lines[0].rfind("2147483648. ", 0), 0u);
+  // Lines 2 and 3 start under the first card of the longer number.
+  EXPECT_EQ(calc.lastBlock.lines[1].find_first_not_of(' '), std::string("2147483648. ").size());
+}
+
 TEST_F(RunBatchTest, NonConvergingCompleteTaskOnlyCountsTries) {
   Load(kReversedDeck);
   for (int b = 1; b <= 3; ++b) {
