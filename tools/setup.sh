@@ -2,7 +2,9 @@
 # Set-up for a Debian 12 machine: installs what is missing, builds, then
 # either starts the calculator ("run") or runs every test ("test").
 #   tools/setup.sh run    build and start the calculator
-#   tools/setup.sh test   build and run all tests with ctest
+#   tools/setup.sh test   build and run all tests with ctest, then the same
+#                         tests under the address and undefined-behaviour
+#                         sanitizers, then a short run of each fuzzer
 set -euo pipefail
 
 mode=${1:-run}
@@ -10,7 +12,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZLC_BUILD_DIR:-$here/build}
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2)
+          libbenchmark-dev fonts-liberation2 clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -34,8 +36,9 @@ case "$mode" in
     exec "$build/zlc"
     ;;
   test)
-    cd "$build"
-    ctest --output-on-failure --parallel "$(nproc)"
+    (cd "$build" && ctest --output-on-failure --parallel "$(nproc)")
+    bash "$here/tools/sanitize.sh"
+    bash "$here/fuzz/run.sh" "${ZLC_FUZZ_SECONDS:-30}"
     ;;
   *)
     echo "usage: tools/setup.sh run|test" >&2
