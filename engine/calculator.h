@@ -44,6 +44,12 @@ inline constexpr std::string_view kFilteredLogName = "resultsf.log";
 inline constexpr std::string_view kVariantsFileName = "variants";
 inline constexpr std::string_view kConfigFileName = "zlc.cfg";
 inline constexpr int kMaxTries = 1000;
+// Tasks with more variants than this are not written to the scratch file:
+// a million lines of a task that large take about a hundred megabytes and
+// a second or two to write, and past that the file grows with the binomial
+// count into thousands of millions of lines that no disk takes. The draw
+// never needs the file.
+inline constexpr std::int64_t kMaxFileVariants = 1000000;
 
 enum class BatchOutcome {
   Busy,      // a batch was already in progress; nothing done

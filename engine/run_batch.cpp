@@ -3,6 +3,7 @@
 #include "analysis/hexagrams.h"
 #include "engine/calculator.h"
 #include "filter/filter_test.h"
+#include "persist/text_files.h"
 
 namespace zlc {
 
@@ -10,7 +11,15 @@ bool Calculator::EnumerateVariants() {
   const std::string normalized = StripSpaces(editor.Text());
   if (normalized.empty()) return true;
   SplitTask(normalized, plan);
-  if (Failed(zlc::EnumerateVariants(plan, variantsPath, variantCount, progress))) return false;
+  const std::int64_t count = CountVariants(plan);
+  if (count <= kMaxFileVariants) {
+    if (Failed(zlc::EnumerateVariants(plan, variantsPath, variantCount, progress))) return false;
+  } else {
+    // Too many to write: the variants are drawn by their number anyway, and
+    // a stale file of another task must not stay behind.
+    if (Failed(DeleteIfExists(variantsPath))) return false;
+    variantCount = count;
+  }
   editor.SetVariantsReady(true);
   editor.SetVariantsLabel(VariantsCaption());
   return PickVariant();
@@ -34,7 +43,8 @@ BatchOutcome Calculator::RunBatch() {
   deckText_ = StripSpaces(notation.baseDeck);
   BindLayout(layout, deckText_.data(), deckText_.size());
   const std::int32_t depth = settings.shuffleDepth;
-  const int drawsBeforeNext = IsManyVariants(filter) ? 1 : 0;
+  const int drawsBeforeNext =
+      !IsManyVariants(filter) ? 0 : variantCount <= static_cast<std::int64_t>(kOneDrawVariants) ? 1 : 2;
   if (auto fast = fastTries_.Run(layout, workChain, plan, notation, depth, random, kMaxTries,
                                  drawsBeforeNext)) {
     counters.cn += fast->tries;

@@ -245,9 +245,20 @@ void VariantStarts(const TaskPlan& plan, std::int64_t index, std::int32_t* start
   }
 }
 
+std::int64_t DrawVariant(std::int64_t count, Random& random) {
+  if (count <= static_cast<std::int64_t>(kOneDrawVariants)) {
+    return static_cast<std::int64_t>(random.Next(static_cast<std::uint32_t>(count)));
+  }
+  // Past one draw's range: 64 random bits from two draws, reduced. The
+  // leftover bias is below count / 2^64, far under one in a thousand million.
+  const std::uint64_t high = random.Next(kOneDrawVariants);
+  const std::uint64_t low = random.Next(kOneDrawVariants);
+  return static_cast<std::int64_t>(((high << 32) | low) % static_cast<std::uint64_t>(count));
+}
+
 IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count, Random& random) {
   (void)path;  // the file holds the same lines; see ReadVariantStarts
-  const std::int64_t index = static_cast<std::int64_t>(random.Next(static_cast<std::uint32_t>(count)));
+  const std::int64_t index = DrawVariant(count, random);
   std::int32_t starts[kMaxRuns] = {};
   VariantStarts(plan, index, starts);
   for (std::int32_t i = 0; i < plan.itemCount; ++i) {

@@ -48,6 +48,15 @@ class EnumerationProgress {
 IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::int64_t& count,
                            EnumerationProgress* progress);
 
+// The largest count one generator call can draw from; the file of variants
+// is written only up to kMaxFileVariants lines (see the calculator).
+inline constexpr std::uint32_t kOneDrawVariants = 0xFFFFFFFFu;
+
+// The number, 0-based, of a variant drawn from `count`: one generator call
+// while the count fits its range, which is the line the file would give;
+// two calls past that.
+std::int64_t DrawVariant(std::int64_t count, Random& random);
+
 // Draws line n = Random(count) + 1 of the file and sets every item's target.
 // The line is worked out from its number in the enumeration order, so the
 // file is not read: the same variant, without the cost of reading up to it.

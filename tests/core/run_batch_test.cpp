@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -399,6 +400,65 @@ TEST_F(RunBatchTest, EnumerationFailureIsReportedAndRetried) {
   calc.variantsPath = "variants";
   EXPECT_NE(calc.RunBatch(), BatchOutcome::Failed);
   EXPECT_TRUE(calc.editor.VariantsReady());
+}
+
+}  // namespace
+}  // namespace zlc
+
+namespace zlc {
+namespace {
+
+// Eighteen cards with a gap between every two, and at both ends when asked.
+std::string EighteenCards(bool gapsAtTheEnds) {
+  const std::string ranks = "6789XJQKA";
+  std::string task = gapsAtTheEnds ? "** " : "";
+  for (int c = 0; c < 18; ++c) {
+    task += std::string{ranks[c % 9], "sdch"[c / 9], ' '};
+    if (c < 17 || gapsAtTheEnds) task += "** ";
+  }
+  return task;
+}
+
+class HugeTaskTest : public RunBatchTest {
+ protected:
+  void ExpectValidTargets() {
+    std::int32_t last = -1;
+    for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {
+      const std::int32_t t = calc.plan.items[i].target;
+      EXPECT_GT(t, last);  // in task order, distinct
+      EXPECT_LT(t, kDeckSize);
+      last = t;
+    }
+  }
+};
+
+TEST_F(HugeTaskTest, BeyondOneDrawNoFileAndADirectDraw) {
+  std::ofstream("variants") << "a file of another task\r\n";
+  Load(EighteenCards(true));  // C(36, 18) variants
+  calc.filter.resultVariants = "Many";
+  const auto began = std::chrono::steady_clock::now();
+  for (int b = 0; b < 20; ++b) {
+    ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+    ExpectValidTargets();
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
+  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 9075135300");
+  EXPECT_FALSE(std::filesystem::exists("variants"));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(HugeTaskTest, WithinOneDrawTheDrawIsTheLineTheFileWouldGive) {
+  Load(EighteenCards(false));  // C(34, 16): more than a file takes, fewer than 2^32
+  Random copy = calc.random;
+  ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 2203961430");
+  std::int32_t starts[kMaxRuns] = {};
+  VariantStarts(calc.plan, copy.Next(2203961430u), starts);
+  for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {
+    const TaskItem& item = calc.plan.items[i];
+    EXPECT_EQ(item.target, starts[item.run] + item.offset);
+  }
+  ExpectValidTargets();
 }
 
 }  // namespace
