@@ -5,6 +5,11 @@
 
 namespace zlc {
 
+// The deepest shuffle accepted: a batch of a thousand tries then still ends
+// within a fraction of a second, so the window keeps answering. A depth in
+// the thousands of millions would hold a single batch for hours.
+inline constexpr std::int32_t kMaxShuffleDepth = 100000;
+
 struct Settings {
   int markTransits = 0;    // 1: transits marked with ">" and "<"
   int staticMarkMode = 0;  // 0 none, 1 "!" after, 2 "[" "]" around static elements

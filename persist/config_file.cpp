@@ -78,7 +78,7 @@ void ApplyValue(ConfigTarget& t, std::string_view key, const Value& value,
   } else if (key == "RN_T") {
     if (auto n = ReadInteger(value, 0, kInt32Max, report)) s.clearThreshold = *n;
   } else if (key == "SD_T") {
-    if (auto n = ReadInteger(value, 0, kInt32Max, report)) s.shuffleDepth = *n;
+    if (auto n = ReadInteger(value, 0, kMaxShuffleDepth, report)) s.shuffleDepth = *n;
   } else if (key == "GM") {
     // The generation mode has one value only.
   } else if (key == "RV") {

@@ -187,7 +187,9 @@ void TForm6::ComboBox3Change() {
   }
 }
 
-void TForm6::ComboBox2Change() { TakeNumber(ComboBox2, calc_.settings.shuffleDepth); }
+void TForm6::ComboBox2Change() {
+  TakeNumber(ComboBox2, calc_.settings.shuffleDepth, kMaxShuffleDepth);
+}
 
 void TForm6::Button1Click() { accept(); }
 
@@ -209,10 +211,10 @@ void TForm6::SetRadioButtons(bool enabled, int mode) {
   }
 }
 
-bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting) {
+bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t maximum) {
   const QString typed = box->currentText();
   const auto value = ParseWholeNumber(FromQt(typed));
-  if (!value || *value < 0) {
+  if (!value || *value < 0 || *value > maximum) {
     // The box shows the value in force before the message is up: the message
     // takes the focus, and the box finishing its edit again must find
     // nothing left to report.

@@ -3,6 +3,8 @@
 // calculator's settings; there is nothing to cancel.
 #pragma once
 
+#include <limits>
+
 #include <QDialog>
 #include <QString>
 #include <cstdint>
@@ -58,7 +60,8 @@ class TForm6 : public QDialog {
   // Takes the box's text as a new non-negative value of `setting`; anything
   // else is reported and the box shows the value in force again. True when
   // the value changed.
-  bool TakeNumber(QComboBox* box, std::int32_t& setting);
+  bool TakeNumber(QComboBox* box, std::int32_t& setting,
+                  std::int32_t maximum = std::numeric_limits<std::int32_t>::max());
   static void ShowNumber(QComboBox* box, std::int32_t value);
 
   Calculator& calc_;

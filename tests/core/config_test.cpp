@@ -210,10 +210,10 @@ TEST(ConfigRead, NumbersThatCannotBeReadAreReportedAndKept) {
     EXPECT_EQ(l.messages[0], std::string("'") + c.shown + "' is not a valid integer value");
   }
   Loaded l;
-  l.Apply({"sd_t = 7", "sd_t = -2147483648", "lf_t = 9", "lf_t = 256", "lf_t = -1"});
+  l.Apply({"sd_t = 7", "sd_t = -2147483648", "sd_t = 100001", "lf_t = 9", "lf_t = 256", "lf_t = -1"});
   EXPECT_EQ(l.settings.shuffleDepth, 7);
   EXPECT_EQ(l.filter.lfThreshold, 9);
-  EXPECT_EQ(l.messages.size(), 3u);
+  EXPECT_EQ(l.messages.size(), 4u);
 }
 
 TEST(ConfigRead, NumbersAtTheirLimits) {

@@ -285,6 +285,14 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(calc_->settings.shuffleDepth, 1000);
     QCOMPARE(messages_.size(), 2);
 
+    // A depth that would hold one batch for hours is refused too.
+    messages_.clear();
+    TypeAndEnter("ComboBox2", "2000000");
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QCOMPARE(messages_.size(), 1);
+    TypeAndEnter("ComboBox2", "100000");
+    QCOMPARE(calc_->settings.shuffleDepth, 100000);
+
     messages_.clear();
     TypeAndEnter("ComboBox2", "250");
     QCOMPARE(calc_->settings.shuffleDepth, 250);
