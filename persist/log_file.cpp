@@ -1,6 +1,7 @@
 #include "persist/log_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,9 +28,24 @@ LogFile::~LogFile() { Close(); }
 
 IoResult LogFile::Open(const std::string& path) {
   Close();
+  path_ = path;
   fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd_ < 0) return LastIoError();
   return std::nullopt;
+}
+
+IoResult LogFile::ReopenIfGone() {
+  // Writes to a file that was deleted or replaced meanwhile would vanish
+  // without an error: such a log is created again under its name.
+  struct stat open {};
+  struct stat named {};
+  if (::fstat(fd_, &open) != 0) return LastIoError();
+  const bool gone = open.st_nlink == 0 || ::stat(path_.c_str(), &named) != 0 ||
+                    named.st_ino != open.st_ino || named.st_dev != open.st_dev;
+  if (!gone) return std::nullopt;
+  const std::string path = path_;
+  Close();
+  return Open(path);
 }
 
 IoResult LogFile::Close() {
@@ -42,6 +58,7 @@ IoResult LogFile::Close() {
 
 IoResult LogFile::WriteLines(const std::string* lines, int count) {
   if (fd_ < 0) return IoError{EBADF};
+  if (IoResult failed = ReopenIfGone()) return failed;
   buffer_.clear();
   for (int i = 0; i < count; ++i) {
     buffer_ += lines[i];

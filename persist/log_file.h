@@ -25,6 +25,9 @@ class LogFile {
   IoResult WriteLines(const std::string* lines, int count);
 
  private:
+  IoResult ReopenIfGone();
+
+  std::string path_;
   int fd_ = -1;
   std::string buffer_;
 };

@@ -463,3 +463,24 @@ TEST_F(HugeTaskTest, WithinOneDrawTheDrawIsTheLineTheFileWouldGive) {
 
 }  // namespace
 }  // namespace zlc
+
+namespace zlc {
+namespace {
+
+TEST_F(RunBatchTest, LogDeletedDuringARunIsCreatedAgain) {
+  Load(kDeck);
+  ASSERT_TRUE(calc.OpenLogs());  // "filtered" is on by default
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  ASSERT_TRUE(std::filesystem::remove("resultsf.log"));
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  calc.CloseLogs();
+  std::ifstream in("resultsf.log", std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(text.rfind("2. ", 0), 0u) << text;  // results 2 and 3, nothing lost after the deletion
+  EXPECT_NE(text.find("\r\n3. "), std::string::npos);
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace zlc
