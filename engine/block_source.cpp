@@ -85,18 +85,23 @@ void BlockSource::Next(std::unique_ptr<TryBlock>& block) {
     if (nextToClaim_ < nextToUse_ + kAhead) {
       // The helper builds this one; build a later one meanwhile, so that
       // both cores work.
-      const std::uint64_t later = nextToClaim_++;
-      const std::uint64_t generation = generation_;
-      const TryShape shape = shape_;
-      const std::uint32_t start = StartOf(later);
-      lock.unlock();
-      build_(*spare_, shape, start);
-      lock.lock();
-      Publish(spare_, generation, later);
+      BuildNextUnclaimed(lock, spare_);
       continue;
     }
     wake_.wait(lock);
   }
+}
+
+void BlockSource::BuildNextUnclaimed(std::unique_lock<std::mutex>& lock,
+                                     std::unique_ptr<TryBlock>& into) {
+  const std::uint64_t index = nextToClaim_++;
+  const std::uint64_t generation = generation_;
+  const TryShape shape = shape_;
+  const std::uint32_t start = StartOf(index);
+  lock.unlock();
+  build_(*into, shape, start);
+  lock.lock();
+  Publish(into, generation, index);
 }
 
 void BlockSource::Publish(std::unique_ptr<TryBlock>& built, std::uint64_t generation,
@@ -118,14 +123,7 @@ void BlockSource::HelperLoop() {
       return stopping_ || (sharing_ && nextToClaim_ < nextToUse_ + kAhead);
     });
     if (stopping_) return;
-    const std::uint64_t index = nextToClaim_++;
-    const std::uint64_t generation = generation_;
-    const TryShape shape = shape_;
-    const std::uint32_t start = StartOf(index);
-    lock.unlock();
-    build_(*own, shape, start);
-    lock.lock();
-    Publish(own, generation, index);
+    BuildNextUnclaimed(lock, own);
   }
 }
 
