@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -56,6 +57,7 @@ void TForm1::FormCreate() {
   setWindowTitle("Zelt calculator v3.1.12");
   CreateMenu();
   CreateControls();
+  CreateShortcuts();
 
   calc_.SetReporter([this](const std::string& message) { ShowRuntimeMessage(this, ToQt(message)); });
   calc_.InitSettings();
@@ -110,6 +112,35 @@ void TForm1::CreateMenu() {
   connect(Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
   connect(Open1, &QAction::triggered, this, &TForm1::Open1Click);
   connect(Save1, &QAction::triggered, this, &TForm1::Save1Click);
+}
+
+const QKeySequence TForm1::kRunKey{Qt::Key_F5};
+
+// The main actions from the keyboard. The keys are the desktop's usual ones
+// where there is one, and otherwise keys no text box here uses; a button's
+// key works only while the button is enabled, so a run locks them too.
+void TForm1::CreateShortcuts() {
+  Open1->setShortcut(QKeySequence::Open);
+  Save1->setShortcut(QKeySequence::Save);
+  Quit1->setShortcut(QKeySequence::Quit);
+  Options1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+  About1->setShortcut(QKeySequence(Qt::Key_F1));
+  const struct {
+    QPushButton* button;
+    QKeySequence key;
+    const char* what;
+  } keys[] = {
+      {Button5, kRunKey, "Run or stop the search"},
+      {Button3, QKeySequence(Qt::Key_F6), "Run one batch"},
+      {Button1, QKeySequence(Qt::CTRL | Qt::Key_F), "Change the filter"},
+      {Button4, QKeySequence(Qt::CTRL | Qt::Key_N), "Clear the task"},
+      {Button6, QKeySequence(Qt::CTRL | Qt::Key_L), "Clear the result lists"},
+  };
+  for (const auto& k : keys) {
+    k.button->setShortcut(k.key);
+    k.button->setToolTip(QString("%1 (%2)").arg(k.what, k.key.toString(QKeySequence::NativeText)));
+  }
+  Button2->setToolTip("Delete the selected tokens (Del)");
 }
 
 void TForm1::CreateControls() {
@@ -404,7 +435,7 @@ void TForm1::Button5Click() {
       RestoreAfterRun();
       return;
     }
-    Button5->setText("Stop");
+    SetRunCaption("Stop");
     calc_.running = true;
     Timer1->start();
   } else {
@@ -412,10 +443,17 @@ void TForm1::Button5Click() {
   }
 }
 
+// A button's new caption replaces its key with the caption's mnemonic, so
+// the key is given again.
+void TForm1::SetRunCaption(const char* caption) {
+  Button5->setText(caption);
+  Button5->setShortcut(kRunKey);
+}
+
 void TForm1::StopRun() {
   Timer1->stop();
   SyncResults();
-  Button5->setText("Run");
+  SetRunCaption("Run");
   calc_.running = false;
   calc_.CloseLogs();
   RestoreAfterRun();
@@ -497,6 +535,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
       ListMouseUp(source, me->position().toPoint(), me->button());
     } else if (e->type() == QEvent::MouseMove) {
       ListMouseMove(source, static_cast<QMouseEvent*>(e)->position().toPoint());
+    }
+  }
+  if (watched == Edit1 && e->type() == QEvent::KeyPress) {
+    // The task box is read-only: Del and Backspace mean "delete selected".
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && Button2->isEnabled()) {
+      Button2->click();
+      return true;
     }
   }
   if (watched == Edit1 &&

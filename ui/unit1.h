@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -83,6 +84,9 @@ class TForm1 : public QMainWindow {
   void FormClose();
   void CreateControls();
   void CreateMenu();
+  void CreateShortcuts();
+  void SetRunCaption(const char* caption);
+  static const QKeySequence kRunKey;
   void CreateResultsArea();
   void PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
                        const QString& caption);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "filter/filter_editing.h"
+#include "ui/dialog_keys.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/text.h"
 #include "ui/unit3.h"
@@ -108,7 +109,8 @@ void TForm2::CreateControls() {
   Bevel1->setGeometry(0, 0, kClientWidth, 281);
   Button1 = Named(new QPushButton("Ok", this), "Button1");
   Button1->setGeometry(232, 288, 75, 25);
-  Button1->setAutoDefault(false);  // Enter is no shortcut for "Ok"
+  // Enter settles a threshold being typed, then closes (AcceptOnEnter).
+  Button1->setAutoDefault(false);
   connect(Button1, &QPushButton::clicked, this, &TForm2::accept);
 
   GroupBox1 = Named(new QGroupBox("Generation mode", this), "GroupBox1");
@@ -146,6 +148,14 @@ void TForm2::CreateControls() {
   // Taken when the user is done with it, not at every keystroke.
   connect(ComboBox4->lineEdit(), &QLineEdit::editingFinished, this, &TForm2::ComboBox4Change);
   connect(ComboBox4, &QComboBox::activated, this, &TForm2::ComboBox4Change);
+  AcceptOnEnter(
+      this, Button1,
+      [this] {
+        const int before = refusals_;
+        ComboBox4Change();
+        return refusals_ == before;
+      },
+      {ComboBox4->lineEdit()});
   connect(CheckBox1, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.lfEnabled = on ? 1 : 0; });
 
@@ -307,7 +317,10 @@ void TForm2::ComboBox4Change() {
   // The box shows the threshold in force before the message takes the
   // focus, so that losing it does not report the same text again.
   ShowThreshold();
-  if (refused) ShowRuntimeMessage(this, ToQt(*refused));
+  if (refused) {
+    ++refusals_;
+    ShowRuntimeMessage(this, ToQt(*refused));
+  }
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {

@@ -98,6 +98,7 @@ class TForm2 : public QDialog {
   std::array<SuitBlock, 4> blocks_{};
   std::array<QCheckBox*, 6> balanceBoxes_{};
   QString shownThreshold_;  // the threshold text last shown or taken
+  int refusals_ = 0;        // typed thresholds refused so far
 
   QFrame* Bevel1 = nullptr;
   QPushButton* Button1 = nullptr;

@@ -1,7 +1,9 @@
 #include "ui/unit3.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/hexagrams.h"
@@ -57,6 +59,7 @@ void TForm3::FormActivate() {
   hoveredColumn_ = -1;
   hoveredRow_ = -1;
   selectedHexagram_ = -1;
+  keyboardCell_ = false;
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* e) {
@@ -107,13 +110,64 @@ void TForm3::PaintBox1Paint() {
       }
     }
   }
+  if (keyboardCell_ && OnGrid(hoveredColumn_, hoveredRow_)) {
+    const int w = PaintBox1->width() / kGrid;
+    const int h = PaintBox1->height() / kGrid;
+    p.setBackgroundMode(Qt::TransparentMode);
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.drawRect(hoveredColumn_ * w + 2, hoveredRow_ * h + 2, w - 5, h - 5);
+  }
 }
 
 void TForm3::PaintBox1MouseMove(QPoint pos) {
-  hoveredColumn_ = CellIndex(pos.x(), PaintBox1->width() / kGrid);
-  hoveredRow_ = CellIndex(pos.y(), PaintBox1->height() / kGrid);
+  if (keyboardCell_) {
+    keyboardCell_ = false;
+    PaintBox1->update();
+  }
+  HoverCell(CellIndex(pos.x(), PaintBox1->width() / kGrid),
+            CellIndex(pos.y(), PaintBox1->height() / kGrid));
+}
+
+void TForm3::HoverCell(int column, int row) {
+  hoveredColumn_ = column;
+  hoveredRow_ = row;
   if (OnGrid(hoveredColumn_, hoveredRow_)) {
     setWindowTitle(QString("Hex Table  (Hex #%1)").arg(CellNumber(hoveredColumn_, hoveredRow_)));
+  }
+}
+
+// The arrows walk the grid from the hovered cell (the top left one when the
+// pointer names none) and stop at its edges.
+void TForm3::MoveKeyboardCell(int dColumn, int dRow) {
+  int column = 0;
+  int row = 0;
+  if (OnGrid(hoveredColumn_, hoveredRow_)) {
+    column = std::clamp(hoveredColumn_ + dColumn, 0, kGrid - 1);
+    row = std::clamp(hoveredRow_ + dRow, 0, kGrid - 1);
+  }
+  keyboardCell_ = true;
+  HoverCell(column, row);
+  PaintBox1->update();
+}
+
+void TForm3::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Left: MoveKeyboardCell(-1, 0); return;
+    case Qt::Key_Right: MoveKeyboardCell(1, 0); return;
+    case Qt::Key_Up: MoveKeyboardCell(0, -1); return;
+    case Qt::Key_Down: MoveKeyboardCell(0, 1); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Enter picks the cell the keys or the pointer name; with none, it
+      // closes without a pick, as Esc does.
+      if (OnGrid(hoveredColumn_, hoveredRow_)) {
+        PaintBox1MouseUp({});
+      } else {
+        reject();
+      }
+      return;
+    default:
+      QDialog::keyPressEvent(e);
   }
 }
 

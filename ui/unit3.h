@@ -1,5 +1,6 @@
 // The hexagram table: all 64 hexagrams in an 8 x 8 grid (column = upper
-// trigram, row = lower trigram) from which the user picks one with the mouse.
+// trigram, row = lower trigram) from which the user picks one with the mouse,
+// or with the arrow keys and Enter.
 #pragma once
 
 #include <QDialog>
@@ -32,15 +33,19 @@ class TForm3 : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void FormActivate();
   void PaintBox1Paint();
+  void HoverCell(int column, int row);
+  void MoveKeyboardCell(int dColumn, int dRow);
 
   QWidget* PaintBox1;
   int hoveredColumn_ = -1;
   int hoveredRow_ = -1;
   int selectedHexagram_ = -1;
+  bool keyboardCell_ = false;  // the hovered cell was chosen with the keys: frame it
 };
 
 }  // namespace zlc::ui

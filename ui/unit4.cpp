@@ -26,6 +26,7 @@ TForm4::TForm4(QWidget* mainWindow) : QDialog(mainWindow) {
 }
 
 void TForm4::Show() {
+  mainWasActive_ = parentWidget() && parentWidget()->isActiveWindow();
   if (QWidget* main = parentWidget()) {
     move(main->geometry().center() - QPoint(width() / 2, height() / 2));
   }
@@ -46,7 +47,12 @@ void TForm4::Step() {
   KeepPainting();
 }
 
-void TForm4::Close() { hide(); }
+// Without this, a window system may leave no window active after the bar
+// goes, and the main window's keys (F6 again) would do nothing.
+void TForm4::Close() {
+  hide();
+  if (mainWasActive_) parentWidget()->activateWindow();
+}
 
 void TForm4::KeepPainting() {
   if (sincePaint_.elapsed() < 50) return;

@@ -31,6 +31,7 @@ class TForm4 : public QDialog, public EnumerationProgress {
   QFrame* Panel1;
   QProgressBar* ProgressBar1;
   QElapsedTimer sincePaint_;
+  bool mainWasActive_ = false;  // give the keyboard back when the work is done
 };
 
 }  // namespace zlc::ui

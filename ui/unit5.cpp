@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "ui/about_picture.h"
+#include "ui/dialog_keys.h"
 
 namespace zlc::ui {
 namespace {
@@ -63,6 +64,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   Button1->setObjectName("Button1");
   Button1->setGeometry(336, 112, 75, 17);
   connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+  AcceptOnEnter(this, Button1, [] { return true; });
 
   FormCreate();
 }

@@ -12,6 +12,7 @@
 #include "cards/notation.h"
 #include "persist/number_text.h"
 #include "persist/io_error.h"
+#include "ui/dialog_keys.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/text.h"
 
@@ -96,8 +97,17 @@ void TForm6::CreateControls() {
 
   Button1 = Named(new QPushButton("Ok", this), "Button1");
   Button1->setGeometry(112, 184, 81, 25);
-  // Enter in a number box settles the number; it must not also close.
+  // Enter settles the number being typed and closes unless it was refused.
   Button1->setAutoDefault(false);
+  AcceptOnEnter(
+      this, Button1,
+      [this] {
+        const int before = refusals_;
+        ComboBox3Change();
+        ComboBox2Change();
+        return refusals_ == before;
+      },
+      {ComboBox3->lineEdit(), ComboBox2->lineEdit()});
 
   connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm6::ComboBox1Change);
   connect(CheckBox1, &QCheckBox::toggled, this, &TForm6::CheckBox1Click);
@@ -219,6 +229,7 @@ bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t maxi
     // takes the focus, and the box finishing its edit again must find
     // nothing left to report.
     ShowNumber(box, setting);
+    ++refusals_;
     ShowRuntimeMessage(this, ToQt(InvalidIntegerMessage(FromQt(typed))));
     return false;
   }

@@ -65,6 +65,7 @@ class TForm6 : public QDialog {
   static void ShowNumber(QComboBox* box, std::int32_t value);
 
   Calculator& calc_;
+  int refusals_ = 0;  // typed numbers refused so far
 
   QLabel* Label1 = nullptr;
   QComboBox* ComboBox1 = nullptr;

@@ -326,13 +326,16 @@ class FilterDialogTest : public QObject {
     QComboBox* box = Find<QComboBox>("ComboBox4");
     TypeThreshold("40");
     QCOMPARE(calc_->filter.lfThreshold, 8);  // not at every keystroke
-    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
-    QVERIFY(form_->isVisible());
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);  // takes it and closes
+    QVERIFY(!form_->isVisible());
     QCOMPARE(calc_->filter.lfThreshold, 40);
     QVERIFY(messages_.isEmpty());
 
+    Open();  // a new dialog over the same settings
+    box = Find<QComboBox>("ComboBox4");
     TypeThreshold("abc");
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QVERIFY(form_->isVisible());  // a refused number keeps the dialog open
     Find<QPushButton>("Button1")->setFocus();
     QCOMPARE(messages_, QStringList{"'abc' is not a valid integer value"});
     QCOMPARE(calc_->filter.lfThreshold, 40);
