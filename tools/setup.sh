@@ -14,17 +14,7 @@ build=${ZLC_BUILD_DIR:-$here/build}
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 clang-14 libclang-rt-14-dev)
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  echo "Installing: ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+bash "$here/tools/install-missing.sh" "${packages[@]}"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZLC_WARNINGS_AS_ERRORS=ON
@@ -39,6 +29,7 @@ case "$mode" in
     (cd "$build" && ctest --output-on-failure --parallel "$(nproc)")
     bash "$here/tools/sanitize.sh"
     bash "$here/fuzz/run.sh" "${ZLC_FUZZ_SECONDS:-30}"
+    bash "$here/tools/package.sh"
     ;;
   *)
     echo "usage: tools/setup.sh run|test" >&2
