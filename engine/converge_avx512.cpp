@@ -9,6 +9,14 @@
 
 namespace zlc {
 
+void PermuteLayoutAvx512(const std::uint8_t* previous, const std::uint8_t* perm,
+                         std::uint8_t* out) {
+  // (The zero-masking form keeps GCC 12 from warning about its own
+  // undefined start value; with every lane kept it is the plain permute.)
+  _mm512_store_si512(out, _mm512_maskz_permutexvar_epi8(~__mmask64{0}, _mm512_load_si512(perm),
+                                                        _mm512_load_si512(previous)));
+}
+
 unsigned ConvergingMembersAvx512(const std::uint8_t (*layouts)[64], int members) {
   alignas(64) static constexpr std::uint8_t kShiftOne[64] = {
       1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
@@ -30,36 +38,40 @@ unsigned ConvergingMembersAvx512(const std::uint8_t (*layouts)[64], int members)
       0x80, 0,    0,    0,    0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0, 0, 0};
   const __m512i sameTable = _mm512_load_si512(kSame);
 
+  // Each chain keeps the count of its triples that may still match; a
+  // complete layout converges when 34 collapses bring it to zero. Slots past
+  // `members` start at zero and never move, so the loop always runs eight
+  // chains and the compiler keeps them all in registers.
   __m512i chain[kGroupTries];
-  std::uint64_t live[kGroupTries];  // bit i: a triple may start at i
-  int length[kGroupTries];
-  for (int g = 0; g < members; ++g) {
-    chain[g] = _mm512_load_si512(layouts[g]);
-    length[g] = kDeckSize;
-    live[g] = (std::uint64_t{1} << (kDeckSize - 2)) - 1;
+  std::uint64_t triplesLeft[kGroupTries];
+#pragma GCC unroll 8
+  for (int g = 0; g < kGroupTries; ++g) {
+    const bool used = g < members;
+    chain[g] = _mm512_load_si512(layouts[used ? g : 0]);
+    triplesLeft[g] = used ? kDeckSize - 2 : 0;
   }
   // Every round collapses the leftmost matching triple of each chain that
   // still has one; chains without one stay as they are.
   for (;;) {
     std::uint64_t any = 0;
-    for (int g = 0; g < members; ++g) {
+#pragma GCC unroll 8
+    for (int g = 0; g < kGroupTries; ++g) {
       const __m512i v = chain[g];
-      const __m512i x = _mm512_xor_si512(v, _mm512_permutexvar_epi8(shiftTwo, v));
-      const __mmask64 same = _mm512_movepi8_mask(_mm512_permutexvar_epi8(x, sameTable));
-      const std::uint64_t triples = static_cast<std::uint64_t>(same) & live[g];
+      const __m512i x = _mm512_xor_si512(v, _mm512_maskz_permutexvar_epi8(~__mmask64{0}, shiftTwo, v));
+      const __mmask64 same = _mm512_movepi8_mask(_mm512_maskz_permutexvar_epi8(~__mmask64{0}, x, sameTable));
+      const std::uint64_t triples = _bzhi_u64(static_cast<std::uint64_t>(same), static_cast<unsigned>(triplesLeft[g]));
       any |= triples;
       // The card at the lowest match leaves: from there on every byte comes
-      // from one place to its right. No match: nothing moves.
-      const std::uint64_t from = triples ? ~std::uint64_t{0} << __builtin_ctzll(triples) : 0;
-      chain[g] = _mm512_mask_blend_epi8(from, v, _mm512_permutexvar_epi8(shiftOne, v));
-      const int collapsed = triples != 0;
-      length[g] -= collapsed;
-      live[g] >>= collapsed;
+      // from one place to its right (t | -t: the lowest set bit and all
+      // above it). No match: nothing moves.
+      const std::uint64_t from = triples | (0 - triples);
+      chain[g] = _mm512_mask_permutexvar_epi8(v, from, shiftOne, v);
+      triplesLeft[g] -= triples != 0;
     }
     if (any == 0) break;
   }
   unsigned converged = 0;
-  for (int g = 0; g < members; ++g) converged |= unsigned{length[g] == 2} << g;
+  for (int g = 0; g < members; ++g) converged |= unsigned{triplesLeft[g] == 0} << g;
   return converged;
 }
 

@@ -148,7 +148,7 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
     const std::uint8_t* previous = cards;
     for (int g = 0; g < members; ++g) {
       const std::uint8_t* perm = block_->Perm(nextTry_);
-      for (int k = 0; k < kDeckSize; ++k) group[g][k] = previous[perm[k]];
+      permute_(previous, perm, group[g]);
       Place(group[g], task, block_->wild[nextTry_]);
       seedAfter[g] = nextTry_ + 1 < kBlockTries ? block_->start[nextTry_ + 1] : block_->end;
       laneOf[g] = nextTry_;

@@ -31,6 +31,7 @@ class FastTries {
   explicit FastTries(bool allowWide = true,
                      bool helperThread = BlockSource::MachineHasSpareCore())
       : test_(SelectGroupTest(allowWide)),
+        permute_(SelectPermuteLayout(allowWide)),
         source_(SelectBlockBuilder(allowWide), helperThread),
         block_(std::make_unique<TryBlock>()) {}
 
@@ -49,6 +50,7 @@ class FastTries {
 
  private:
   GroupTest test_;
+  PermuteLayout permute_;
   BlockSource source_;
   std::unique_ptr<TryBlock> block_;
   TryShape shape_{};

@@ -138,14 +138,36 @@ unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int member
   return converged;
 }
 
+void PermuteLayoutPortable(const std::uint8_t* previous, const std::uint8_t* perm,
+                           std::uint8_t* out) {
+  for (int k = 0; k < 64; ++k) out[k] = previous[perm[k]];
+}
+
+namespace {
+
+bool HasByteVectors() {
+#if defined(__x86_64__)
+  return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+         __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("bmi2");
+#else
+  return false;
+#endif
+}
+
+}  // namespace
+
 GroupTest SelectGroupTest(bool allowWide) {
 #if defined(__x86_64__)
-  if (allowWide && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-      __builtin_cpu_supports("avx512vbmi")) {
-    return &ConvergingMembersAvx512;
-  }
+  if (allowWide && HasByteVectors()) return &ConvergingMembersAvx512;
 #endif
   return &ConvergingMembersPortable;
+}
+
+PermuteLayout SelectPermuteLayout(bool allowWide) {
+#if defined(__x86_64__)
+  if (allowWide && HasByteVectors()) return &PermuteLayoutAvx512;
+#endif
+  return &PermuteLayoutPortable;
 }
 
 }  // namespace zlc

@@ -23,4 +23,18 @@ unsigned ConvergingMembersAvx512(const std::uint8_t (*layouts)[64], int members)
 
 GroupTest SelectGroupTest(bool allowWide = true);
 
+// out[k] = previous[perm[k]] for all 64 bytes: a try's transpositions, worked
+// out ahead as a permutation, applied to the layout before it.
+using PermuteLayout = void (*)(const std::uint8_t* previous, const std::uint8_t* perm,
+                               std::uint8_t* out);
+
+void PermuteLayoutPortable(const std::uint8_t* previous, const std::uint8_t* perm,
+                           std::uint8_t* out);
+#if defined(__x86_64__)
+void PermuteLayoutAvx512(const std::uint8_t* previous, const std::uint8_t* perm,
+                         std::uint8_t* out);
+#endif
+
+PermuteLayout SelectPermuteLayout(bool allowWide = true);
+
 }  // namespace zlc

@@ -1,0 +1,64 @@
+// The parts of a fast try, timed apart: building a block of sixteen tries'
+// permutations, and the collapse test of a group of layouts. Together with
+// BM_Try they show where a try's time goes at each depth.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+#include "engine/group_converge.h"
+#include "engine/random.h"
+#include "engine/try_block.h"
+
+namespace {
+
+using namespace zlc;
+
+// Argument 0: depth; argument 1: 1 for the AVX-512 builder, 0 for the portable one.
+void BM_BuildBlock(benchmark::State& state) {
+  const auto depth = static_cast<std::int32_t>(state.range(0));
+  const BlockBuilder build = SelectBlockBuilder(state.range(1) == 1);
+  const TryShape shape = MakeTryShape(depth, 36, 0);
+  auto block = std::make_unique<TryBlock>();
+  std::uint32_t seed = 99;
+  for (auto _ : state) {
+    build(*block, shape, seed);
+    seed = block->end;
+    benchmark::DoNotOptimize(block->perm[5]);
+  }
+  state.SetItemsProcessed(state.iterations() * kBlockTries);
+  state.SetLabel("items = tries");
+}
+BENCHMARK(BM_BuildBlock)->Args({10, 1})->Args({10, 0})->Args({1000, 1});
+
+// Groups of random layouts (consecutive tries of depth 10 from the deck's
+// starting order, as the search makes them).
+void BM_GroupTest(benchmark::State& state) {
+  const GroupTest test = SelectGroupTest(state.range(0) == 1);
+  constexpr int kGroups = 512;
+  // The tests load whole vectors: 64-byte alignment, as the engine keeps it.
+  alignas(64) static std::uint8_t layouts[kGroups * kGroupTries][64];
+  Random random(4242);
+  std::uint8_t cards[64] = {};
+  for (int k = 0; k < 36; ++k) cards[k] = static_cast<std::uint8_t>(k);
+  for (int i = 0; i < kGroups * kGroupTries; ++i) {
+    for (int t = 0; t < 10; ++t) {
+      const std::uint32_t p = random.Next(36);
+      const std::uint32_t q = random.Next(36);
+      std::swap(cards[p], cards[q]);
+    }
+    std::memcpy(layouts[i], cards, 64);
+  }
+  int g = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(test(&layouts[g * kGroupTries], kGroupTries));
+    g = (g + 1) % kGroups;
+  }
+  state.SetItemsProcessed(state.iterations() * kGroupTries);
+  state.SetLabel("items = layouts");
+}
+BENCHMARK(BM_GroupTest)->Arg(1)->Arg(0);
+
+}  // namespace
