@@ -138,7 +138,10 @@ int main(int argc, char* argv[]) {
       return 2;
     }
   }
-  calc.editor.LoadTaskText(taskText);
+  // A task typed on the command line that names no letter of either
+  // alphabet ("**", "6? ** X?") keeps the notation of the settings; a task
+  // file is read as the window opens one.
+  calc.editor.LoadTaskText(taskText, options->task.has_value());
 
   const Output out{options->cp1251};
   if (options->dryRun) {

@@ -144,6 +144,9 @@ GM:Random, RV:One; L(F) <=9|
 H(s)=#?  (?????1);   M(s)={A};    |" "$(cat "$work/out")"
 run --task "**" --dry-run --set lf_t=12 --set rq_sm=0
 expect_eq "--set after the file" "GM:Random, RV:One; L(F) <=12|" "$(sed -n 4p "$work/out")"
+# A typed task without letters keeps the configured notation; results in En.
+run --task "**" --seed 3 --results 1
+head -1 "$work/out" | grep -q '[sdch] ' || fail "En results for an En configuration: $(head -1 "$work/out")"
 rm zlc.cfg
 
 # --- nothing left behind ----------------------------------------------------
