@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Takes screenshots of the calculator's windows under a virtual X display:
 #   tools/screenshots.sh [OUTDIR]    (default: screenshots/)
+# Writes main-empty.png, main-window.png (a few results of the task "** 6п **"
+# under a small filter), filter-dialog.png (that filter), hex-table.png,
+# options.png and about.png.
+# Honours QT_SCALE_FACTOR (default 1): the windows grow by that factor, and so
+# do the screen, the click positions and the crops.
 # Needs xvfb, xdotool and imagemagick; installs them when missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$(realpath -m "${1:-$here/screenshots}")
 zlc=${ZLC_BIN:-$here/build/zlc}
+factor=${QT_SCALE_FACTOR:-1}
 mkdir -p "$out"
 
 missing=()
@@ -18,60 +24,97 @@ if ((${#missing[@]})); then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# A length in window pixels at the scale factor, rounded.
+px() { awk -v n="$1" -v f="$factor" 'BEGIN { printf "%d", n * f + 0.5 }'; }
+
 work=$(mktemp -d)
+app=
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "$(px 1024)x$(px 768)x24" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; kill $app 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY=$display
+trap 'kill $xvfb 2>/dev/null; [ -z "$app" ] || kill $app 2>/dev/null; rm -rf "$work"' EXIT
+export DISPLAY=$display QT_QPA_PLATFORM=xcb
 sleep 1
 
+# The settings of the pictures: a filter that some results pass, and both
+# autosave boxes ticked so that the logs tell how many results there are.
 cd "$work"
+printf '%s\r\n' "Defs = Ru" "rq_lf = 1" "lf_t = 14" "sm1 = 000100002" "rq_asa = 1" "rq_asf = 1" \
+  >zlc.cfg
 "$zlc" >/dev/null 2>&1 &
 app=$!
-sleep 2
-win=$(xdotool search --sync --name "Zelt calculator" | head -1)
+# The first window whose title matches; gives up after 20 seconds (a program
+# that did not start, a dialog that did not open) instead of waiting forever.
+window() {
+  local id
+  id=$(timeout 20 xdotool search --sync --name "$1" | head -1) || true
+  [ -n "$id" ] || { echo "screenshots: no window \"$1\"" >&2; exit 1; }
+  echo "$id"
+}
+win=$(window "Zelt calculator")
+sleep 1
 xdotool windowmove "$win" 0 0
 sleep 0.5
+
+# Saves the screen's rectangle WxH+X+Y.
 shot() { sleep 0.7; import -window root -crop "$2" +repage "$out/$1.png"; }
+# The rectangle of a window, as the crop above takes it.
+area() {
+  local WIDTH HEIGHT X Y SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "${WIDTH}x${HEIGHT}+$X+$Y"
+}
+# The window's client area starts under the menu bar.
+menu=$(( $(xdotool getwindowgeometry --shell "$win" | sed -n 's/^HEIGHT=//p') - $(px 358) ))
+# A click at a point given in client coordinates at scale 1.
+click() { xdotool mousemove "$(px "$1")" $(( $(px "$2") + menu )) click 1; sleep 0.2; }
+# A click at a point of a dialog whose top left corner is at X, Y.
+click_in() { xdotool mousemove $(( X + $(px "$1") )) $(( Y + $(px "$2") )) click 1; }
+lines() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
 
-# Client area starts under the menu bar.
-menu=$(( $(xdotool getwindowgeometry "$win" | awk '/Geometry/ {split($2,a,"x"); print a[2]}') - 358 ))
-click() { xdotool mousemove "$1" $(( $2 + menu )) click 1; sleep 0.2; }
+shot main-empty "$(area "$win")"
 
-shot main-empty 640x400+0+0
 click 268 108          # the gap
 click 20 24            # 6 of spades
 click 268 108          # the gap again
-click 462 174          # Run
-sleep 3
-click 462 174          # Stop
-shot main-results 640x400+0+0
+# "step" until the filtered log holds two results (each is three lines).
+for _ in $(seq 60); do
+  click 390 174
+  [ "$(lines resultsf.log)" -ge 6 ] && break
+done
+# A taller window, and the splitter moved down, show more of both lists.
+xdotool windowsize "$win" "$(px 618)" $(( menu + $(px 520) ))
+sleep 0.5
+xdotool mousemove "$(px 300)" $(( menu + $(px 286) )) mousedown 1 \
+  mousemove "$(px 300)" $(( menu + $(px 380) )) sleep 0.2 mouseup 1
+xdotool mousemove "$(px 1000)" "$(px 750)"   # off the window: no hover, no tip
+shot main-window "$(area "$win")"
 
 click 573 117          # "Change": the filter dialog
-dlg=$(xdotool search --sync --name "Filtering Settings" | head -1)
+dlg=$(window "Filtering Settings")
+sleep 0.5
+shot filter-dialog "$(area "$dlg")"
 eval "$(xdotool getwindowgeometry --shell "$dlg")"
-shot filter-dialog "560x340+$X+$Y"
-xdotool mousemove $((X + 92)) $((Y + 195)) click 1   # "set" of the first suit
-hex=$(xdotool search --sync --name "Hex Table" | head -1)
+click_in 92 195        # "set" of the first suit
+hex=$(window "Hex Table")
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$hex")"
-xdotool mousemove $((X + 150)) $((Y + 320))
-shot hex-table "500x480+$X+$Y"
+xdotool mousemove $(( X + $(px 150) )) $(( Y + $(px 320) ))
+shot hex-table "$(area "$hex")"
 xdotool key Escape; sleep 0.3
 xdotool key Escape; sleep 0.5
 
-xdotool mousemove 62 $((menu / 2)) click 1           # "Options"
-opt=$(xdotool search --sync --name "^Options$" | head -1)
-eval "$(xdotool getwindowgeometry --shell "$opt")"
-shot options "320x230+$X+$Y"
+xdotool mousemove "$(px 62)" $(( menu / 2 )) click 1           # "Options"
+opt=$(window "^Options$")
+sleep 0.5
+shot options "$(area "$opt")"
 xdotool key Escape; sleep 0.5
 
-xdotool mousemove 105 $((menu / 2)) click 1          # "Help"
+xdotool mousemove "$(px 105)" $(( menu / 2 )) click 1          # "Help"
 sleep 0.3
-xdotool mousemove 120 $((menu + 12)) click 1         # "About"
-about=$(xdotool search --sync --name "About ZLC" | head -1)
-eval "$(xdotool getwindowgeometry --shell "$about")"
-shot about "430x165+$X+$Y"
+xdotool mousemove "$(px 120)" $(( menu + $(px 12) )) click 1   # "About"
+about=$(window "About ZLC")
+sleep 0.5
+shot about "$(area "$about")"
 xdotool key Escape; sleep 0.3
 echo "screenshots in $out"
