@@ -121,8 +121,11 @@ void DrawHexagram(QPainter& painter, QRectF box) {
 
 }  // namespace
 
-QPixmap DrawAboutPicture(QSize size) {
-  QPixmap picture(size);
+QPixmap DrawAboutPicture(QSize size, qreal pixelRatio) {
+  // Drawn at the screen's own resolution, so that it stays sharp on a
+  // high-density screen; the painter works in the logical size either way.
+  QPixmap picture(size * pixelRatio);
+  picture.setDevicePixelRatio(pixelRatio);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);

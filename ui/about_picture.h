@@ -7,6 +7,6 @@
 
 namespace zlc::ui {
 
-QPixmap DrawAboutPicture(QSize size);
+QPixmap DrawAboutPicture(QSize size, qreal pixelRatio = 1);
 
 }  // namespace zlc::ui

@@ -1,5 +1,6 @@
 #include "ui/unit5.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -35,7 +36,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   Image1->setObjectName("Image1");
   Image1->setGeometry(1, 1, 174, 120);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Image1->setPixmap(DrawAboutPicture(Image1->size()));
+  Image1->setPixmap(DrawAboutPicture(Image1->size(), qApp->devicePixelRatio()));
 
   // The title's face is asked for by name; where it is missing the font
   // matching picks the nearest sans serif.

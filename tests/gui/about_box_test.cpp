@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QtTest>
 
+#include "ui/about_picture.h"
 #include "ui/look.h"
 #include "ui/unit5.h"
 
@@ -60,6 +61,21 @@ class AboutBoxTest : public QObject {
       for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
     }
     QVERIFY(colours.size() > 50);
+  }
+
+  // On a screen of twice the density the picture is drawn with twice the
+  // pixels, not enlarged: its edges differ from the doubled small picture.
+  void pictureIsSharpOnDenseScreens() {
+    const QSize size(174, 120);
+    const QImage dense = zlc::ui::DrawAboutPicture(size, 2).toImage();
+    QCOMPARE(dense.size(), size * 2);
+    QCOMPARE(dense.devicePixelRatio(), 2.0);
+    const QImage doubled = zlc::ui::DrawAboutPicture(size, 1).toImage().scaled(size * 2);
+    int differing = 0;
+    for (int y = 0; y < dense.height(); ++y) {
+      for (int x = 0; x < dense.width(); ++x) differing += dense.pixel(x, y) != doubled.pixel(x, y);
+    }
+    QVERIFY2(differing > dense.width() * dense.height() / 50, qPrintable(QString::number(differing)));
   }
 };
 
