@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/random.h"
+#include "persist/fd_io.h"
 
 namespace zlc {
 namespace {
@@ -54,15 +55,7 @@ class LineWriter {
     return used_ < kCapacity - kLineRoom || Flush();
   }
   bool Flush() {
-    std::size_t done = 0;
-    while (done < used_) {
-      ssize_t n = ::write(fd_, buffer_ + done, used_ - done);
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return false;
-      }
-      done += static_cast<std::size_t>(n);
-    }
+    if (WriteAll(fd_, {buffer_, used_})) return false;
     used_ = 0;
     return true;
   }
@@ -280,16 +273,13 @@ IoResult ReadVariantStarts(const TaskPlan& plan, const std::string& path, std::i
   std::string line;
   bool inLine = linesToSkip == 0;
   for (;;) {
-    ssize_t got = ::read(fd, buffer.data(), buffer.size());
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      IoError e = LastIoError();
+    std::size_t size = 0;
+    if (IoResult failed = ReadSome(fd, buffer.data(), buffer.size(), size)) {
       ::close(fd);
-      return e;
+      return failed;
     }
-    if (got == 0) break;
+    if (size == 0) break;
     std::size_t i = 0;
-    const auto size = static_cast<std::size_t>(got);
     while (!inLine && i < size) {
       const void* nl = std::memchr(buffer.data() + i, '\n', size - i);
       if (!nl) {

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <string>
 
+#include "persist/fd_io.h"
+
 namespace zlc {
 namespace {
 
@@ -20,19 +22,6 @@ int CreateTemporary(const std::string& path, std::string& tempPath) {
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;  // errno is EEXIST
-}
-
-IoResult WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t put = ::write(fd, bytes.data(), bytes.size());
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return LastIoError();
-    }
-    if (put == 0) return IoError{EIO};
-    bytes.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return std::nullopt;
 }
 
 std::string DirectoryOf(const std::string& path) {

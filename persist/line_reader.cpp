@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "persist/fd_io.h"
+
 namespace zlc {
 namespace {
 
@@ -26,12 +28,10 @@ IoResult ReadLines(const std::string& path, const std::function<void(std::string
   std::string line;
   bool pending = false;  // bytes of a line without its LF yet
   for (;;) {
-    ssize_t got = ::read(fd, chunk.data(), chunk.size());
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      IoError error = LastIoError();
+    std::size_t got = 0;
+    if (IoResult failed = ReadSome(fd, chunk.data(), chunk.size(), got)) {
       ::close(fd);
-      return error;
+      return failed;
     }
     if (got == 0) break;
     const char* at = chunk.data();

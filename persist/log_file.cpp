@@ -6,24 +6,9 @@
 
 #include <cerrno>
 
+#include "persist/fd_io.h"
+
 namespace zlc {
-namespace {
-
-IoResult WriteAll(int fd, const std::string& data) {
-  std::size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return LastIoError();
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
 LogFile::~LogFile() { Close(); }
 
 IoResult LogFile::Open(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "persist/fd_io.h"
 #include "persist/log_file.h"
 
 namespace zlc {
@@ -16,20 +17,18 @@ IoResult ReadFirstLine(const std::string& path, std::string& line) {
   std::string text;
   char buffer[1 << 16];
   for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      IoError e = LastIoError();
+    std::size_t got = 0;
+    if (IoResult failed = ReadSome(fd, buffer, sizeof buffer, got)) {
       ::close(fd);
-      return e;
+      return failed;
     }
     if (got == 0) break;
-    const void* nl = std::memchr(buffer, '\n', static_cast<std::size_t>(got));
+    const void* nl = std::memchr(buffer, '\n', got);
     if (nl) {
       text.append(buffer, static_cast<std::size_t>(static_cast<const char*>(nl) - buffer));
       break;
     }
-    text.append(buffer, static_cast<std::size_t>(got));
+    text.append(buffer, got);
   }
   ::close(fd);
   if (!text.empty() && text.back() == '\r') text.pop_back();
