@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,18 +31,23 @@ class LineStore {
 
 class ResultList {
  public:
-  std::size_t Size() const { return lines_.size(); }
-  bool Empty() const { return lines_.empty(); }
-  std::string_view Line(std::size_t index) const { return lines_[index]; }
+  std::size_t Size() const { return size_; }
+  bool Empty() const { return size_ == 0; }
+  // Line 0 is the newest block's first line.
+  std::string_view Line(std::size_t index) const {
+    const std::size_t at = size_ - 1 - index;  // in the order the lines came
+    return chunks_[at / kChunkLines][at % kChunkLines];
+  }
 
   // The three lines of a block, kept in a LineStore that outlives them here.
   void AddBlockOnTop(const std::string_view (&block)[3]) {
-    for (int j = 2; j >= 0; --j) lines_.push_front(block[j]);
+    for (int j = 2; j >= 0; --j) Append(block[j]);
     ++added_;
   }
   void Clear() {
-    lines_.clear();
-    lines_.shrink_to_fit();
+    chunks_.clear();
+    chunks_.shrink_to_fit();
+    size_ = 0;
     ++clears_;
   }
   // Counters a view compares to learn what changed since it last looked.
@@ -55,7 +59,20 @@ class ResultList {
   std::ptrdiff_t BlockStart(std::size_t index) const;
 
  private:
-  std::deque<std::string_view> lines_;
+  // Lines are kept in the order they came, in chunks that never move: a list
+  // of a hundred million lines grows by a fresh chunk, never by copying what
+  // it holds (a moving index paused the window for tens of milliseconds).
+  static constexpr std::size_t kChunkLines = 1 << 16;
+  void Append(std::string_view line) {
+    if (size_ % kChunkLines == 0 && size_ / kChunkLines == chunks_.size()) {
+      chunks_.push_back(std::make_unique<std::string_view[]>(kChunkLines));
+    }
+    chunks_[size_ / kChunkLines][size_ % kChunkLines] = line;
+    ++size_;
+  }
+
+  std::vector<std::unique_ptr<std::string_view[]>> chunks_;
+  std::size_t size_ = 0;
   std::uint64_t added_ = 0;
   std::uint64_t clears_ = 0;
 };

@@ -1,0 +1,44 @@
+// The result lists past their first chunk of line slots: newest block on
+// top, blocks found from any line, and a cleared list that fills again.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/result_list.h"
+
+namespace zlc {
+namespace {
+
+TEST(ResultListTest, OrderAndBlocksAcrossChunks) {
+  LineStore store;
+  ResultList list;
+  constexpr int kBlocks = 30000;  // 90,000 lines: more than one chunk
+  for (int b = 1; b <= kBlocks; ++b) {
+    const std::string first = std::to_string(b) + ". cards";
+    const std::string_view block[3] = {store.Keep(first), store.Keep("   HB"), store.Keep("   P")};
+    list.AddBlockOnTop(block);
+  }
+  ASSERT_EQ(list.Size(), 3u * kBlocks);
+  EXPECT_EQ(list.Line(0), std::to_string(kBlocks) + ". cards");
+  EXPECT_EQ(list.Line(2), "   P");
+  EXPECT_EQ(list.Line(list.Size() - 3), "1. cards");
+  // Every line finds the first line of its block, also where chunks meet.
+  for (std::size_t i : {std::size_t{0}, std::size_t{65535}, std::size_t{65536}, std::size_t{89999}}) {
+    const std::ptrdiff_t start = list.BlockStart(i);
+    ASSERT_GE(start, 0);
+    EXPECT_EQ(static_cast<std::size_t>(start), i - i % 3) << i;
+  }
+  EXPECT_EQ(list.BlockStart(list.Size()), -1);
+
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
+  const std::string_view block[3] = {store.Keep("1. again"), store.Keep("b"), store.Keep("c")};
+  list.AddBlockOnTop(block);
+  EXPECT_EQ(list.Size(), 3u);
+  EXPECT_EQ(list.Line(0), "1. again");
+  EXPECT_EQ(list.Line(2), "c");
+}
+
+}  // namespace
+}  // namespace zlc
