@@ -140,7 +140,8 @@ unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int member
 
 void PermuteLayoutPortable(const std::uint8_t* previous, const std::uint8_t* perm,
                            std::uint8_t* out) {
-  for (int k = 0; k < 64; ++k) out[k] = previous[perm[k]];
+  // The padding past the deck is zero in both layouts and stays so.
+  for (int k = 0; k < kDeckSize; ++k) out[k] = previous[perm[k]];
 }
 
 namespace {

@@ -23,8 +23,9 @@ unsigned ConvergingMembersAvx512(const std::uint8_t (*layouts)[64], int members)
 
 GroupTest SelectGroupTest(bool allowWide = true);
 
-// out[k] = previous[perm[k]] for all 64 bytes: a try's transpositions, worked
-// out ahead as a permutation, applied to the layout before it.
+// out[k] = previous[perm[k]] for the 36 cards: a try's transpositions,
+// worked out ahead as a permutation, applied to the layout before it. Both
+// layouts are padded with zeros to 64 bytes, and the padding stays zero.
 using PermuteLayout = void (*)(const std::uint8_t* previous, const std::uint8_t* perm,
                                std::uint8_t* out);
 
