@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The soak run under a virtual display (not part of CI):
-#   bench/soak.sh [MINUTES] [TASK] [DEPTH] [off: no logs]
+#   bench/soak.sh [MINUTES] [TASK] [DEPTH] [off: no logs] [STACKS FILE]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 if ! command -v Xvfb >/dev/null; then
@@ -13,4 +13,4 @@ Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 sleep 1
-DISPLAY=$display "$here/build/bench/zlc_soak" "${1:-10}" "${2:-** }" "${3:-1000}" "${4:-on}"
+DISPLAY=$display "$here/build/bench/zlc_soak" "${1:-10}" "${2:-** }" "${3:-1000}" "${4:-on}" "${5:-}"
