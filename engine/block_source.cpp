@@ -49,6 +49,15 @@ void BlockSource::Restart(const TryShape& shape, std::uint32_t seed) {
   wake_.notify_all();
 }
 
+void BlockSource::HoldHelper(bool hold) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (held_ == hold) return;
+    held_ = hold;
+  }
+  if (!hold) wake_.notify_all();
+}
+
 void BlockSource::Next(std::unique_ptr<TryBlock>& block) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (!sharing_) {
@@ -74,12 +83,7 @@ void BlockSource::Next(std::unique_ptr<TryBlock>& block) {
     if (nextToClaim_ <= index) {
       // Nobody builds it yet: build it here, now.
       nextToClaim_ = index + 1;
-      const TryShape shape = shape_;
-      const std::uint32_t start = StartOf(index);
-      ++nextToUse_;
-      lock.unlock();
-      wake_.notify_all();
-      build_(*block, shape, start);
+      BuildForCaller(lock, block, index);
       return;
     }
     if (nextToClaim_ < nextToUse_ + kAhead) {
@@ -88,8 +92,23 @@ void BlockSource::Next(std::unique_ptr<TryBlock>& block) {
       BuildNextUnclaimed(lock, spare_);
       continue;
     }
-    wake_.wait(lock);
+    // Every block ahead is built or claimed and the helper has not finished
+    // this one: the system has set it aside. Build it here too rather than
+    // wait for it (the window's thread must never wait); its copy is
+    // dropped when it comes.
+    BuildForCaller(lock, block, index);
+    return;
   }
+}
+
+void BlockSource::BuildForCaller(std::unique_lock<std::mutex>& lock,
+                                 std::unique_ptr<TryBlock>& block, std::uint64_t index) {
+  const TryShape shape = shape_;
+  const std::uint32_t start = StartOf(index);
+  ++nextToUse_;
+  lock.unlock();
+  wake_.notify_all();
+  build_(*block, shape, start);
 }
 
 void BlockSource::BuildNextUnclaimed(std::unique_lock<std::mutex>& lock,
@@ -106,8 +125,9 @@ void BlockSource::BuildNextUnclaimed(std::unique_lock<std::mutex>& lock,
 
 void BlockSource::Publish(std::unique_ptr<TryBlock>& built, std::uint64_t generation,
                           std::uint64_t index) {
-  // A restart meanwhile makes the block worthless.
-  if (generation != generation_) return;
+  // A restart meanwhile makes the block worthless, and so does the caller
+  // having built it itself (its slot may already hold a later block).
+  if (generation != generation_ || index < nextToUse_) return;
   Slot& slot = slots_[index % kAhead];
   std::swap(built, slot.block);
   slot.generation = generation;
@@ -120,10 +140,11 @@ void BlockSource::HelperLoop() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     wake_.wait(lock, [&] {
-      return stopping_ || (sharing_ && nextToClaim_ < nextToUse_ + kAhead);
+      return stopping_ || (!held_ && sharing_ && nextToClaim_ < nextToUse_ + kAhead);
     });
     if (stopping_) return;
     BuildNextUnclaimed(lock, own);
+    helperBuilt_.fetch_add(1, std::memory_order_relaxed);
   }
 }
 

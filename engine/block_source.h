@@ -27,9 +27,18 @@ class BlockSource {
   void Restart(const TryShape& shape, std::uint32_t seed);
 
   // The next block of the sequence, handed over by swapping it into `block`.
+  // Never waits for the helper thread.
   void Next(std::unique_ptr<TryBlock>& block);
 
   bool HasHelperThread() const { return helper_.joinable(); }
+
+  // While held, the helper thread starts no block (one it is building is
+  // finished), leaving its core to other work of the process that must not
+  // wait: the window draws large areas on worker threads of its own and
+  // waits for them. The caller then builds every block it takes.
+  void HoldHelper(bool hold);
+  // Blocks the helper thread has built since it started.
+  std::uint64_t HelperBuilt() const { return helperBuilt_.load(std::memory_order_relaxed); }
 
   // Whether a helper thread is worth having on this machine.
   static bool MachineHasSpareCore();
@@ -47,6 +56,10 @@ class BlockSource {
   std::uint32_t StartOf(std::uint64_t index) const;  // under lock
   // Claims the first block nobody builds, builds it into `into` with the
   // lock released, and publishes it. Called and returns with the lock held.
+  // Builds block `index`, the one the caller takes now, into `block`.
+  // Called with the lock held; returns with it released.
+  void BuildForCaller(std::unique_lock<std::mutex>& lock, std::unique_ptr<TryBlock>& block,
+                      std::uint64_t index);
   void BuildNextUnclaimed(std::unique_lock<std::mutex>& lock, std::unique_ptr<TryBlock>& into);
   void Publish(std::unique_ptr<TryBlock>& built, std::uint64_t generation, std::uint64_t index);
   void HelperLoop();
@@ -55,6 +68,8 @@ class BlockSource {
   std::mutex mutex_;
   std::condition_variable wake_;
   bool stopping_ = false;
+  bool held_ = false;
+  std::atomic<std::uint64_t> helperBuilt_{0};
   std::uint64_t generation_ = 0;
   bool sharing_ = false;  // this sequence is built by both threads
   TryShape shape_{};

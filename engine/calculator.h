@@ -93,6 +93,9 @@ class Calculator {
   // One batch: tries until a layout converges or kMaxTries are spent, and a
   // converged layout made into a result (lists, filter, logs, clearing).
   BatchOutcome RunBatch();
+  // The search's helper thread leaves its core while held (the window holds
+  // it while it draws); the batches stay exactly the same.
+  void HoldSearchHelper(bool hold) { fastTries_.HoldHelper(hold); }
 
   // The logs whose autosave box is ticked are opened for appending while a
   // run or a step is on. False when one could not be opened (reported; none

@@ -36,6 +36,7 @@ class FastTries {
         block_(std::make_unique<TryBlock>()) {}
 
   bool HasHelperThread() const { return source_.HasHelperThread(); }
+  void HoldHelper(bool hold) { source_.HoldHelper(hold); }
 
   // Up to `maxTries` tries on the bound layout. Leaves the layout, the work
   // chain and the generator exactly as the plain tries would. Empty when the

@@ -36,7 +36,8 @@ class ResultList {
   // Line 0 is the newest block's first line.
   std::string_view Line(std::size_t index) const {
     const std::size_t at = size_ - 1 - index;  // in the order the lines came
-    return chunks_[at / kChunkLines][at % kChunkLines];
+    const LineSlot& slot = chunks_[at / kChunkLines][at % kChunkLines];
+    return {slot.text, slot.size};
   }
 
   // The three lines of a block, kept in a LineStore that outlives them here.
@@ -63,15 +64,21 @@ class ResultList {
   // of a hundred million lines grows by a fresh chunk, never by copying what
   // it holds (a moving index paused the window for tens of milliseconds).
   static constexpr std::size_t kChunkLines = 1 << 16;
+  // A plain record, so a fresh chunk is not filled in advance: its pages are
+  // first touched as lines arrive, not all in one go.
+  struct LineSlot {
+    const char* text;
+    std::size_t size;
+  };
   void Append(std::string_view line) {
     if (size_ % kChunkLines == 0 && size_ / kChunkLines == chunks_.size()) {
-      chunks_.push_back(std::make_unique<std::string_view[]>(kChunkLines));
+      chunks_.push_back(std::make_unique_for_overwrite<LineSlot[]>(kChunkLines));
     }
-    chunks_[size_ / kChunkLines][size_ % kChunkLines] = line;
+    chunks_[size_ / kChunkLines][size_ % kChunkLines] = {line.data(), line.size()};
     ++size_;
   }
 
-  std::vector<std::unique_ptr<std::string_view[]>> chunks_;
+  std::vector<std::unique_ptr<LineSlot[]>> chunks_;
   std::size_t size_ = 0;
   std::uint64_t added_ = 0;
   std::uint64_t clears_ = 0;

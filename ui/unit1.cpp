@@ -554,6 +554,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 
 bool TForm1::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) FormActivate();
+  if (e->type() == QEvent::UpdateRequest) {
+    // The repaint fills large areas on the toolkit's worker threads and
+    // waits for them; with the search's helper busy on the other core they
+    // could wait for a processor for tens of milliseconds.
+    calc_.HoldSearchHelper(true);
+    const bool handled = QMainWindow::event(e);
+    calc_.HoldSearchHelper(false);
+    return handled;
+  }
   return QMainWindow::event(e);
 }
 
