@@ -25,6 +25,8 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <mutex>
+#include <utility>
 #include <string>
 #include <string_view>
 
@@ -63,6 +65,9 @@ qint64 MonotonicNanoseconds() {
 // When the window's thread spends long in one event, a watcher thread asks it
 // for its stack every 10 ms (a signal whose handler writes the return
 // addresses), so the note can say where the time went, not only that it went.
+// The watcher also wakes every 2 ms and keeps its own longest sleep and how
+// long it then waited for a processor: a long sleep with no such wait means
+// the whole machine stood still, which no thread inside it can cause.
 std::atomic<qint64> outerEventStart{0};  // 0 outside the outermost event
 int stackFile = -1;
 
@@ -74,32 +79,60 @@ void WriteStack(int) {
   [[maybe_unused]] const auto written = ::write(stackFile, end, sizeof end - 1);
 }
 
-class StackSampler {
+class Watcher {
  public:
-  StackSampler(const char* path, qint64 afterMilliseconds) : after_(afterMilliseconds * 1000000) {
-    stackFile = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (stackFile < 0) return;
-    void* warm[4];
-    ::backtrace(warm, 4);  // loads the unwinder now, not inside the handler
-    std::signal(SIGPROF, WriteStack);
+  struct Sleep {
+    qint64 nanoseconds = 0;
+    qint64 runDelay = 0;  // of it, waiting for a processor
+  };
+
+  Watcher(const char* stacksPath, qint64 afterMilliseconds) : after_(afterMilliseconds * 1000000) {
+    if (stacksPath != nullptr) {
+      stackFile = ::open(stacksPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      void* warm[4];
+      ::backtrace(warm, 4);  // loads the unwinder now, not inside the handler
+      std::signal(SIGPROF, WriteStack);
+    }
     window_ = ::pthread_self();
     watcher_ = std::thread([this] { Watch(); });
   }
-  ~StackSampler() {
+  ~Watcher() {
     stop_ = true;
     if (watcher_.joinable()) watcher_.join();
     if (stackFile >= 0) ::close(stackFile);
   }
-  int Samples() const { return samples_; }
+  // The longest sleep since the last call.
+  Sleep TakeLongestSleep() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::exchange(longest_, Sleep{});
+  }
 
  private:
+  static qint64 RunDelay(int schedstat) {
+    char text[96] = {};
+    if (::pread(schedstat, text, sizeof text - 1, 0) <= 0) return 0;
+    long long run = 0, delay = 0;
+    return std::sscanf(text, "%lld %lld", &run, &delay) == 2 ? delay : 0;
+  }
+
   void Watch() {
+    const int schedstat = ::open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC);
     qint64 sampledEvent = 0;
     qint64 lastSample = 0;
+    qint64 before = MonotonicNanoseconds();
+    qint64 delayBefore = RunDelay(schedstat);
     while (!stop_) {
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
-      const qint64 start = outerEventStart.load();
       const qint64 now = MonotonicNanoseconds();
+      const qint64 delay = RunDelay(schedstat);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (now - before > longest_.nanoseconds) longest_ = {now - before, delay - delayBefore};
+      }
+      before = now;
+      delayBefore = delay;
+      if (stackFile < 0) continue;
+      const qint64 start = outerEventStart.load();
       if (start == 0 || now - start < after_) continue;
       if (start == sampledEvent && now - lastSample < 10000000) continue;
       if (start != sampledEvent) {
@@ -107,16 +140,17 @@ class StackSampler {
       }
       sampledEvent = start;
       lastSample = now;
-      ++samples_;
       ::pthread_kill(window_, SIGPROF);
     }
+    ::close(schedstat);
   }
 
   const qint64 after_;
   pthread_t window_{};
   std::thread watcher_;
   std::atomic<bool> stop_{false};
-  std::atomic<int> samples_{0};
+  std::mutex mutex_;
+  Sleep longest_;
 };
 
 // Times every event the window's thread handles, so a pause can be told with
@@ -168,8 +202,7 @@ int main(int argc, char* argv[]) {
   const int depth = argc > 3 ? std::atoi(argv[3]) : 1000;
   const bool logs = !(argc > 4 && std::string_view(argv[4]) == "off");
   // A fifth argument names a file for stacks of events that run over 25 ms.
-  std::unique_ptr<StackSampler> sampler;
-  if (argc > 5 && *argv[5]) sampler = std::make_unique<StackSampler>(argv[5], 25);
+  Watcher watcher(argc > 5 && *argv[5] ? argv[5] : nullptr, 25);
 
   QTemporaryDir dir;
   QDir::setCurrent(dir.path());
@@ -222,11 +255,16 @@ int main(int argc, char* argv[]) {
                   Milliseconds(now.ru_stime) - Milliseconds(before.ru_stime), now.ru_minflt - before.ru_minflt,
                   now.ru_majflt - before.ru_majflt, now.ru_nvcsw - before.ru_nvcsw,
                   now.ru_nivcsw - before.ru_nivcsw, (steal - stealBefore) * msPerTick);
+      const Watcher::Sleep sleep = watcher.TakeLongestSleep();
+      std::printf("    watcher's longest sleep (2 ms asked) %.1f ms, of which waiting for a processor "
+                  "%.1f ms\n",
+                  static_cast<double>(sleep.nanoseconds) / 1e6, static_cast<double>(sleep.runDelay) / 1e6);
       PrintSlowest("outermost", app.outer);
       PrintSlowest("nested", app.nested);
       std::fflush(stdout);
     }
     app.Forget();
+    if (gap < 40) watcher.TakeLongestSleep();
     before = now;
     stealBefore = steal;
   });
