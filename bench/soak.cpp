@@ -26,9 +26,9 @@
 #include <fstream>
 #include <memory>
 #include <mutex>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/calculator.h"
 #include "ui/look.h"
@@ -242,6 +242,7 @@ int main(int argc, char* argv[]) {
     rusage now{};
     ::getrusage(RUSAGE_THREAD, &now);
     const long long steal = StealTicks();
+    const Watcher::Sleep sleep = watcher.TakeLongestSleep();
     if (gap > 50) ++longGaps;
     for (int b = 0; b < 3; ++b) gapsAtLeast[b] += gap >= kGapBounds[b];
     // Pauses near the limit are told too, to see what brings them close.
@@ -255,7 +256,6 @@ int main(int argc, char* argv[]) {
                   Milliseconds(now.ru_stime) - Milliseconds(before.ru_stime), now.ru_minflt - before.ru_minflt,
                   now.ru_majflt - before.ru_majflt, now.ru_nvcsw - before.ru_nvcsw,
                   now.ru_nivcsw - before.ru_nivcsw, (steal - stealBefore) * msPerTick);
-      const Watcher::Sleep sleep = watcher.TakeLongestSleep();
       std::printf("    watcher's longest sleep (2 ms asked) %.1f ms, of which waiting for a processor "
                   "%.1f ms\n",
                   static_cast<double>(sleep.nanoseconds) / 1e6, static_cast<double>(sleep.runDelay) / 1e6);
@@ -264,7 +264,6 @@ int main(int argc, char* argv[]) {
       std::fflush(stdout);
     }
     app.Forget();
-    if (gap < 40) watcher.TakeLongestSleep();
     before = now;
     stealBefore = steal;
   });

@@ -54,12 +54,12 @@ class BlockSource {
   };
 
   std::uint32_t StartOf(std::uint64_t index) const;  // under lock
-  // Claims the first block nobody builds, builds it into `into` with the
-  // lock released, and publishes it. Called and returns with the lock held.
   // Builds block `index`, the one the caller takes now, into `block`.
   // Called with the lock held; returns with it released.
   void BuildForCaller(std::unique_lock<std::mutex>& lock, std::unique_ptr<TryBlock>& block,
                       std::uint64_t index);
+  // Claims the first block nobody builds, builds it into `into` with the
+  // lock released, and publishes it. Called and returns with the lock held.
   void BuildNextUnclaimed(std::unique_lock<std::mutex>& lock, std::unique_ptr<TryBlock>& into);
   void Publish(std::unique_ptr<TryBlock>& built, std::uint64_t generation, std::uint64_t index);
   void HelperLoop();

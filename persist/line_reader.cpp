@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <cstring>
 
 #include "persist/fd_io.h"

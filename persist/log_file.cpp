@@ -9,6 +9,7 @@
 #include "persist/fd_io.h"
 
 namespace zlc {
+
 LogFile::~LogFile() { Close(); }
 
 IoResult LogFile::Open(const std::string& path) {
