@@ -1,21 +1,32 @@
 // Program start: the application, the calculator's state and its windows.
-// "zlc --data-folder" (the desktop entry) works in the per-user data folder.
+// "zlc --data-folder" (the desktop entry) works in the per-user data folder;
+// "zlc --help" and "zlc --version" answer without opening a window.
 #include <QApplication>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/startup.h"
 #include "engine/calculator.h"
-#include "ui/look.h"
+#include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"
 
 int main(int argc, char* argv[]) {
+  // Before the application: it would need a display, and it reads no file.
+  if (auto status = zlc::app::AnswerInfoOptions(argc, argv, stdout)) return *status;
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName("zlc");
-  QApplication::setDesktopFileName("io.github.zlc.Calculator");  // the menu entry's icon on Wayland
-  zlc::ui::ApplyClassicLook();
+  zlc::app::SetUpApplication();
+  // A data folder that cannot be used is said over the main window.
+  zlc::ui::HoldRuntimeMessages();
   zlc::app::UseDataFolderIfAsked(QApplication::arguments());
 
   zlc::Calculator calc;
   zlc::ui::TForm1 form1(calc);
   form1.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // The loop can also end without the window being closed (the desktop
+  // session ending); closing it writes zlc.cfg as "Quit" does.
+  if (form1.isVisible()) form1.close();
+  return status;
 }

@@ -45,6 +45,15 @@ void Calculator::Close() {
   Failed(DeleteIfExists(variantsPath));
 }
 
+bool Calculator::SelectNotation(std::string_view name) {
+  const std::string lettersBefore = notation.rankLetters;
+  SelectNotationName(notation, name);
+  if (notation.rankLetters == lettersBefore) return false;
+  editor.BuildCardGrid();
+  editor.ConvertTaskNotation();  // a changed text is a changed task
+  return true;
+}
+
 bool Calculator::OpenLogs() {
   if ((settings.autosaveAll && Failed(resultsLog_.Open(resultsLogPath))) ||
       (settings.autosaveFiltered && Failed(filteredLog_.Open(filteredLogPath)))) {
@@ -78,16 +87,22 @@ bool Calculator::SaveTaskFile(const std::string& path) {
   return !Failed(WriteTaskFile(path, editor.Text()));
 }
 
-bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
+bool Calculator::BlockOf(int source, std::size_t lineIndex, ResultBlock& block) const {
   const ResultList& list = ListOf(source);
+  if (lineIndex >= list.Size()) return false;
   const std::ptrdiff_t start = list.BlockStart(lineIndex);
   if (start < 0) return false;
-  resultSource = source;
-  resultLineIndex = lineIndex;
   const auto first = static_cast<std::size_t>(start);
   for (std::size_t j = 0; j < 3; ++j) {
-    recordedBlock.lines[j] = first + j < list.Size() ? std::string(list.Line(first + j)) : std::string();
+    block.lines[j] = first + j < list.Size() ? std::string(list.Line(first + j)) : std::string();
   }
+  return true;
+}
+
+bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
+  if (!BlockOf(source, lineIndex, recordedBlock)) return false;
+  resultSource = source;
+  resultLineIndex = lineIndex;
   const std::string& head = recordedBlock.lines[0];
   resultNumberText = head.substr(0, head.find('.'));
   return true;

@@ -90,6 +90,13 @@ class Calculator {
 
   void SeedFromClock() { random.SetSeed(TimeOfDaySeed()); }
 
+  // The options dialog's notation selector. When the letters change, the
+  // grid's captions and the task's tokens change with them at this one
+  // moment, and the task's variants are drawn again in the new letters, so
+  // no batch ever pairs the deck of one notation with a task of the other.
+  // True when the letters changed.
+  bool SelectNotation(std::string_view name);
+
   // One batch: tries until a layout converges or kMaxTries are spent, and a
   // converged layout made into a result (lists, filter, logs, clearing).
   BatchOutcome RunBatch();
@@ -110,6 +117,8 @@ class Calculator {
   // meanwhile does not change what "Save result..." writes.
   const ResultList& ListOf(int source) const { return source == 2 ? filteredList : allList; }
   bool RecordRightClick(int source, std::size_t lineIndex);
+  // The block that holds a line of a list; false when the line is in none.
+  bool BlockOf(int source, std::size_t lineIndex, ResultBlock& block) const;
   bool SaveRecordedBlock(const std::string& path);  // false when reported
   bool SaveRecordedList(const std::string& path);   // every line, top to bottom
 

@@ -1,6 +1,10 @@
 #include "ui/line_list.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -92,7 +96,16 @@ void LineListView::paintEvent(QPaintEvent*) {
     const QRect rect(0, r * kLineHeight, viewport()->width(), kLineHeight);
     const QString text = LineText(index);
     const bool isSelected = static_cast<std::ptrdiff_t>(index) == selected;
-    if (isSelected) p.fillRect(rect, pal.highlight());
+    if (isSelected) {
+      p.fillRect(rect, pal.highlight());
+      if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect;
+        focus.backgroundColor = pal.highlight().color();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+      }
+    }
     p.setPen(isSelected ? pal.highlightedText().color() : pal.text().color());
     p.drawText(rect.adjusted(2 - dx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                text);
@@ -113,6 +126,94 @@ void LineListView::mousePressEvent(QMouseEvent* event) {
     viewport()->update();
   }
   QAbstractScrollArea::mousePressEvent(event);
+}
+
+void LineListView::SetCurrentLine(std::ptrdiff_t index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= shown_) {
+    selectedFromBottom_ = -1;
+  } else {
+    selectedFromBottom_ = static_cast<std::ptrdiff_t>(shown_) - 1 - index;
+    EnsureVisible(static_cast<std::size_t>(index));
+  }
+  viewport()->update();
+}
+
+void LineListView::EnsureVisible(std::size_t index) {
+  QScrollBar* v = verticalScrollBar();
+  const auto line = static_cast<long long>(index);
+  const int visible = VisibleLines();
+  if (line < v->value()) {
+    v->setValue(static_cast<int>(line));
+  } else if (line >= static_cast<long long>(v->value()) + visible) {
+    v->setValue(static_cast<int>(line - visible + 1));
+  }
+}
+
+// The keys move the current line as in any list: arrows by a line, Page keys
+// by a screenful, Home and End (with or without Ctrl) to either end.
+void LineListView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    if (SelectedLine() >= 0) emit copyRequested(SelectedLine());
+    return;
+  }
+  const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+  if (event->key() == Qt::Key_Menu || shiftF10) {
+    RequestMenu();
+    return;
+  }
+  if (shown_ == 0) {
+    QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  const auto last = static_cast<std::ptrdiff_t>(shown_) - 1;
+  const std::ptrdiff_t current = SelectedLine();
+  const std::ptrdiff_t page = std::max(1, VisibleLines() - 1);
+  std::ptrdiff_t next = current;
+  switch (event->key()) {
+    case Qt::Key_Down: next = current < 0 ? static_cast<std::ptrdiff_t>(TopLine()) : current + 1; break;
+    case Qt::Key_Up: next = current < 0 ? static_cast<std::ptrdiff_t>(TopLine()) : current - 1; break;
+    case Qt::Key_PageDown: next = std::max<std::ptrdiff_t>(current, 0) + page; break;
+    case Qt::Key_PageUp: next = std::max<std::ptrdiff_t>(current, 0) - page; break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = last; break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
+  }
+  SetCurrentLine(std::clamp<std::ptrdiff_t>(next, 0, last));
+  event->accept();
+}
+
+// The Menu key arrives here on some window systems, as a key press on others.
+void LineListView::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    RequestMenu();
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::contextMenuEvent(event);
+}
+
+void LineListView::RequestMenu() {
+  const std::ptrdiff_t line = SelectedLine();
+  QPoint at(viewport()->width() / 4, 0);
+  if (line >= 0) {
+    EnsureVisible(static_cast<std::size_t>(line));
+    at.setY(LineRect(static_cast<std::size_t>(line)).bottom());
+  }
+  emit menuRequested(line, at);
+}
+
+// A list reached from the keyboard shows where the keys will act.
+void LineListView::focusInEvent(QFocusEvent* event) {
+  if (SelectedLine() < 0 && shown_ > 0 && event->reason() != Qt::MouseFocusReason) SetCurrentLine(static_cast<std::ptrdiff_t>(TopLine()));
+  QAbstractScrollArea::focusInEvent(event);
+  viewport()->update();
+}
+
+void LineListView::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  viewport()->update();
 }
 
 void LineListView::resizeEvent(QResizeEvent* event) {

@@ -30,18 +30,34 @@ class LineListView : public QAbstractScrollArea {
   // The line under a point of the viewport, or -1.
   std::ptrdiff_t LineAt(QPoint pos) const;
   QRect LineRect(std::size_t index) const;
+  // The current line: the one last clicked or reached by the keys, -1 for
+  // none. It stays on the same text when blocks are added on top.
   std::ptrdiff_t SelectedLine() const;
+  void SetCurrentLine(std::ptrdiff_t index);
+  int VisibleLines() const;
+
+ signals:
+  // The pop-up menu asked for from the keyboard (Menu key, Shift+F10), for
+  // the current line; `at` is a point of the viewport below that line.
+  void menuRequested(std::ptrdiff_t line, QPoint at);
+  // Ctrl+C on the current line.
+  void copyRequested(std::ptrdiff_t line);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
  private:
   void UpdateScrollBars();
-  int VisibleLines() const;
   std::size_t TopLine() const;
+  void EnsureVisible(std::size_t index);
+  void RequestMenu();
 
   const ResultList& list_;
   std::size_t shown_ = 0;

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStringList>
+#include <utility>
 
 namespace zlc::ui {
 namespace {
@@ -17,21 +20,84 @@ FileNameProvider& Provider() {
   return provider;
 }
 
+// The open dialog takes a typed name as it stands when such a file exists,
+// and adds the default extension only when it does not: a result saved
+// without an extension opens by its name as well as a task by its stem.
+class OpenFileDialog : public QFileDialog {
+ public:
+  OpenFileDialog(QWidget* parent, const QString& title, const QString& suffix)
+      : QFileDialog(parent, title, "."), suffix_(suffix) {
+    setAcceptMode(AcceptOpen);
+    setFileMode(ExistingFile);
+  }
+
+  void accept() override {
+    const QStringList chosen = selectedFiles();
+    if (chosen.size() == 1 && !suffix_.isEmpty()) {
+      const QFileInfo typed(chosen.first());
+      const QFileInfo withSuffix(typed.filePath() + '.' + suffix_);
+      if (!typed.exists() && !typed.fileName().contains('.') && withSuffix.isFile()) {
+        chosen_ = withSuffix.filePath();
+        QDialog::accept();
+        return;
+      }
+    }
+    // As typed: a folder is entered, a missing file is refused in the dialog.
+    chosen_.clear();
+    QFileDialog::accept();
+  }
+
+  QString Chosen() const { return chosen_.isEmpty() ? selectedFiles().value(0) : chosen_; }
+
+ private:
+  QString suffix_;
+  QString chosen_;
+};
+
 QString Ask(QWidget* parent, const QString& title, const QString& suffix, QFileDialog::AcceptMode mode) {
   if (Provider()) return Provider()(title, suffix);
+  if (mode == QFileDialog::AcceptOpen) {
+    OpenFileDialog dialog(parent, title, suffix);
+    dialog.setObjectName("OpenDialog1");
+    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : QString();
+  }
   QFileDialog dialog(parent, title, ".");
+  dialog.setObjectName("SaveDialog1");
   dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles().value(0);
+}
+
+struct Held {
+  bool holding = false;
+  QStringList messages;
+};
+
+Held& HeldMessages() {
+  static Held held;
+  return held;
 }
 
 }  // namespace
 
 void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
 
+void HoldRuntimeMessages() { HeldMessages().holding = true; }
+
+void ReleaseRuntimeMessages(QWidget* parent) {
+  Held& held = HeldMessages();
+  held.holding = false;
+  const QStringList messages = std::exchange(held.messages, {});
+  for (const QString& message : messages) ShowRuntimeMessage(parent, message);
+}
+
 void ShowRuntimeMessage(QWidget* parent, const QString& message) {
+  if (HeldMessages().holding) {
+    HeldMessages().messages << message;
+    return;
+  }
   if (Sink()) {
     Sink()(message);
     return;

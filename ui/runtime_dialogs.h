@@ -13,6 +13,12 @@ using MessageSink = std::function<void(const QString& message)>;
 void SetMessageSink(MessageSink sink);
 void ShowRuntimeMessage(QWidget* parent, const QString& message);
 
+// Messages of the start-up (a bad configuration value, a data folder that
+// cannot be used) come before the main window is on the screen. Held, they
+// wait for it and then show over it, in the order they came.
+void HoldRuntimeMessages();
+void ReleaseRuntimeMessages(QWidget* parent);
+
 // Returns the chosen path, or an empty string when the user cancels.
 using FileNameProvider = std::function<QString(const QString& title, const QString& suffix)>;
 void SetFileNameProvider(FileNameProvider provider);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -10,9 +11,12 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "filter/filter_description.h"
 #include "ui/line_list.h"
+#include "ui/task_field.h"
 #include "ui/text.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"
@@ -51,9 +55,12 @@ TForm1::TForm1(Calculator& calc, QWidget* parent)
 
 TForm1::~TForm1() {
   if (calc_.progress == form4_) calc_.progress = nullptr;
+  if (!messagesReleased_) ReleaseRuntimeMessages(nullptr);
 }
 
 void TForm1::FormCreate() {
+  // What start-up has to say waits for the window, to be shown over it.
+  HoldRuntimeMessages();
   setWindowTitle("Zelt calculator v3.1.12");
   CreateMenu();
   CreateControls();
@@ -178,9 +185,9 @@ void TForm1::CreateControls() {
 
   GroupBox2 = Named(new QGroupBox("Task (L=0/36)", Panel3), "GroupBox2");
   anchors_->Place(GroupBox2, {1, 128, 614, 56}, Align::Bottom);
-  Edit1 = Named(new QLineEdit(GroupBox2), "Edit1");
-  Edit1->setReadOnly(true);
+  Edit1 = Named(new TaskField(GroupBox2), "Edit1");
   Edit1->installEventFilter(this);
+  connect(Edit1, &QLineEdit::selectionChanged, this, &TForm1::Edit1MouseUp);
   anchors_->Place(Edit1, {4, 14, 605, 21}, Align::None, kLeft | kTop | kRight);
   Button2 = Named(new QPushButton("delete selected", GroupBox2), "Button2");
   anchors_->Place(Button2, {8, 38, 89, 14});
@@ -195,6 +202,7 @@ void TForm1::CreateControls() {
   anchors_->Place(Button4, {534, 38, 75, 14}, Align::None, kTop | kRight);
 
   CreateResultsArea();
+  client_->setMinimumSize(MinimumClientSize());
 
   Timer1 = Named(new QTimer(this), "Timer1");
   // The timer runs only while "Run" is on, and fires again as soon as the
@@ -229,6 +237,11 @@ void TForm1::CreateResultsArea() {
     view->setMouseTracking(true);
     view->viewport()->setMouseTracking(true);
     view->viewport()->installEventFilter(this);
+    const int source = &list == &calc_.filteredList ? 2 : 1;
+    connect(view, &LineListView::menuRequested, this,
+            [this, source](std::ptrdiff_t line, QPoint at) { ListMenuKey(source, line, at); });
+    connect(view, &LineListView::copyRequested, this,
+            [this, source](std::ptrdiff_t line) { CopyLine(source, line); });
     return view;
   };
 
@@ -260,14 +273,52 @@ void TForm1::CreateResultsArea() {
   Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);
 
+  // The lists keep at least two whole lines under a horizontal scroll bar,
+  // three where the lines fit, however the window or the splitter is sized.
+  for (LineListView* list : {ListBox1, ListBox2}) {
+    const int frame = 2 * list->frameWidth();
+    const int lines = std::max(3 * LineListView::kLineHeight,
+                               2 * LineListView::kLineHeight +
+                                   list->horizontalScrollBar()->sizeHint().height());
+    list->setMinimumHeight(lines + frame);
+  }
+  GroupBox4->setMinimumHeight(84 - 50 + ListBox1->minimumHeight());
+  GroupBox5->setMinimumHeight(kGroupInsets.top() + kGroupInsets.bottom() + ListBox2->minimumHeight());
+
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   Save2 = PopupMenu1->addAction("Save result...");
   Save2->setObjectName("Save2");
   Saveallresults1 = PopupMenu1->addAction("Save all results...");
   Saveallresults1->setObjectName("Saveallresults1");
+  // The key is handled by the focused list itself; the menu only shows it.
+  Copy1 = PopupMenu1->addAction(QString("Copy\t") +
+                                QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
+  Copy1->setObjectName("Copy1");
+  connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
   connect(Save2, &QAction::triggered, this, &TForm1::Save2Click);
   connect(Saveallresults1, &QAction::triggered, this, &TForm1::Saveallresults1Click);
+}
+
+// The smallest client area at which no control runs into another and both
+// lists stay readable: the controls anchored right meet those anchored left
+// as the window narrows, and the variants label needs room for a long count.
+QSize TForm1::MinimumClientSize() const {
+  constexpr int kGap = 6;
+  const int designWidth = kClientWidth;
+  // How much narrower than designed the window may become, row by row.
+  const int autosaveRow = Label1->geometry().left() - (CheckBox4->geometry().right() + 1 + kGap);
+  const int taskRow = Button3->geometry().left() - (Button2->geometry().right() + 1 + kGap);
+  const int variantsWidth =
+      Label2->fontMetrics().horizontalAdvance("Variants : 99999999999") + 2 * Label2->x();
+  const int variantsRow = Panel2->width() - variantsWidth;
+  const int narrower = std::max(0, std::min({autosaveRow, taskRow, variantsRow}));
+  // Heights: the upper half is fixed; below it the results box's caption,
+  // the two list frames at their least and the splitter between them.
+  const int upper = 1 + Panel3->height() + 1;
+  const int results = kGroupInsets.top() + GroupBox4->minimumHeight() + Splitter1->handleWidth() +
+                      GroupBox5->minimumHeight() + kGroupInsets.bottom();
+  return {designWidth - narrower, upper + results};
 }
 
 void TForm1::PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
@@ -346,8 +397,9 @@ void TForm1::CardButtonClick(int index) {
   SyncTask();
 }
 
+// "delete selected" follows the field's selection, except under the run lock.
 void TForm1::Edit1MouseUp() {
-  if (calc_.running) return;
+  if (calc_.running || locked_) return;
   Button2->setEnabled(Edit1->hasSelectedText());
 }
 
@@ -379,12 +431,11 @@ void TForm1::Open1Click() {
 
 void TForm1::Button1Click() { form2_->exec(); }
 
+// The dialog switches the deck, the task and the grid's captions in the
+// calculator together, between two batches of a run; the window shows the
+// new letters once the dialog is closed.
 void TForm1::Options1Click() {
-  const std::string before = calc_.notation.notationName;
   form6_->exec();
-  if (calc_.notation.notationName == before) return;
-  calc_.editor.BuildCardGrid();
-  calc_.editor.ConvertTaskNotation();
   SyncTask();
   RefreshFilterDescription();
 }
@@ -426,6 +477,9 @@ void TForm1::RestoreAfterRun() {
   }
   Open1->setEnabled(true);
   locked_ = false;
+  // The selection may have changed meanwhile; the button must not offer to
+  // delete what is no longer selected.
+  Edit1MouseUp();
 }
 
 void TForm1::Button5Click() {
@@ -512,6 +566,35 @@ void TForm1::ListMouseMove(int source, QPoint pos) {
   const bool hasLines = view->LineCount() > 0;
   Saveallresults1->setEnabled(hasLines);
   Save2->setEnabled(hasLines && view->LineAt(pos) >= 0);
+  Copy1->setEnabled(Save2->isEnabled());
+}
+
+// The Menu key or Shift+F10 in a list: the menu of the current line, as a
+// right-click on it would open it.
+void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
+  LineListView* view = ListOf(source);
+  const bool onLine = line >= 0 &&
+                      calc_.RecordRightClick(source, view->ListLine(static_cast<std::size_t>(line)));
+  Saveallresults1->setEnabled(view->LineCount() > 0);
+  Save2->setEnabled(onLine);
+  Copy1->setEnabled(onLine);
+  PopupMenu1->popup(view->viewport()->mapToGlobal(at));
+}
+
+void TForm1::Copy1Click() { PutOnClipboard(calc_.recordedBlock); }
+
+// Ctrl+C in a list: the current line's result, as text.
+void TForm1::CopyLine(int source, std::ptrdiff_t line) {
+  ResultBlock block;
+  if (line >= 0 && calc_.BlockOf(source, ListOf(source)->ListLine(static_cast<std::size_t>(line)), block)) {
+    PutOnClipboard(block);
+  }
+}
+
+void TForm1::PutOnClipboard(const ResultBlock& block) {
+  QString text;
+  for (const std::string& line : block.lines) text += ToQt(line) + '\n';
+  QGuiApplication::clipboard()->setText(text);
 }
 
 void TForm1::Save2Click() {
@@ -567,6 +650,17 @@ bool TForm1::event(QEvent* e) {
 }
 
 void TForm1::FormActivate() { Edit1->setFocus(); }
+
+void TForm1::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (messagesReleased_ || releasePending_) return;
+  releasePending_ = true;
+  // Once the window is placed on the screen, not while it is being shown.
+  QTimer::singleShot(0, this, [this] {
+    messagesReleased_ = true;
+    ReleaseRuntimeMessages(this);
+  });
+}
 
 void TForm1::closeEvent(QCloseEvent* e) {
   FormClose();

@@ -72,10 +72,12 @@ class TForm1 : public QMainWindow {
   void ListMouseMove(int source, QPoint pos);
   void Save2Click();
   void Saveallresults1Click();
+  void Copy1Click();
 
  protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
@@ -88,6 +90,7 @@ class TForm1 : public QMainWindow {
   void SetRunCaption(const char* caption);
   static const QKeySequence kRunKey;
   void CreateResultsArea();
+  QSize MinimumClientSize() const;
   void PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
                        const QString& caption);
   void CardButtonClick(int index);
@@ -107,6 +110,9 @@ class TForm1 : public QMainWindow {
   void RestoreAfterRun();
   void StopRun();
   LineListView* ListOf(int source) const { return source == 2 ? ListBox2 : ListBox1; }
+  void ListMenuKey(int source, std::ptrdiff_t line, QPoint at);
+  void CopyLine(int source, std::ptrdiff_t line);
+  static void PutOnClipboard(const ResultBlock& block);
 
  public:
   void RefreshFilterDescription();
@@ -121,6 +127,8 @@ class TForm1 : public QMainWindow {
   TForm5* form5_ = nullptr;
   TForm6* form6_ = nullptr;
   bool buildingGrid_ = false;
+  bool messagesReleased_ = false;
+  bool releasePending_ = false;
   QElapsedTimer sinceSync_;
   int lastCardButton_ = 0;
   std::array<QPushButton*, kCardButtonCount> cardButtons_{};
@@ -161,6 +169,7 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
   QAction* Save2 = nullptr;
   QAction* Saveallresults1 = nullptr;
+  QAction* Copy1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* Save1 = nullptr;
   QAction* Quit1 = nullptr;

@@ -163,7 +163,7 @@ void TForm6::FormActivate() {
 }
 
 void TForm6::ComboBox1Change() {
-  SelectNotationName(calc_.notation, FromQt(ComboBox1->currentText()));
+  calc_.SelectNotation(FromQt(ComboBox1->currentText()));
   ShowNotationLabel();
 }
 

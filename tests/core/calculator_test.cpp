@@ -114,5 +114,42 @@ TEST(Calculator, CaptionsAndClose) {
   EXPECT_TRUE(messages.empty());
 }
 
+// The notation switched between batches of a search: the batches before and
+// after it both hold the task's cards where the task puts them.
+TEST(Calculator, NotationSwitchMovesTheTaskWithTheDeck) {
+  ScratchDir dir;
+  Calculator calc;
+  calc.random.SetSeed(7);
+  calc.editor.LoadTaskText("Ad 7s ** Kc ");
+  auto firstResult = [&calc] {
+    for (int batch = 0; batch < 200; ++batch) {
+      if (calc.RunBatch() == BatchOutcome::Result) return calc.lastBlock.lines[0];
+    }
+    return std::string("no result");
+  };
+  const std::string en = firstResult();
+  EXPECT_EQ(en.substr(en.find(". ") + 2, 6), "Ad 7s ");
+  EXPECT_EQ(en.substr(en.size() - 3), "Kc ");
+  ASSERT_TRUE(calc.editor.VariantsReady());
+
+  // A half-typed name changes nothing, not even the drawn variant.
+  EXPECT_FALSE(calc.SelectNotation("R"));
+  EXPECT_TRUE(calc.editor.VariantsReady());
+  EXPECT_EQ(calc.editor.Text(), "Ad 7s ** Kc ");
+
+  EXPECT_TRUE(calc.SelectNotation("Ru"));
+  EXPECT_EQ(calc.editor.Text(), Ru("Тб 7п ** Кк "));
+  EXPECT_EQ(calc.editor.Caption(34), Ru("Тб"));
+  EXPECT_FALSE(calc.editor.Enabled(34));
+  EXPECT_FALSE(calc.editor.VariantsReady());  // drawn again, in the new letters
+  const std::string ru = firstResult();
+  EXPECT_EQ(ru.substr(ru.find(". ") + 2, 6), Ru("Тб 7п "));
+  EXPECT_EQ(ru.substr(ru.size() - 3), Ru("Кк "));
+
+  // The notation in force again: nothing to redo.
+  EXPECT_FALSE(calc.SelectNotation("Ru"));
+  EXPECT_TRUE(calc.editor.VariantsReady());
+}
+
 }  // namespace
 }  // namespace zlc

@@ -26,17 +26,6 @@ const char* const kConverging =
 class KeyboardTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
-  void Activate(QWidget* w) {
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-  }
-  // A button's key presses it visibly, a moment later; a menu's acts at once.
-  void Press(QKeyCombination key) {
-    QTest::keyClick(form_.get(), key.key(), key.keyboardModifiers());
-    QTest::qWait(150);
-  }
-
  private slots:
   void initTestCase() { zlc::ui::ApplyClassicLook(); }
   void init() { SetUp(); }

@@ -45,6 +45,21 @@ class MainWindowFixture {
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
   }
 
+  // Shows a window and waits until it is the active one, as a click on it
+  // would make it: keys and shortcuts go to the active window only.
+  void Activate(QWidget* w) {
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+  }
+
+  // A key of the main window. A button's key presses it visibly, a moment
+  // later; a menu's acts at once.
+  void Press(QKeyCombination key) {
+    QTest::keyClick(form_.get(), key.key(), key.keyboardModifiers());
+    QTest::qWait(150);
+  }
+
   void LoadTask(const char* task) {
     calc_->editor.LoadTaskText(task);
     form_->SyncTask();

@@ -178,8 +178,12 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
     QCOMPARE(calc_->notation.notationName, std::string("En"));
     QCOMPARE(calc_->notation.baseDeck, std::string(zlc::kEnBaseDeck));
-    // The task and the other settings wait for the main window.
-    QCOMPARE(calc_->editor.Text(), task);
+    // The task changes letters with the deck, at once: a run going on meets
+    // both in the same notation. The other settings stay.
+    QCOMPARE(task, std::string("6\xEF \xD2\xF7 "));
+    QCOMPARE(calc_->editor.Text(), std::string("6s Ah "));
+    QCOMPARE(calc_->editor.Caption(1), std::string("6s"));
+    QVERIFY(!calc_->editor.Enabled(1) && !calc_->editor.Enabled(36));
     QCOMPARE(calc_->settings.clearThreshold, 5000);
     QCOMPARE(calc_->settings.shuffleDepth, 1000);
     QCOMPARE(calc_->settings.staticMarkMode, 0);
@@ -191,9 +195,12 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(calc_->notation.rankLetters, std::string(zlc::kEnRanks));
     QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
 
+    QCOMPARE(calc_->editor.Text(), std::string("6s Ah "));
+
     Type("ComboBox1", "Ru");
     QCOMPARE(Find<QLabel>("Label3")->text(), U(kRuLabel));
     QCOMPARE(calc_->notation.suitLetters, std::string(zlc::kRuSuits));
+    QCOMPARE(calc_->editor.Text(), task);
   }
 
   void reopeningShowsSettingsInForce() {

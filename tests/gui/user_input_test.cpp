@@ -1,0 +1,410 @@
+// The main window driven only as a person drives it: mouse presses and key
+// presses on the real widgets, the focus moving as they move it, the real
+// file dialog and message boxes. Each case is a fault that a test calling
+// handlers directly could not see.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "engine/calculator.h"
+#include "main_window_fixture.h"
+#include "ui/line_list.h"
+#include "ui/look.h"
+#include "ui/runtime_dialogs.h"
+#include "ui/text.h"
+#include "ui/unit1.h"
+#include "ui/unit6.h"
+
+namespace {
+
+// The starting deck converges: as a complete task every try is a result.
+const char* const kConverging =
+    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Runs `step` every few milliseconds, inside whatever modal loop is open,
+// until it returns true or the time is up. A step may open a nested loop
+// (a message box), in which the next steps run. Deleting the returned timer
+// ends the polling early.
+QPointer<QTimer> PollUntil(QObject* owner, const std::function<bool()>& step, int timeoutMs = 5000) {
+  auto* timer = new QTimer(owner);
+  auto clock = std::make_shared<QElapsedTimer>();
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, owner, [timer, clock, step, timeoutMs] {
+    if (step() || clock->elapsed() > timeoutMs) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start(20);
+  return timer;
+}
+
+// The tokens of a result's first line: "12. Ad 7s ... Kc " without the number.
+QStringList LayoutTokens(const QString& firstLine) {
+  QStringList tokens = firstLine.split(' ', Qt::SkipEmptyParts);
+  if (!tokens.isEmpty()) tokens.removeFirst();
+  return tokens;
+}
+
+}  // namespace
+
+class UserInputTest : public QObject, protected MainWindowFixture {
+  Q_OBJECT
+
+  using List = zlc::ui::LineListView;
+
+  void OpenActive(const char* task = nullptr) {
+    OpenWindow();
+    Activate(form_.get());
+    if (task) LoadTask(task);
+  }
+  static QPoint CharPoint(QLineEdit* edit, int position) {
+    edit->setCursorPosition(position);
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+  }
+
+ private slots:
+  void initTestCase() { zlc::ui::ApplyClassicLook(); }
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
+
+  // Dragging over a card selects it; pressing "delete selected" takes the
+  // focus from the field, and still deletes what was selected.
+  void deleteSelectedAfterDraggingWithTheMouse() {
+    OpenActive("** 6\xEF ** ");
+    auto* edit = Find<QLineEdit>("Edit1");
+    auto* del = Find<QPushButton>("Button2");
+    QCOMPARE(edit->text(), U("** 6п ** "));
+    QVERIFY(!del->isEnabled());
+
+    const QPoint from = CharPoint(edit, 3), to = CharPoint(edit, 5);
+    edit->setCursorPosition(0);
+    QTest::mousePress(edit, Qt::LeftButton, {}, from);
+    QTest::mouseMove(edit, to);
+    QTest::mouseRelease(edit, Qt::LeftButton, {}, to);
+    QCOMPARE(edit->selectedText(), U("6п"));
+    QVERIFY(del->isEnabled());
+
+    QTest::mousePress(del, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(del));  // the press took the focus
+    QVERIFY(del->isEnabled());
+    QTest::mouseRelease(del, Qt::LeftButton);
+    QCOMPARE(edit->text(), U("** "));  // the gaps around the card join
+    QVERIFY(!del->isEnabled());        // nothing is selected any more
+  }
+
+  // The same from the keyboard: the selection survives Tab to the button.
+  void deleteSelectedAfterTabbingToTheButton() {
+    OpenActive("6\xEF ** 6\xE1 ");
+    auto* edit = Find<QLineEdit>("Edit1");
+    auto* del = Find<QPushButton>("Button2");
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);  // the "б" of the last card
+    QVERIFY(del->isEnabled());
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(del));
+    QVERIFY(edit->hasSelectedText());
+    QTest::keyClick(del, Qt::Key_Space);
+    QCOMPARE(edit->text(), U("6п ** "));
+
+    // A click elsewhere that drops the selection disables the button.
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
+    QVERIFY(del->isEnabled());
+    QTest::mouseClick(edit, Qt::LeftButton, {}, CharPoint(edit, 1));
+    QVERIFY(!edit->hasSelectedText());
+    QVERIFY(!del->isEnabled());
+  }
+
+  // The notation switched from the options dialog while a run goes on: every
+  // result, listed or logged, before, during and after the switch, holds the
+  // task's cards where the task puts them.
+  void notationChangeDuringARunNeverIgnoresTheTask() {
+    OpenActive("Ad 7s ** Kc ");
+    auto* run = Find<QPushButton>("Button5");
+    QTest::mouseClick(run, Qt::LeftButton);
+    QVERIFY(calc_->running);
+    QTest::qWait(100);
+
+    std::int64_t resultsWhileOpen = -1;
+    bool started = false;
+    auto poll = PollUntil(this, [&] {
+      auto* dialog = form_->optionsWindow();
+      if (started || !dialog->isVisible()) return false;
+      started = true;
+      QLineEdit* text = dialog->findChild<QComboBox*>("ComboBox1")->lineEdit();
+      QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(text, "Ru");
+      const std::int64_t before = calc_->totals.results;
+      QTest::qWait(400);  // the run goes on under the open dialog
+      resultsWhileOpen = static_cast<std::int64_t>(calc_->totals.results) - before;
+      QTest::keyClick(dialog, Qt::Key_Escape);
+      return true;
+    });
+    Press(Qt::CTRL | Qt::Key_Comma);  // Options, modal until the poll closes it
+    delete poll;
+    QVERIFY2(resultsWhileOpen > 0, "no batch ran while the dialog was open");
+    QCOMPARE(Find<QLineEdit>("Edit1")->text(), U("Тб 7п ** Кк "));
+    QTest::qWait(100);
+    QTest::mouseClick(run, Qt::LeftButton);
+    QVERIFY(!calc_->running);
+
+    // The filtered log has every result (the default filter passes all).
+    QFile log("resultsf.log");
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList lines = zlc::ui::ToQt(log.readAll().toStdString()).split("\r\n", Qt::SkipEmptyParts);
+    int en = 0, ru = 0;
+    for (const QString& line : lines) {
+      if (!line.at(0).isDigit()) continue;
+      const QStringList t = LayoutTokens(line);
+      QCOMPARE(t.size(), 36);
+      const bool isEn = t[0] == "Ad" && t[1] == "7s" && t[35] == "Kc";
+      const bool isRu = t[0] == U("Тб") && t[1] == U("7п") && t[35] == U("Кк");
+      QVERIFY2(isEn || isRu, qPrintable(line));
+      (isEn ? en : ru) += 1;
+    }
+    QVERIFY(en > 0 && ru > 0);
+  }
+
+  // "Save result..." writes a file without an extension; typing its name in
+  // the open dialog opens it. A task's name without ".zlt" still finds it.
+  void openByTypingTheNameInTheDialog() {
+    OpenActive(kConverging);
+    QFile result("res1");
+    QVERIFY(result.open(QIODevice::WriteOnly));
+    result.write("1. 6s 7s 8s 9s Xs Js Qs Ks As 6d 7d 8d 9d Xd Jd Qd Kd Ad "
+                 "6c 7c 8c 9c Xc Jc Qc Kc Ac 6h 7h 8h 9h Xh Jh Qh Kh Ah \r\n   HB:\r\n   P\r\n");
+    result.close();
+    QFile task("task.zlt");
+    QVERIFY(task.open(QIODevice::WriteOnly));
+    task.write("Qh ** \r\n");
+    task.close();
+    zlc::ui::SetFileNameProvider(nullptr);  // the real dialog
+
+    auto openTyping = [this](const QString& name) {
+      Activate(form_.get());  // the keys go to the active window
+      QStringList refusals;
+      bool typed = false;
+      // The dialog's own "File not found" opens inside the step that typed.
+      auto boxes = PollUntil(this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          refusals << box->text();
+          box->reject();
+        }
+        return false;
+      });
+      auto poll = PollUntil(this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return false;
+        if (typed) {  // refused: give up
+          dialog->reject();
+          return true;
+        }
+        auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+        field->setFocus();
+        QTest::keyClicks(field, name);
+        QTest::keyClick(field, Qt::Key_Return);
+        typed = true;
+        return !dialog->isVisible();
+      });
+      Press(Qt::CTRL | Qt::Key_O);
+      QTest::qWait(100);
+      delete poll;
+      delete boxes;
+      if (!typed) refusals << "no open dialog";
+      return refusals;
+    };
+
+    QCOMPARE(openTyping("res1"), QStringList());
+    QCOMPARE(calc_->editor.TaskLength(), 36);
+    QVERIFY(Find<QLineEdit>("Edit1")->text().startsWith("6s 7s 8s "));
+
+    QCOMPARE(openTyping("task"), QStringList());
+    QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString("Qh ** "));
+
+    // A name that is neither is refused in the dialog; the task stays.
+    const QStringList refused = openTyping("nothing");
+    QCOMPARE(refused.size(), 1);
+    QVERIFY2(refused[0].contains("File not found"), qPrintable(refused[0]));
+    QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString("Qh ** "));
+  }
+
+  // A focused result list has a current line that the keys move and keep in
+  // view; the pop-up menu opens from the keyboard; Ctrl+C copies a result.
+  void resultListsFromTheKeyboard() {
+    OpenActive(kConverging);
+    for (int i = 0; i < 8; ++i) Press(Qt::Key_F6);  // eight results, 24 lines
+    auto* list = Find<List>("ListBox1");
+    QCOMPARE(list->LineCount(), std::size_t{24});
+    const int visible = list->viewport()->height() / List::kLineHeight;
+    QVERIFY(visible < 24);
+    auto shown = [list](std::ptrdiff_t line) {
+      return list->viewport()->rect().contains(list->LineRect(static_cast<std::size_t>(line)));
+    };
+
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->LineRect(1).center());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(list));
+    QCOMPARE(list->SelectedLine(), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->SelectedLine(), 2);
+    for (int i = 0; i < visible + 2; ++i) QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->SelectedLine(), 4 + visible);
+    QVERIFY(shown(list->SelectedLine()));  // the list scrolled with it
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(list->SelectedLine(), 23);
+    QVERIFY(shown(23));
+    QTest::keyClick(list, Qt::Key_Home);
+    QCOMPARE(list->SelectedLine(), 0);
+    QVERIFY(shown(0));
+    QTest::keyClick(list, Qt::Key_PageDown);
+    QVERIFY(list->SelectedLine() >= visible - 1);
+    QVERIFY(shown(list->SelectedLine()));
+    QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(list->SelectedLine(), 23);
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->SelectedLine(), 22);
+    QTest::keyClick(list, Qt::Key_PageUp);
+    QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(list->SelectedLine(), 0);
+
+    // Ctrl+C on the second line of the oldest block copies that block.
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Up);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    const QString oldest = list->LineText(21) + '\n' + list->LineText(22) + '\n' + list->LineText(23) + '\n';
+    QVERIFY(list->LineText(21).startsWith("1. "));
+    QCOMPARE(QApplication::clipboard()->text(), oldest);
+
+    // The Menu key and Shift+F10 open the lists' menu for the current line.
+    QMenu* menu = form_->resultsMenu();
+    for (QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
+      QTest::keyClick(list, key.key(), key.keyboardModifiers());
+      QTRY_VERIFY(menu->isVisible());
+      QCOMPARE(calc_->resultNumberText, std::string("1"));
+      QVERIFY(Find<QAction>("Save2")->isEnabled());
+      QTest::keyClick(menu, Qt::Key_Escape);
+      QTRY_VERIFY(!menu->isVisible());
+    }
+
+    // "Copy" in that menu, chosen by keys, copies the block of the menu.
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Menu);
+    QTRY_VERIFY(menu->isVisible());
+    QApplication::clipboard()->clear();
+    for (int i = 0; i < 5 && menu->activeAction() != Find<QAction>("Copy1"); ++i) {
+      QTest::keyClick(menu, Qt::Key_Down);
+    }
+    QCOMPARE(menu->activeAction(), Find<QAction>("Copy1"));
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(!menu->isVisible());
+    QVERIFY(QApplication::clipboard()->text().startsWith("8. "));
+    QCOMPARE(QApplication::clipboard()->text().count('\n'), 3);
+  }
+
+  // Made as small as the window system lets a user make it, the window keeps
+  // every control clear of its neighbours and both lists readable.
+  void smallestWindowKeepsEveryControlUsable() {
+    OpenActive(kConverging);
+    for (int i = 0; i < 3; ++i) Press(Qt::Key_F6);
+    form_->resize(300, 200);
+    QCoreApplication::processEvents();
+    QVERIFY(form_->width() > 300 && form_->height() > 200);
+
+    const char* rows[][6] = {
+        {"Edit1", "Button2", "Button3", "Button5", "Button4", nullptr},
+        {"ListBox1", "CheckBox4", "Label1", "CheckBox2", "CheckBox3", "Button6"},
+        {"ListBox3", "Panel2", "Button1", nullptr, nullptr, nullptr},
+    };
+    for (const auto& row : rows) {
+      QList<QWidget*> controls;
+      for (const char* name : row) {
+        if (name) controls << Find<QWidget>(name);
+      }
+      for (QWidget* a : controls) {
+        QVERIFY2(a->parentWidget()->rect().contains(a->geometry()), qPrintable(a->objectName()));
+        for (QWidget* b : controls) {
+          if (a == b) continue;
+          QVERIFY2(!a->geometry().intersects(b->geometry()),
+                   qPrintable(a->objectName() + " runs into " + b->objectName()));
+        }
+      }
+    }
+    // The grid stays whole inside the window's client area.
+    for (int i = 0; i <= zlc::kLastCardButton; ++i) {
+      QVERIFY(form_->centralWidget()->rect().contains(form_->cardButton(i)->geometry()));
+    }
+    // A long count of variants still fits its label's frame.
+    auto* label = Find<QLabel>("Label2");
+    QVERIFY(Find<QWidget>("Panel2")->width() >=
+            label->fontMetrics().horizontalAdvance("Variants : 99999999999"));
+    // Both lists show at least two whole lines, under their scroll bars too.
+    for (const char* name : {"ListBox1", "ListBox2"}) {
+      auto* list = Find<List>(name);
+      int height = list->viewport()->height();
+      QVERIFY2(height >= 2 * List::kLineHeight, name);
+    }
+    // Dragging the splitter to the bottom cannot squeeze the lower list away.
+    auto* splitter = Find<QSplitter>("Splitter1");
+    QWidget* handle = splitter->handle(1);
+    QTest::mousePress(handle, Qt::LeftButton, {}, handle->rect().center());
+    QTest::mouseMove(handle, handle->rect().center() + QPoint(0, 300));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->rect().center() + QPoint(0, 300));
+    QVERIFY(Find<List>("ListBox2")->viewport()->height() >= 2 * List::kLineHeight);
+  }
+
+  // A bad value in zlc.cfg is said once the main window is on the screen, in
+  // a box over it, titled with the program's name.
+  void startUpMessageShowsOverTheWindow() {
+    QFile cfg("zlc.cfg");
+    QVERIFY(cfg.open(QIODevice::WriteOnly));
+    cfg.write("sd_t = abc\r\n");
+    cfg.close();
+    zlc::ui::SetMessageSink(nullptr);  // the real box
+
+    QString text, title;
+    bool windowShown = false;
+    QPoint offset(-1000, -1000);
+    auto poll = PollUntil(this, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return false;
+      text = box->text();
+      title = box->windowTitle();
+      windowShown = form_ && form_->isVisible();
+      if (windowShown) offset = box->frameGeometry().center() - form_->frameGeometry().center();
+      box->accept();
+      return true;
+    });
+    OpenWindow();
+    QTRY_VERIFY(!text.isEmpty());
+    QCOMPARE(text, QString("'abc' is not a valid integer value"));
+    QCOMPARE(title, QApplication::applicationName());
+    QVERIFY(windowShown);
+    QVERIFY2(offset.manhattanLength() < 40, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+    delete poll;
+  }
+};
+
+QTEST_MAIN(UserInputTest)
+#include "user_input_test.moc"
