@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/close_on_signal.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/startup.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
 
   zlc::Calculator calc;
   zlc::ui::TForm1 form1(calc);
+  zlc::app::CloseOnTerminationSignals(&form1);
   form1.show();
   const int status = QApplication::exec();
   // The loop can also end without the window being closed (the desktop

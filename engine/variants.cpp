@@ -10,6 +10,7 @@
 
 #include "engine/random.h"
 #include "persist/fd_io.h"
+#include "persist/safe_open.h"
 
 namespace zlc {
 namespace {
@@ -132,8 +133,8 @@ IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::i
   } closer{progress};
   if (progress) progress->Show();
 
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return LastIoError();
+  int fd = -1;
+  if (IoResult failed = OpenScratchForWriting(path, fd)) return failed;
   LineWriter out(fd);
   auto fail = [&]() -> IoResult {
     IoError e = LastIoError();

@@ -59,16 +59,17 @@ void CheckRanges(const State& s) {
           "rn_t, sd_t not negative");
 }
 
-// Lines end at LF; a CR before the LF is dropped; a last line without LF counts.
+// Lines end at LF, CR LF or a lone CR; a last line without an end counts; a
+// byte-order mark opening the file is no part of it.
 template <typename F>
 void ForEachLine(std::string_view text, F&& f) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   while (!text.empty()) {
-    const auto lf = text.find('\n');
-    std::string_view line = text.substr(0, lf);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    f(line);
-    if (lf == std::string_view::npos) break;
-    text.remove_prefix(lf + 1);
+    const auto end = text.find_first_of("\r\n");
+    f(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (crlf ? 2 : 1));
   }
 }
 

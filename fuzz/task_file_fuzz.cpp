@@ -25,9 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const zlc::IoResult error = zlc::ReadFirstLine(path, line);
   ::unlink(path.c_str());
   zlc::fuzz::Require(!error, "an existing file reads", "");
-  // The bytes before the first LF, without a CR just before it.
-  std::string_view first = input.substr(0, input.find('\n'));
-  if (!first.empty() && first.back() == '\r') first.remove_suffix(1);
+  // The bytes before the first line end (LF, CR LF or CR), after a
+  // byte-order mark if the file begins with one.
+  std::string_view body = input;
+  if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
+  const std::string_view first = body.substr(0, body.find_first_of("\r\n"));
   zlc::fuzz::Require(line == first, "the first line is read whole", line);
 
   zlc::NotationSet notation;

@@ -1,53 +1,122 @@
 #include "persist/atomic_replace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <string>
 
 #include "persist/fd_io.h"
+#include "persist/safe_open.h"
 
 namespace zlc {
 namespace {
 
+constexpr std::string_view kTempInfix = ".tmp";
+
 // Creates a file no one else uses, in the target's directory so that the
-// rename stays on one file system.
+// rename stays on one file system: "<target>.tmp<pid>-<n>".
 int CreateTemporary(const std::string& path, std::string& tempPath) {
-  const std::string stem = path + ".tmp" + std::to_string(::getpid()) + "-";
+  const std::string stem = path + std::string(kTempInfix) + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < 1000; ++attempt) {
     tempPath = stem + std::to_string(attempt);
-    int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;  // errno is EEXIST
 }
 
-std::string DirectoryOf(const std::string& path) {
-  auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
+std::string BaseOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a name stands for: the name itself, or where the user's own
+// links lead (the contents are replaced there, beside the file itself).
+IoResult ResolveTarget(const std::string& path, std::string& target) {
+  target = path;
+  for (int depth = 0; depth < 8; ++depth) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0) {
+      return errno == ENOENT ? std::nullopt : IoResult(LastIoError());
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      // A folder, a FIFO or a device is nothing to put settings in place of.
+      if (!S_ISREG(st.st_mode)) return IoError{S_ISDIR(st.st_mode) ? EISDIR : EINVAL};
+      return std::nullopt;
+    }
+    if (IoResult refused = MayFollowLink(target, st.st_uid)) return refused;
+    std::string link(4096, '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n < 0) return LastIoError();
+    link.resize(static_cast<std::size_t>(n));
+    target = link.starts_with('/') ? link : DirectoryOf(target) + "/" + link;
+  }
+  return IoError{ELOOP};
+}
+
+// A file the user made read-only keeps its contents.
+IoResult RefuseReadOnly(const std::string& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0) return std::nullopt;
+  if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) return IoError{EACCES};
+  return std::nullopt;
+}
+
+// Temporaries that a killed writer left: ours by name and owner, their
+// writer no longer running.
+void RemoveStaleTemporaries(const std::string& target) {
+  const std::string dir = DirectoryOf(target);
+  const std::string prefix = BaseOf(target) + std::string(kTempInfix);
+  DIR* folder = ::opendir(dir.c_str());
+  if (!folder) return;
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string_view name = entry->d_name;
+    if (!name.starts_with(prefix)) continue;
+    const std::string_view rest = name.substr(prefix.size());
+    int pid = 0;
+    const auto [dash, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc{} || dash == rest.data() + rest.size() || *dash != '-' || pid <= 0) continue;
+    unsigned attempt = 0;
+    const auto [end, ec2] = std::from_chars(dash + 1, rest.data() + rest.size(), attempt);
+    if (ec2 != std::errc{} || end != rest.data() + rest.size()) continue;
+    if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+    const std::string stale = dir + "/" + std::string(name);
+    struct stat st {};
+    if (::lstat(stale.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
+      (void)::unlink(stale.c_str());
+    }
+  }
+  ::closedir(folder);
 }
 
 }  // namespace
 
 IoResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  std::string target;
+  if (IoResult refused = ResolveTarget(path, target)) return refused;
+  if (IoResult refused = RefuseReadOnly(target)) return refused;
+  RemoveStaleTemporaries(target);
+
   std::string tempPath;
-  int fd = CreateTemporary(path, tempPath);
+  int fd = CreateTemporary(target, tempPath);
   if (fd < 0) return LastIoError();
 
   // Keep the permissions the user gave the old file. Failing to copy them
   // loses no data, so it is not an error.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
     (void)::fchmod(fd, old.st_mode & 07777);
   }
 
   IoResult error = WriteAll(fd, bytes);
   if (!error && ::fsync(fd) != 0) error = LastIoError();
   if (::close(fd) != 0 && !error) error = LastIoError();
-  if (!error && ::rename(tempPath.c_str(), path.c_str()) != 0) error = LastIoError();
+  if (!error && ::rename(tempPath.c_str(), target.c_str()) != 0) error = LastIoError();
   if (error) {
     ::unlink(tempPath.c_str());
     return error;
@@ -55,7 +124,7 @@ IoResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
 
   // Makes the rename itself durable. The new file is already in place, so a
   // failure here is not reported.
-  int dir = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     (void)::fsync(dir);
     ::close(dir);

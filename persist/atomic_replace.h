@@ -11,7 +11,11 @@
 namespace zlc {
 
 // On failure the old file, if any, is untouched, no temporary file is left,
-// and the error of the failing call is returned.
+// and the error of the failing call is returned. A name that is the user's
+// own link is written through, beside the file it leads to; another user's
+// link is refused (EACCES), and so is a file without write permission
+// (EACCES) and anything that is no regular file. Temporaries left by a
+// writer that was killed are removed.
 IoResult ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace zlc

@@ -136,7 +136,25 @@ void ApplyConfigLine(ConfigTarget t, std::string_view line, const MessageReporte
 }
 
 IoResult LoadConfig(const std::string& path, ConfigTarget t, const MessageReporter& report) {
-  IoResult error = ReadLines(path, [&](std::string_view line) { ApplyConfigLine(t, line, report); });
+  // A few messages say what is wrong; a file full of bad values must not
+  // bury the start under boxes, so the rest are counted and told as one.
+  int told = 0;
+  std::uint64_t untold = 0;
+  const MessageReporter capped = [&](const std::string& message) {
+    if (told < kConfigMessagesShown) {
+      ++told;
+      if (report) report(message);
+    } else {
+      ++untold;
+    }
+  };
+  // The file has twenty short lines; a megabyte is more than any such file,
+  // and what a huge or endless one holds past it is not read.
+  IoResult error = ReadLines(path, [&](std::string_view line) { ApplyConfigLine(t, line, capped); },
+                             LineLimits{64 * 1024, 1 << 20});
+  if (untold > 0 && report) {
+    report(std::to_string(untold) + " more bad values in " + path + " were skipped");
+  }
   if (error && error->code == ENOENT) return std::nullopt;  // defaults stand
   return error;
 }

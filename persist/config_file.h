@@ -28,7 +28,11 @@ using MessageReporter = std::function<void(const std::string&)>;
 void ApplyConfigLine(ConfigTarget t, std::string_view line, const MessageReporter& report);
 
 // A missing file changes nothing and is no error. A file that cannot be read
-// returns its error; the lines before the failure stay applied.
+// (or is no regular file) returns its error; the lines before the failure
+// stay applied. Of the bad values, the first few are reported one by one and
+// the rest in one message with their count. Only the file's first megabyte,
+// and of each line its first 64 KB, is read.
+inline constexpr int kConfigMessagesShown = 3;
 IoResult LoadConfig(const std::string& path, ConfigTarget t, const MessageReporter& report);
 
 // The whole file: 20 lines, CR LF each.

@@ -12,7 +12,10 @@ std::string IoError::Message() const {
 IoError LastIoError() { return IoError{errno != 0 ? errno : EIO}; }
 
 std::string InvalidIntegerMessage(const std::string& text) {
-  return "'" + text + "' is not a valid integer value";
+  // A long value is quoted by its start: the message must stay readable.
+  constexpr std::size_t kQuoted = 80;
+  const std::string shown = text.size() > kQuoted ? text.substr(0, kQuoted) + "..." : text;
+  return "'" + shown + "' is not a valid integer value";
 }
 
 }  // namespace zlc

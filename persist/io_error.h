@@ -16,7 +16,8 @@ using IoResult = std::optional<IoError>;  // empty on success
 
 IoError LastIoError();  // from errno
 
-// "'text' is not a valid integer value"
+// "'text' is not a valid integer value"; of a text over 80 characters the
+// first 80 and "..." are quoted.
 std::string InvalidIntegerMessage(const std::string& text);
 
 }  // namespace zlc

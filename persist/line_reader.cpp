@@ -1,57 +1,94 @@
 #include "persist/line_reader.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "persist/fd_io.h"
+#include "persist/safe_open.h"
 
 namespace zlc {
 namespace {
 
-void Deliver(std::string& line, const std::function<void(std::string_view)>& onLine) {
-  std::string_view view{line};
-  if (!view.empty() && view.back() == '\r') view.remove_suffix(1);
-  onLine(view);
-  line.clear();
-}
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-IoResult ReadLines(const std::string& path, const std::function<void(std::string_view)>& onLine) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return LastIoError();
+void LineSplitter::Deliver() {
+  ++lines_;
+  pending_ = false;
+  onLine_(line_);
+  line_.clear();
+}
+
+void LineSplitter::Feed(std::string_view bytes) {
+  // A byte-order mark may arrive in pieces; it is taken off only whole.
+  while (seen_ < kByteOrderMark.size() && !bytes.empty()) {
+    if (bytes.front() != kByteOrderMark[seen_]) {
+      const std::string_view partial = kByteOrderMark.substr(0, seen_);
+      seen_ = kByteOrderMark.size();
+      Feed(partial);
+      break;
+    }
+    ++seen_;
+    bytes.remove_prefix(1);
+  }
+  while (!bytes.empty() && !Done()) {
+    if (afterCr_) {
+      afterCr_ = false;
+      if (bytes.front() == '\n') {
+        bytes.remove_prefix(1);
+        continue;
+      }
+    }
+    const auto end = std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == '\n' || c == '\r'; });
+    const auto length = static_cast<std::size_t>(end - bytes.begin());
+    if (length > 0) {
+      pending_ = true;
+      if (line_.size() < limits_.maxLine) {
+        line_.append(bytes.data(), std::min(length, limits_.maxLine - line_.size()));
+      }
+    }
+    if (end == bytes.end()) return;
+    afterCr_ = *end == '\r';
+    bytes.remove_prefix(length + 1);
+    Deliver();
+  }
+}
+
+void LineSplitter::Finish() {
+  if (seen_ > 0 && seen_ < kByteOrderMark.size()) {
+    // A text shorter than the mark that began like it.
+    const std::string_view partial = kByteOrderMark.substr(0, seen_);
+    seen_ = kByteOrderMark.size();
+    Feed(partial);
+  }
+  if (pending_ && !Done()) Deliver();
+}
+
+IoResult ReadLines(const std::string& path, const std::function<void(std::string_view)>& onLine,
+                   const LineLimits& limits) {
+  int fd = -1;
+  if (IoResult refused = OpenRegularForReading(path, fd)) return refused;
+  LineSplitter splitter(limits, onLine);
   std::array<char, 64 * 1024> chunk;
-  std::string line;
-  bool pending = false;  // bytes of a line without its LF yet
-  for (;;) {
+  std::uint64_t left = limits.maxBytes;
+  while (left > 0 && !splitter.Done()) {
     std::size_t got = 0;
-    if (IoResult failed = ReadSome(fd, chunk.data(), chunk.size(), got)) {
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), left));
+    if (IoResult failed = ReadSome(fd, chunk.data(), want, got)) {
       ::close(fd);
       return failed;
     }
     if (got == 0) break;
-    const char* at = chunk.data();
-    const char* end = at + got;
-    while (at < end) {
-      const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
-      if (lf == nullptr) {
-        line.append(at, end);
-        pending = true;
-        break;
-      }
-      line.append(at, lf);
-      Deliver(line, onLine);
-      pending = false;
-      at = lf + 1;
-    }
+    left -= got;
+    splitter.Feed({chunk.data(), got});
   }
   // Nothing was written through this descriptor, so a failing close loses
   // nothing.
   ::close(fd);
-  if (pending) Deliver(line, onLine);
+  splitter.Finish();
   return std::nullopt;
 }
 

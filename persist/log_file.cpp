@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "persist/fd_io.h"
+#include "persist/safe_open.h"
 
 namespace zlc {
 
@@ -15,8 +16,9 @@ LogFile::~LogFile() { Close(); }
 IoResult LogFile::Open(const std::string& path) {
   Close();
   path_ = path;
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd_ < 0) return LastIoError();
+  int fd = -1;
+  if (IoResult failed = OpenForAppending(path, fd)) return failed;
+  fd_ = fd;
   return std::nullopt;
 }
 
@@ -50,7 +52,13 @@ IoResult LogFile::WriteLines(const std::string* lines, int count) {
     buffer_ += lines[i];
     buffer_ += "\r\n";
   }
-  return WriteAll(fd_, buffer_);
+  // A block that does not go out whole (a full disk takes part of it) is
+  // cut off again, so that the log keeps whole blocks and the next result
+  // does not start on a torn line.
+  const off_t before = ::lseek(fd_, 0, SEEK_END);
+  IoResult failed = WriteAll(fd_, buffer_);
+  if (failed && before >= 0) (void)::ftruncate(fd_, before);
+  return failed;
 }
 
 IoResult WriteTextFile(const std::string& path, std::size_t count,

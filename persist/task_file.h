@@ -8,8 +8,9 @@
 
 namespace zlc {
 
-// The first line of any file, whatever its length, without its line end;
-// an empty file gives an empty text.
+// The first line of a file (ended by LF, CR LF or CR), without its line end
+// and at most its first 64 KB; an empty file gives an empty text. Only a
+// regular file is read.
 IoResult ReadFirstLine(const std::string& path, std::string& line);
 
 // The task text as one line, CR LF; an existing file is replaced.

@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+
+#include "persist/safe_open.h"
 
 namespace zlc {
 
@@ -15,16 +16,17 @@ bool FileExists(const std::string& path) {
 }
 
 IoResult CreateIfMissing(const std::string& path) {
-  if (FileExists(path)) return std::nullopt;
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return LastIoError();
+  int fd = -1;
+  if (IoResult failed = OpenForAppending(path, fd)) return failed;
   if (::close(fd) != 0) return LastIoError();
   return std::nullopt;
 }
 
 IoResult DeleteIfExists(const std::string& path) {
-  if (!FileExists(path)) return std::nullopt;
-  if (std::remove(path.c_str()) != 0) return LastIoError();
+  // Only a file of that name: a link planted there is no file of ours.
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) return LastIoError();
   return std::nullopt;
 }
 

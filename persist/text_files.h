@@ -11,9 +11,12 @@ namespace zlc {
 bool FileExists(const std::string& path);
 
 // Creates an empty file when none exists; an existing file is left as it is.
+// The rules of a log apply (OpenForAppending): no link of another user is
+// followed, nothing is made through a dangling link, only a regular file.
 IoResult CreateIfMissing(const std::string& path);
 
-// Deletes the file when it exists.
+// Deletes the file when a regular file of that name exists; a link or
+// anything else of that name is left alone.
 IoResult DeleteIfExists(const std::string& path);
 
 }  // namespace zlc

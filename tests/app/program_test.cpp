@@ -1,11 +1,16 @@
 // What the program is before its main window: the answers to --help and
 // --version, and the icon that every window shows.
+#include <QAction>
 #include <QDir>
+#include <QFile>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
+#include "app/close_on_signal.h"
 #include "app/command_line.h"
 #include "app/startup.h"
 #include "engine/calculator.h"
@@ -72,6 +77,39 @@ class ProgramTest : public QObject {
       const qint64 key = icon.cacheKey();
       QCOMPARE(form.windowIcon().cacheKey(), key);
       QCOMPARE(form.optionsWindow()->windowIcon().cacheKey(), key);
+    }
+    zlc::ui::SetMessageSink(nullptr);
+    QDir::setCurrent(cwd);
+  }
+
+  // A log-out while a dialog is open: the dialog goes, then the window,
+  // which writes the settings and deletes the scratch file as "Quit" does.
+  void terminationSignalClosesDialogsAndTheWindow() {
+    QTemporaryDir dir;
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    zlc::ui::SetMessageSink([](const QString&) {});
+    QFile variants("variants");
+    QVERIFY(variants.open(QIODevice::WriteOnly));
+    variants.close();
+    {
+      zlc::Calculator calc;
+      zlc::ui::TForm1 form(calc);
+      zlc::app::CloseOnTerminationSignals(&form);
+      form.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&form));
+      bool signalled = false;
+      QTimer::singleShot(0, &form, [&] {
+        QTRY_VERIFY(form.optionsWindow()->isVisible());
+        signalled = true;
+        ::raise(SIGTERM);
+      });
+      form.findChild<QAction*>("Options1")->trigger();  // modal until the signal closes it
+      QVERIFY(signalled);
+      QTRY_VERIFY(!form.isVisible());
+      QVERIFY(!form.optionsWindow()->isVisible());
+      QVERIFY(QFile::exists("zlc.cfg"));
+      QVERIFY(!QFile::exists("variants"));
     }
     zlc::ui::SetMessageSink(nullptr);
     QDir::setCurrent(cwd);

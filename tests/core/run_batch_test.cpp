@@ -10,6 +10,7 @@
 
 #include "engine/calculator.h"
 #include "ru_text.h"
+#include "file_size_limit.h"
 #include "scratch_dir.h"
 
 namespace zlc {
@@ -268,33 +269,64 @@ TEST_F(RunBatchTest, FilteredLogThatCannotBeOpenedClosesTheOther) {
   EXPECT_EQ(ReadBytes("results.log"), "");
 }
 
+// A log that is this close to the size limit below takes part of the next
+// block and then fails, as on a disk that fills up.
+constexpr std::size_t kRoomLeft = 100;
+constexpr std::uint64_t kLimit = 4096;
+void NearlyFull(const std::string& path) {
+  std::ofstream(path, std::ios::binary) << std::string(kLimit - kRoomLeft, 'x');
+}
+
 TEST_F(RunBatchTest, FilteredLogIsWrittenBeforeTheResultsLog) {
   // The results log cannot take the block; the filtered one, written first,
   // already has it.
   Load(kDeck);
   calc.settings.autosaveAll = true;
-  calc.resultsLogPath = "/dev/full";
+  NearlyFull("results.log");
   ASSERT_TRUE(calc.OpenLogs());
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  {
+    FileSizeLimit full(kLimit);
+    EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  }
   calc.CloseLogs();
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "I/O error " + std::to_string(ENOSPC));
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(EFBIG));
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.lastBlock}));
   EXPECT_FALSE(calc.batchBusy);
 }
 
 TEST_F(RunBatchTest, WriteFailureEndsTheBatchAndTheNextOneRuns) {
   Load(kDeck);
-  calc.filteredLogPath = "/dev/full";
+  NearlyFull("resultsf.log");
   ASSERT_TRUE(calc.OpenLogs());
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  {
+    FileSizeLimit full(kLimit);
+    EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  }
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "I/O error " + std::to_string(ENOSPC));
+  EXPECT_EQ(messages[0], "I/O error " + std::to_string(EFBIG));
   EXPECT_FALSE(calc.batchBusy);
   calc.CloseLogs();
   messages.clear();
   EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);
   EXPECT_TRUE(messages.empty());
+}
+
+// A block the disk took only part of is cut off again: the log keeps whole
+// blocks, and the first block after space came back starts a line of its own.
+TEST_F(RunBatchTest, ABlockThatDoesNotFitLeavesNoTornLine) {
+  Load(kDeck);
+  NearlyFull("resultsf.log");
+  const std::string before = ReadBytes("resultsf.log");
+  ASSERT_TRUE(calc.OpenLogs());
+  {
+    FileSizeLimit full(kLimit);
+    EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+    EXPECT_EQ(ReadBytes("resultsf.log"), before);
+  }
+  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);  // room again
+  calc.CloseLogs();
+  EXPECT_EQ(ReadBytes("resultsf.log"), before + LogText({calc.lastBlock}));
 }
 
 TEST_F(RunBatchTest, BusyBatchReturnsAtOnce) {
@@ -313,11 +345,14 @@ TEST_F(RunBatchTest, BusyBatchReturnsAtOnce) {
 TEST_F(RunBatchTest, BatchCalledFromInsideABatchIsRefused) {
   // A message shown during a batch may let the timer call in again.
   Load(kDeck);
-  calc.filteredLogPath = "/dev/full";
+  NearlyFull("resultsf.log");
   std::vector<BatchOutcome> nested;
   calc.SetReporter([&](const std::string&) { nested.push_back(calc.RunBatch()); });
   ASSERT_TRUE(calc.OpenLogs());
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  {
+    FileSizeLimit full(kLimit);
+    EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
+  }
   calc.CloseLogs();
   ASSERT_EQ(nested.size(), 1u);
   EXPECT_EQ(nested[0], BatchOutcome::Busy);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# SIGTERM and SIGHUP (a session logging out) close the window as its close
+# box does: zlc.cfg written, the scratch file deleted, exit status 0.
+#   close_on_signal_test.sh path/to/zlc
+set -u
+
+zlc=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+for sig in TERM HUP; do
+  dir=$work/$sig
+  mkdir "$dir"
+  cd "$dir" || exit 1
+  printf 'x\r\n' >variants
+  QT_QPA_PLATFORM=offscreen "$zlc" >out 2>&1 &
+  pid=$!
+  # Start-up makes the logs; then the window is up and listening.
+  for _ in $(seq 100); do
+    [ -e resultsf.log ] && break
+    sleep 0.05
+  done
+  sleep 0.3
+  kill -"$sig" "$pid"
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "SIG$sig: still running after 5 s"
+    kill -KILL "$pid"
+  fi
+  wait "$pid"
+  rc=$?
+  [ "$rc" -eq 0 ] || fail "SIG$sig: exit status $rc ($(head -c 300 out))"
+  grep -q '^Defs = Ru' zlc.cfg 2>/dev/null || fail "SIG$sig: zlc.cfg not written"
+  [ ! -e variants ] || fail "SIG$sig: the scratch file stayed"
+done
+
+[ "$failures" -eq 0 ] && echo "all checks passed"
+exit $((failures > 0))
