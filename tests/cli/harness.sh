@@ -20,9 +20,10 @@ expect_eq() {
   [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
 }
 
-# Runs the tool; stdout in $work/out, stderr in $work/err, exit status in $rc.
+# Runs the tool; stdout in $work/out, stderr in $work/err, exit status in $rc
+# (124 when it hangs).
 run() {
-  "$tool" "$@" >"$work/out" 2>"$work/err"
+  timeout 60 "$tool" "$@" >"$work/out" 2>"$work/err"
   rc=$?
 }
 
