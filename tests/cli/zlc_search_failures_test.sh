@@ -85,13 +85,15 @@ rc=${PIPESTATUS[0]}
 expect_write_failure "closed pipe"
 
 # --- signals while the output waits for a slow reader ----------------------
-# Waits up to 10 s for a file to have something in it.
-wait_for() {
-  local waited=0
-  until [ -s "$1" ]; do
+# retry N COMMAND...: the command every 0.05 s until it succeeds, N times at
+# the most.
+retry() {
+  local left=$1
+  shift
+  until "$@"; do
+    left=$((left - 1))
+    [ "$left" -gt 0 ] || return 1
     sleep 0.05
-    waited=$((waited + 1))
-    [ "$waited" -lt 200 ] || return 1
   done
 }
 # interrupt_slow_reader HUP_TRAP LIMIT SIGNAL...: the tool, with SIGHUP as
@@ -100,22 +102,18 @@ wait_for() {
 # and then the reader reads. Its stdout in $work/out, stderr in $work/err,
 # exit status in $rc.
 interrupt_slow_reader() {
-  local hup=$1 limit=$2 waited=0 pipeline
+  local hup=$1 limit=$2 pipeline
   shift 2
   rm -f "$work/pid" "$work/go"
   # shellcheck disable=SC2064  # the disposition is chosen now
   ( (trap - INT; trap "$hup" HUP; exec "$tool" --task "**" --seed 5 --set rq_rnc=0 --results "$limit" 2>"$work/err") &
     echo $! >"$work/pid"
     wait $!
-    echo $? >"$work/rc") | (wait_for "$work/go"; cat >"$work/out") &
+    echo $? >"$work/rc") | (retry 200 test -s "$work/go"; cat >"$work/out") &
   pipeline=$!
-  wait_for "$work/pid"
+  retry 200 test -s "$work/pid"
   # Until its write waits, where the kernel says so.
-  until grep -qs pipe_write "/proc/$(cat "$work/pid")/wchan"; do
-    sleep 0.05
-    waited=$((waited + 1))
-    [ "$waited" -lt 20 ] || break
-  done
+  retry 20 grep -qs pipe_write "/proc/$(cat "$work/pid")/wchan"
   for signal in "$@"; do
     kill -s "$signal" "$(cat "$work/pid")"
     sleep 0.2
