@@ -1,9 +1,10 @@
 #include "cli/bench.h"
 
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
-#include <optional>
 
+#include "cli/stop_signals.h"
 #include "engine/fast_tries.h"
 
 namespace zlc::cli {
@@ -16,6 +17,15 @@ struct Rate {
   std::uint64_t tries = 0;
 };
 
+[[gnu::format(printf, 2, 3)]] void AppendFormatted(std::string& out, const char* format, ...) {
+  char line[256];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  out += line;
+}
+
 // Batches of up to 1000 tries from the starting deck, as the search makes
 // them, without turning results into lines.
 template <typename Tries>
@@ -25,7 +35,7 @@ Rate Measure(Calculator& calc, double seconds, Tries&& tries) {
   Rate rate;
   const auto start = Clock::now();
   double elapsed = 0;
-  while (elapsed < seconds) {
+  while (elapsed < seconds && !StopRequested()) {
     for (int batch = 0; batch < 16; ++batch) {
       BindLayout(calc.layout, deck.data(), deck.size());
       rate.tries += static_cast<std::uint64_t>(tries(random));
@@ -38,7 +48,7 @@ Rate Measure(Calculator& calc, double seconds, Tries&& tries) {
 
 }  // namespace
 
-void RunBench(Calculator& calc, double secondsEach) {
+std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   const std::int32_t depth = calc.settings.shuffleDepth;
   const Rate plain = Measure(calc, secondsEach, [&](Random& random) {
     int tries = 0;
@@ -63,24 +73,27 @@ void RunBench(Calculator& calc, double secondsEach) {
   const bool spareCore = BlockSource::MachineHasSpareCore();
   const Rate both = spareCore ? fast(true, true) : Rate{};
   const bool hasWide = SelectBlockBuilder(true) != &BuildTryBlockPortable;
+  if (StopRequested()) return std::nullopt;
 
-  std::printf("task \"%s\", shuffle depth %d\n", calc.editor.Text().c_str(), depth);
-  std::printf("%-28s %14s %10s\n", "", "tries/s", "vs plain");
+  std::string out;
+  AppendFormatted(out, "task \"%s\", shuffle depth %d\n", calc.editor.Text().c_str(), depth);
+  AppendFormatted(out, "%-28s %14s %10s\n", "", "tries/s", "vs plain");
   auto row = [&](const char* name, const Rate& r) {
-    std::printf("%-28s %14.0f %9.2fx\n", name, r.triesPerSecond, r.triesPerSecond / plain.triesPerSecond);
+    AppendFormatted(out, "%-28s %14.0f %9.2fx\n", name, r.triesPerSecond, r.triesPerSecond / plain.triesPerSecond);
   };
   row("plain tries", plain);
   row("engine, portable lanes", portable);
   if (hasWide) {
     row("engine, AVX-512", wide);
   } else {
-    std::printf("%-28s %14s\n", "engine, AVX-512", "(not on this processor)");
+    AppendFormatted(out, "%-28s %14s\n", "engine, AVX-512", "(not on this processor)");
   }
   if (spareCore) {
     row("engine, both cores", both);
-    std::printf("both cores vs one core: %.2fx\n",
-                both.triesPerSecond / (hasWide ? wide : portable).triesPerSecond);
+    AppendFormatted(out, "both cores vs one core: %.2fx\n",
+                    both.triesPerSecond / (hasWide ? wide : portable).triesPerSecond);
   }
+  return out;
 }
 
 }  // namespace zlc::cli

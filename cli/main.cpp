@@ -1,10 +1,10 @@
 // zlc-search: the calculator's search without a window, for long searches on
 // a terminal and for reproducible checks. It drives the same core as the
 // window, batch by batch, from the same generator calls in the same order.
-#include <signal.h>
-#include <stdlib.h>
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -12,7 +12,10 @@
 
 #include "cards/cp1251.h"
 #include "cli/bench.h"
+#include "cli/block_writer.h"
 #include "cli/options.h"
+#include "cli/scratch_dir.h"
+#include "cli/stop_signals.h"
 #include "engine/calculator.h"
 #include "filter/filter_description.h"
 #include "persist/config_file.h"
@@ -21,16 +24,16 @@
 
 namespace {
 
-volatile sig_atomic_t g_interrupted = 0;
+using zlc::cli::BlockWriter;
 
-void OnInterrupt(int) { g_interrupted = 1; }
-
+// Text in the chosen encoding, into whole blocks of standard output.
 struct Output {
+  BlockWriter& writer;
   bool cp1251 = false;
+  void Text(const std::string& text) const { writer.Write(cp1251 ? text : zlc::Cp1251ToUtf8(text)); }
   void Line(const std::string& text) const {
-    const std::string out = cp1251 ? text : zlc::Cp1251ToUtf8(text);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    std::fputc('\n', stdout);
+    Text(text);
+    writer.Write("\n");
   }
 };
 
@@ -38,28 +41,26 @@ void Error(const std::string& message) {
   std::fprintf(stderr, "zlc-search: %s\n", zlc::Cp1251ToUtf8(message).c_str());
 }
 
-// The private folder for the scratch file of variants, removed at exit.
-class ScratchDir {
- public:
-  bool Make() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/zlc-search.XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (!::mkdtemp(buf.data())) return false;
-    path_ = buf.data();
-    return true;
-  }
-  std::string File(const char* name) const { return path_ + "/" + name; }
-  ~ScratchDir() {
-    if (path_.empty()) return;
-    ::unlink(File("variants").c_str());
-    ::rmdir(path_.c_str());
-  }
+// The exit status of a failed write of standard output, reported.
+int WriteFailed(const BlockWriter& writer) {
+  Error(std::string("cannot write the results: ") + writer.Reason());
+  return 1;
+}
 
- private:
-  std::string path_;
-};
+// The exit status once everything gathered is written.
+int Finish(BlockWriter& writer) {
+  writer.EndBlock();
+  return writer.Flush() ? 0 : WriteFailed(writer);
+}
+
+// A descriptor 0, 1 or 2 that the caller closed is taken by /dev/null read
+// only: else the first file the tool opens would become its standard output
+// and receive the results. Writes to it fail with EBADF, as to a closed one.
+void HoldStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF) ::open("/dev/null", O_RDONLY);  // the lowest: fd
+  }
+}
 
 class ProgressLine {
  public:
@@ -89,10 +90,68 @@ class ProgressLine {
   bool shown_ = false;
 };
 
+bool AtLimit(const zlc::cli::Options& options, const zlc::RunTotals& totals) {
+  return (options.results && totals.results >= *options.results) ||
+         (options.filtered && totals.filtered >= *options.filtered) ||
+         (options.tries && totals.tries >= *options.tries);
+}
+
+int Bench(zlc::Calculator& calc, double secondsEach, const Output& out) {
+  calc.random.SetSeed(1);
+  if (calc.RunBatch() == zlc::BatchOutcome::Failed) return 1;  // variants ready, targets drawn
+  const auto report = zlc::cli::RunBench(calc, secondsEach);
+  if (!report) {
+    Error("the measurement was interrupted");
+    return 1;
+  }
+  out.Text(*report);
+  return Finish(out.writer);
+}
+
+// The search until a limit, a signal or a failure. It owns the scratch
+// folder, so that every way out of here removes it.
+int Search(zlc::Calculator& calc, const zlc::cli::Options& options, const Output& out) {
+  using namespace zlc;
+  cli::InstallStopSignals(&cli::ScratchDir::RemoveNow);
+  cli::ScratchDir scratch;
+  if (!scratch.Make()) {
+    Error("cannot make a scratch folder: " + LastIoError().Message());
+    return 1;
+  }
+  calc.variantsPath = scratch.VariantsPath();
+  calc.keepResultLists = false;  // nothing shows the lists here
+  calc.random.SetSeed(options.seed.value_or(TimeOfDaySeed()));
+  if (options.bench) return Bench(calc, *options.bench, out);
+
+  ProgressLine progress(options.progress.value_or(::isatty(STDERR_FILENO) != 0));
+  int status = 0;
+  for (bool stop = AtLimit(options, calc.totals); !stop;) {
+    const BatchOutcome outcome = calc.RunBatch();
+    if (outcome == BatchOutcome::Failed) {
+      status = 1;
+      break;
+    }
+    if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
+      for (const std::string& line : calc.lastBlock.lines) out.Line(line);
+      if (!out.writer.EndBlock()) break;
+    }
+    stop = AtLimit(options, calc.totals) || cli::StopRequested();
+    if (!stop) progress.Update(calc);
+  }
+  const bool written = out.writer.Flush();
+  progress.Update(calc, true);
+  progress.Finish();
+  if (!written) return WriteFailed(out.writer);
+  std::fprintf(stderr, "%s\n%s\n", calc.ResultsCaption().c_str(), calc.FilteredCaption().c_str());
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   using namespace zlc;
+  HoldStandardDescriptors();
+  BlockWriter writer(STDOUT_FILENO);
   std::string error;
   auto options = cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
   if (!options) {
@@ -100,12 +159,12 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (options->help) {
-    std::fputs(cli::kUsage, stdout);
-    return 0;
+    writer.Write(cli::kUsage);
+    return Finish(writer);
   }
   if (options->version) {
-    std::puts("zlc-search 3.1.12");
-    return 0;
+    writer.Write("zlc-search 3.1.12\n");
+    return Finish(writer);
   }
 
   Calculator calc;
@@ -143,7 +202,7 @@ int main(int argc, char* argv[]) {
   // file is read as the window opens one.
   calc.editor.LoadTaskText(taskText, options->task.has_value());
 
-  const Output out{options->cp1251};
+  const Output out{writer, options->cp1251};
   if (options->dryRun) {
     out.Line(calc.editor.Text() + "|");
     out.Line(calc.editor.TaskCaption());
@@ -157,7 +216,7 @@ int main(int argc, char* argv[]) {
     for (const std::string& line : BuildFilterDescription(calc.filter, calc.notation)) {
       out.Line(line + "|");
     }
-    return 0;
+    return Finish(writer);
   }
   if (options->bench && !options->task && !options->taskFile) calc.editor.LoadTaskText("**");
   if (!calc.editor.TaskComplete()) {
@@ -165,50 +224,5 @@ int main(int argc, char* argv[]) {
     return 2;
   }
 
-  ScratchDir scratch;
-  if (!scratch.Make()) {
-    Error("cannot make a scratch folder: " + LastIoError().Message());
-    return 1;
-  }
-  calc.variantsPath = scratch.File("variants");
-  calc.keepResultLists = false;  // nothing shows the lists here
-  calc.random.SetSeed(options->seed.value_or(TimeOfDaySeed()));
-
-  if (options->bench) {
-    calc.random.SetSeed(1);
-    if (calc.RunBatch() == BatchOutcome::Failed) return 1;  // variants ready, targets drawn
-    cli::RunBench(calc, *options->bench);
-    return 0;
-  }
-
-  struct sigaction sa {};
-  sa.sa_handler = OnInterrupt;
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGTERM, &sa, nullptr);
-
-  const bool interactive = ::isatty(STDOUT_FILENO);
-  ProgressLine progress(options->progress.value_or(::isatty(STDERR_FILENO) != 0));
-  int status = 0;
-  for (;;) {
-    BatchOutcome outcome = calc.RunBatch();
-    if (outcome == BatchOutcome::Failed) {
-      status = 1;
-      break;
-    }
-    if (outcome == BatchOutcome::Result && (!options->onlyFiltered || calc.lastPassed)) {
-      for (const std::string& line : calc.lastBlock.lines) out.Line(line);
-      if (interactive) std::fflush(stdout);
-    }
-    if ((options->results && calc.totals.results >= *options->results) ||
-        (options->filtered && calc.totals.filtered >= *options->filtered) ||
-        (options->tries && calc.totals.tries >= *options->tries) || g_interrupted) {
-      break;
-    }
-    progress.Update(calc);
-  }
-  std::fflush(stdout);
-  progress.Update(calc, true);
-  progress.Finish();
-  std::fprintf(stderr, "%s\n%s\n", calc.ResultsCaption().c_str(), calc.FilteredCaption().c_str());
-  return status;
+  return Search(calc, *options, out);
 }

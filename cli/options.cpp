@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace zlc::cli {
 
@@ -21,6 +22,7 @@ const char* const kUsage =
     "  --results N        stop after N results in total\n"
     "  --tries N          stop after N tries in total\n"
     "  --filtered N       stop after N results that pass the filter\n"
+    "                     (a limit of 0 searches nothing)\n"
     "  --only-filtered    print only the results that pass the filter\n"
     "  --dry-run          print the task, its length, its variants and the filter\n"
     "  --encoding E       output text as utf-8 (default) or cp1251\n"
@@ -107,7 +109,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-') {
         double seconds = 0;
         auto [end, ec] = std::from_chars(args[i + 1].data(), args[i + 1].data() + args[i + 1].size(), seconds);
-        if (ec != std::errc{} || end != args[i + 1].data() + args[i + 1].size() || seconds <= 0) {
+        if (ec != std::errc{} || end != args[i + 1].data() + args[i + 1].size() ||
+            !std::isfinite(seconds) || seconds <= 0) {
           error = "--bench takes a number of seconds, not '" + args[i + 1] + "'";
           return std::nullopt;
         }

@@ -3,29 +3,8 @@
 #   zlc_search_test.sh path/to/zlc-search
 set -u
 
-tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# A folder of its own, so that no settings file of the caller is read.
-mkdir "$work/cwd" "$work/tmp"
-cd "$work/cwd" || exit 1
-export TMPDIR="$work/tmp"
-
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-# expect_eq WHAT EXPECTED ACTUAL
-expect_eq() {
-  [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
-}
-
-# Runs the tool; stdout in $work/out, stderr in $work/err, exit status in $rc.
-run() {
-  "$tool" "$@" >"$work/out" 2>"$work/err"
-  rc=$?
-}
+# shellcheck source=tests/cli/harness.sh
+source "$(dirname "$0")/harness.sh"
 
 # --- five results of the single gap ----------------------------------------
 run --task "**" --seed 1 --results 5
@@ -82,6 +61,22 @@ expect_eq "bad encoding exit status" 2 "$rc"
 run --task "**" --seed
 expect_eq "missing value exit status" 2 "$rc"
 
+# --- a limit of 0 searches nothing ----------------------------------------
+for limit in --results --tries --filtered; do
+  run --task "**" --seed 1 "$limit" 0
+  expect_eq "$limit 0 exit status" 0 "$rc"
+  expect_eq "$limit 0 output bytes" 0 "$(wc -c <"$work/out")"
+  expect_eq "$limit 0 counters" "Results: ( RN / CN = 0 / 0 )
+Filtered: 0" "$(cat "$work/err")"
+done
+# A measurement without a finite length is refused like any wrong number.
+for seconds in nan inf; do
+  timeout 20 "$tool" --bench "$seconds" >"$work/out" 2>"$work/err"
+  expect_eq "--bench $seconds exit status" 2 "$?"
+  grep -q "^zlc-search: --bench takes a number of seconds, not '$seconds'" "$work/err" ||
+    fail "--bench $seconds message: $(cat "$work/err")"
+done
+
 # --- encodings --------------------------------------------------------------
 run --task "**" --seed 1 --results 1 --encoding cp1251
 expect_eq "cp1251 exit status" 0 "$rc"
@@ -92,6 +87,10 @@ run --task "**" --seed 1 --results 1
 iconv -f CP1251 -t UTF-8 "$work/cp1251" >"$work/converted" || fail "cp1251 output does not convert"
 cmp -s "$work/converted" "$work/out" || fail "cp1251 output differs from the UTF-8 output"
 head -1 "$work/out" | grep -q 'п' || fail "no Cyrillic suit letter in UTF-8 output"
+
+# The measurement names the task in the output's encoding too.
+run --bench 0.01 --task "6п **"
+head -1 "$work/out" | grep -q "^task \"6п \*\* \"" || fail "bench task line: $(head -1 "$work/out")"
 
 # --- the variants mode ------------------------------------------------------
 run --task "Ad ** 7s ** Kc" --seed 9 --results 5
@@ -153,8 +152,4 @@ rm zlc.cfg
 [ -z "$(ls -A "$work/tmp")" ] || fail "scratch left in TMPDIR: $(ls -A "$work/tmp")"
 [ -e "$work/cwd/variants" ] && fail "scratch file written to the working folder"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all checks passed"
+finish
