@@ -3,7 +3,6 @@
 // Text is gathered in whole blocks and handed to the descriptor with
 // WriteAll; when a full disk cuts a flush short, the torn block is taken
 // off the end of the file again, so that the output always ends with a
-// whole block. Header-only: the tool's sources are listed in the top-level
 // build file.
 #pragma once
 

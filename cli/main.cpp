@@ -2,6 +2,7 @@
 // a terminal and for reproducible checks. It drives the same core as the
 // window, batch by batch, from the same generator calls in the same order.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,7 +21,6 @@
 #include "filter/filter_description.h"
 #include "persist/config_file.h"
 #include "persist/task_file.h"
-#include "persist/text_files.h"
 
 namespace {
 
@@ -172,7 +172,10 @@ int main(int argc, char* argv[]) {
   calc.ResetSettings();
   ConfigTarget target{calc.notation, calc.settings, calc.filter};
   auto report = [](const std::string& m) { Error(m); };
-  if (options->config && !FileExists(*options->config)) {
+  // A settings file asked for must be there; what else is wrong with it
+  // (a folder, a FIFO) the reading says.
+  struct stat configStat {};
+  if (options->config && ::stat(options->config->c_str(), &configStat) != 0 && errno == ENOENT) {
     Error("cannot read " + *options->config + ": File not found");
     return 2;
   }

@@ -1,6 +1,5 @@
 // The private folder for the scratch file of variants, made in $TMPDIR and
 // removed when its owner goes, or by a signal handler on the way out.
-// Header-only: the tool's sources are listed in the top-level build file.
 #pragma once
 
 #include <limits.h>

@@ -3,7 +3,6 @@
 // second one ends the program at once, after the last wish (removing the
 // scratch folder). SIGPIPE is ignored: a reader that went away makes a
 // write fail, and the tool reports that and stops like any failed write.
-// Header-only: the tool's sources are listed in the top-level build file.
 #pragma once
 
 #include <signal.h>
