@@ -1,7 +1,6 @@
 #include "analysis/classify.h"
 
 #include <charconv>
-#include <cstring>
 
 namespace zlc {
 
@@ -10,63 +9,99 @@ void ClassifyElements(Layout& layout, Chain& work) {
   layout.mobility.fill(0);
   layout.isTransit.fill(0);
   layout.transitCount = 0;
-
-  work.lastIndex = chain.lastIndex;
-  if (chain.lastIndex >= 0) {
-    std::memcpy(work.cards, chain.cards,
-                sizeof(ChainEntry) * static_cast<std::size_t>(chain.lastIndex + 1));
+  const std::int32_t count = chain.lastIndex + 1;
+  if (count <= 0) {
+    work.lastIndex = chain.lastIndex;
+    return;
   }
+
+  // The replay runs on a linked row, so a collapse unlinks one card instead
+  // of moving the rest of the row: it is made for every result.
+  constexpr std::int8_t kNone = -1;
+  std::int8_t next[kDeckSize];
+  std::int8_t prev[kDeckSize];
+  for (std::int32_t i = 0; i < count; ++i) {
+    next[i] = static_cast<std::int8_t>(i + 1 < count ? i + 1 : kNone);
+    prev[i] = static_cast<std::int8_t>(i - 1);
+  }
+  std::int8_t head = 0;
+  std::int32_t left = count;
 
   // Transits are recorded only left to right: a right card at or before the
   // latest transit belongs to a segment that is already closed.
   std::uint16_t lastTransit = 0;
-  std::int32_t from = 0;
-  while (work.lastIndex >= 2) {
-    // Resuming at a - 2 finds the same leftmost collapse as a fresh scan, so
-    // the replay removes the cards in the order the convergence test did.
-    const std::int32_t a = FindCollapse(work, from);
-    if (a < 0) break;
-    const std::uint16_t right = work.cards[a + 2].position;
+  std::int8_t a = head;
+  while (left >= 3) {
+    // The leftmost collapse at or after `a`. Resuming two cards before the
+    // last one finds the same collapse as a fresh scan, so the replay removes
+    // the cards in the order the convergence test did.
+    std::int8_t b = kNone, c = kNone;
+    for (; a != kNone; a = next[a]) {
+      b = next[a];
+      c = b == kNone ? kNone : next[b];
+      if (c == kNone) {
+        a = kNone;
+        break;
+      }
+      if (Matches(chain.cards[a], chain.cards[c])) break;
+    }
+    if (a == kNone) break;
+    const std::uint16_t right = chain.cards[c].position;
     if (right > lastTransit) {
       layout.isTransit[right] = 1;
       ++layout.transitCount;
       lastTransit = right;
     }
-    ++layout.mobility[work.cards[a + 1].position];
-    RemoveEntry(work, a);
-    from = a >= 2 ? a - 2 : 0;
+    ++layout.mobility[chain.cards[b].position];
+    // Card a leaves the row.
+    const std::int8_t before = prev[a];
+    if (before == kNone) {
+      head = b;
+    } else {
+      next[before] = b;
+    }
+    prev[b] = before;
+    --left;
+    a = before == kNone ? head : (prev[before] == kNone ? head : prev[before]);
   }
 
-  if (chain.lastIndex >= 0) layout.mobility[static_cast<std::size_t>(chain.lastIndex)] = 1;
+  // The work chain ends as the convergence test leaves it.
+  work.lastIndex = left - 1;
+  std::int32_t k = 0;
+  for (std::int8_t i = head; i != kNone; i = next[i]) work.cards[k++] = chain.cards[i];
+
+  layout.mobility[static_cast<std::size_t>(chain.lastIndex)] = 1;
 }
 
 void AppendLayoutLine(std::string& out, const Layout& layout, std::int64_t rn,
                       const Settings& settings) {
-  out.clear();
-  char digits[24];
-  const auto written = std::to_chars(digits, digits + sizeof digits, rn);
-  out.append(digits, written.ptr);
-  out += ". ";
+  // Built in a buffer and assigned once: at most six characters a card.
+  char text[24 + 6 * kDeckSize + 2];
+  char* at = std::to_chars(text, text + 24, rn).ptr;
+  *at++ = '.';
+  *at++ = ' ';
 
   const bool markTransits = settings.markTransits == 1;
   const bool spaces = settings.deleteSpaces == 0;
+  const int marks = settings.staticMarkMode;
   const std::int32_t last = layout.chain.lastIndex;
-  if (markTransits) out += '<';
+  if (markTransits) *at++ = '<';
   for (std::int32_t i = 0; i <= last; ++i) {
-    const auto at = static_cast<std::size_t>(i);
-    const bool isStatic = layout.mobility[at] == 0;
-    const bool transit = markTransits && layout.isTransit[at] == 1;
-    if (isStatic && settings.staticMarkMode == 2) out += '[';
-    out += layout.chain.cards[i].rankLetter;
-    out += layout.chain.cards[i].suitLetter;
-    if (isStatic && settings.staticMarkMode == 1) out += '!';
-    if (isStatic && settings.staticMarkMode == 2) out += ']';
-    if (transit) out += '>';
-    if (spaces) out += ' ';
+    const auto k = static_cast<std::size_t>(i);
+    const bool isStatic = layout.mobility[k] == 0;
+    const bool transit = markTransits && layout.isTransit[k] == 1;
+    if (isStatic && marks == 2) *at++ = '[';
+    *at++ = layout.chain.cards[i].rankLetter;
+    *at++ = layout.chain.cards[i].suitLetter;
+    if (isStatic && marks == 1) *at++ = '!';
+    if (isStatic && marks == 2) *at++ = ']';
+    if (transit) *at++ = '>';
+    if (spaces) *at++ = ' ';
     // The next segment opens after the separating space; the last card
     // closes the line, so nothing opens after it.
-    if (transit && i != last) out += '<';
+    if (transit && i != last) *at++ = '<';
   }
+  out.assign(text, static_cast<std::size_t>(at - text));
 }
 
 }  // namespace zlc

@@ -26,18 +26,30 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+// Each byte's UTF-8 form, worked out once: up to three bytes and a length.
+struct Utf8Form {
+  char bytes[3];
+  std::uint8_t length;
+};
+
+constexpr Utf8Form FormOf(char32_t cp) {
+  if (cp < 0x80) return {{static_cast<char>(cp), 0, 0}, 1};
+  if (cp < 0x800) {
+    return {{static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}, 2};
   }
+  return {{static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+           static_cast<char>(0x80 | (cp & 0x3F))},
+          3};
 }
+
+constexpr std::array<Utf8Form, 256> kUtf8Forms = [] {
+  std::array<Utf8Form, 256> forms{};
+  for (int b = 0; b < 256; ++b) {
+    forms[static_cast<std::size_t>(b)] =
+        FormOf(b < 0x80 ? char32_t(b) : char32_t{kHighHalf[static_cast<std::size_t>(b - 0x80)]});
+  }
+  return forms;
+}();
 
 char ToCp1251(char32_t cp) {
   if (cp < 0x80) return static_cast<char>(cp);
@@ -51,12 +63,23 @@ char ToCp1251(char32_t cp) {
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
   std::string out;
-  out.reserve(bytes.size() * 2);
-  for (char ch : bytes) {
-    auto b = static_cast<std::uint8_t>(ch);
-    AppendUtf8(out, b < 0x80 ? char32_t{b} : char32_t{kHighHalf[b - 0x80]});
-  }
+  AppendCp1251AsUtf8(out, bytes);
   return out;
+}
+
+void AppendCp1251AsUtf8(std::string& out, std::string_view bytes) {
+  // At most three bytes for one: room is made once, then filled by table.
+  const std::size_t start = out.size();
+  out.resize(start + 3 * bytes.size());
+  char* at = out.data() + start;
+  for (char ch : bytes) {
+    const Utf8Form& form = kUtf8Forms[static_cast<std::uint8_t>(ch)];
+    at[0] = form.bytes[0];
+    at[1] = form.bytes[1];
+    at[2] = form.bytes[2];
+    at += form.length;
+  }
+  out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) {

@@ -10,6 +10,9 @@ namespace zlc {
 
 // Every byte has a meaning in Windows-1251 except 0x98, which maps to U+FFFD.
 std::string Cp1251ToUtf8(std::string_view bytes);
+// The same appended to `out`: once `out` has grown to a line's size, a
+// conversion allocates nothing.
+void AppendCp1251AsUtf8(std::string& out, std::string_view bytes);
 
 // Characters that Windows-1251 cannot hold become '?'. Malformed UTF-8
 // sequences are read byte by byte and also become '?'.

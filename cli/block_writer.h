@@ -33,6 +33,8 @@ class BlockWriter {
   BlockWriter& operator=(const BlockWriter&) = delete;
 
   void Write(std::string_view bytes) { buffer_ += bytes; }
+  // The text gathered so far, for a writer that converts as it appends.
+  std::string& Gathered() { return buffer_; }
 
   // Ends a block: it goes out now on a terminal, or with the others once
   // the buffer has grown large. False once a write has failed.

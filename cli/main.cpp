@@ -30,7 +30,13 @@ using zlc::cli::BlockWriter;
 struct Output {
   BlockWriter& writer;
   bool cp1251 = false;
-  void Text(const std::string& text) const { writer.Write(cp1251 ? text : zlc::Cp1251ToUtf8(text)); }
+  void Text(const std::string& text) const {
+    if (cp1251) {
+      writer.Write(text);
+    } else {
+      zlc::AppendCp1251AsUtf8(writer.Gathered(), text);
+    }
+  }
   void Line(const std::string& text) const {
     Text(text);
     writer.Write("\n");

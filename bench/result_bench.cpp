@@ -1,0 +1,116 @@
+// The work one result costs, stage by stage, on converged layouts the search
+// found: the classification replay, line 1, lines 2 and 3, the filter, the
+// conversion of the three lines to UTF-8, and the whole result as the batch
+// makes it (lists off, as in the headless tool).
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/classify.h"
+#include "analysis/hexagrams.h"
+#include "cards/cp1251.h"
+#include "engine/calculator.h"
+#include "filter/filter_test.h"
+
+namespace {
+
+using namespace zlc;
+
+// Results of the single gap from a fixed seed, each with its analysis done.
+struct Found {
+  Layout layout;
+  Chain work;
+  ResultBlock block;
+};
+
+const std::vector<Found>& Results() {
+  static const std::vector<Found> found = [] {
+    std::vector<Found> out;
+    Calculator calc;
+    calc.variantsPath = std::filesystem::temp_directory_path() / ("zlc_result_bench_" + std::to_string(::getpid()));
+    calc.keepResultLists = false;
+    calc.editor.LoadTaskText("** ");
+    calc.random.SetSeed(7);
+    while (out.size() < 256) {
+      const BatchOutcome outcome = calc.RunBatch();
+      if (outcome == BatchOutcome::Failed) std::abort();
+      if (outcome == BatchOutcome::Result) out.push_back({calc.layout, calc.workChain, calc.lastBlock});
+    }
+    std::filesystem::remove(calc.variantsPath);
+    return out;
+  }();
+  return found;
+}
+
+void BM_Classify(benchmark::State& state) {
+  std::vector<Found> results = Results();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    Found& r = results[i++ % results.size()];
+    ClassifyElements(r.layout, r.work);
+    benchmark::DoNotOptimize(r.layout.transitCount);
+  }
+}
+BENCHMARK(BM_Classify);
+
+void BM_LayoutLine(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  const Settings settings;
+  std::string line;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    AppendLayoutLine(line, results[i++ % results.size()].layout, 4711, settings);
+    benchmark::DoNotOptimize(line.data());
+  }
+}
+BENCHMARK(BM_LayoutLine);
+
+void BM_AnalysisLines(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  NotationSet notation;
+  std::string line2, line3;
+  std::array<std::uint8_t, 6> balanced{};
+  std::size_t i = 0;
+  for (auto _ : state) {
+    AppendAnalysisLines(line2, line3, balanced, results[i++ % results.size()].layout, 4711, notation);
+    benchmark::DoNotOptimize(line3.data());
+  }
+}
+BENCHMARK(BM_AnalysisLines);
+
+void BM_Filter(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  NotationSet notation;
+  FilterSettings filter;
+  filter.lfEnabled = 1;
+  filter.lfThreshold = 14;
+  std::array<std::uint8_t, 6> balanced{};
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(PassesFilter(filter, results[i++ % results.size()].layout, notation, balanced));
+  }
+}
+BENCHMARK(BM_Filter);
+
+// The three lines into one output buffer, as the headless tool writes them.
+void BM_Utf8Lines(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  std::string out;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    out.clear();
+    for (const std::string& line : results[i++ % results.size()].block.lines) {
+      AppendCp1251AsUtf8(out, line);
+      out += '\n';
+    }
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_Utf8Lines);
+
+}  // namespace
