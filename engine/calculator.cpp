@@ -65,8 +65,18 @@ bool Calculator::OpenLogs() {
 }
 
 void Calculator::CloseLogs() {
-  Failed(resultsLog_.Close());
-  Failed(filteredLog_.Close());
+  const bool flushed = FlushLogs();
+  const IoResult results = resultsLog_.Close();
+  const IoResult filtered = filteredLog_.Close();
+  if (flushed && !Failed(results)) Failed(filtered);
+}
+
+bool Calculator::FlushLogs() {
+  // The filtered log first, as each block goes to it first; one failure is
+  // told once.
+  const IoResult filtered = filteredLog_.Flush();
+  const IoResult results = resultsLog_.Flush();
+  return !Failed(filtered ? filtered : results);
 }
 
 void Calculator::ClearResults() {

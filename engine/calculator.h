@@ -108,7 +108,14 @@ class Calculator {
   // run or a step is on. False when one could not be opened (reported; none
   // is left open).
   bool OpenLogs();
-  void CloseLogs();
+  void CloseLogs();  // writes what is gathered first
+  // Writes the blocks gathered in the logs, each log in one write. False
+  // when a write failed (reported once; the log keeps whole blocks).
+  bool FlushLogs();
+  // With this set, a result's blocks are gathered and go out at FlushLogs,
+  // which the window calls once a slice of batches: one write per log per
+  // slice instead of per result. Unset, every result is written at once.
+  bool deferLogWrites = false;
 
   void ClearResults();  // both lists and the three counters
 

@@ -76,15 +76,20 @@ bool Calculator::MakeResult() {
     allList.AddBlockOnTop(kept);
   }
 
-  bool logsOk = true;
   lastPassed = PassesFilter(filter, layout, notation, balancedLines);
   if (lastPassed) {
     if (keepResultLists) filteredList.AddBlockOnTop(kept);
     ++counters.filtered;
     ++totals.filtered;
-    if (filteredLog_.IsOpen()) logsOk = !Failed(filteredLog_.WriteLines(lastBlock.lines, 3));
+    if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock.lines, 3);
   }
-  if (logsOk && resultsLog_.IsOpen()) logsOk = !Failed(resultsLog_.WriteLines(lastBlock.lines, 3));
+  if (resultsLog_.IsOpen()) resultsLog_.Add(lastBlock.lines, 3);
+  // Deferred, the blocks go out once a slice of batches; a slice that finds
+  // very many results still writes them as they reach a megabyte.
+  constexpr std::size_t kMostPending = 1 << 20;
+  const bool due = !deferLogWrites || filteredLog_.PendingBytes() >= kMostPending ||
+                   resultsLog_.PendingBytes() >= kMostPending;
+  const bool logsOk = !due || FlushLogs();
 
   if (settings.clearAtRn && counters.rn > settings.clearThreshold) ClearResults();
   return logsOk;

@@ -14,7 +14,7 @@ namespace zlc {
 LogFile::~LogFile() { Close(); }
 
 IoResult LogFile::Open(const std::string& path) {
-  Close();
+  (void)Close();
   path_ = path;
   int fd = -1;
   if (IoResult failed = OpenForAppending(path, fd)) return failed;
@@ -31,12 +31,21 @@ IoResult LogFile::ReopenIfGone() {
   const bool gone = open.st_nlink == 0 || ::stat(path_.c_str(), &named) != 0 ||
                     named.st_ino != open.st_ino || named.st_dev != open.st_dev;
   if (!gone) return std::nullopt;
-  const std::string path = path_;
-  Close();
-  return Open(path);
+  (void)CloseDescriptor();
+  int fd = -1;
+  if (IoResult failed = OpenForAppending(path_, fd)) return failed;
+  fd_ = fd;
+  return std::nullopt;
 }
 
 IoResult LogFile::Close() {
+  // What was gathered goes out first; the first error is the one told.
+  IoResult flushed = Flush();
+  IoResult closed = CloseDescriptor();
+  return flushed ? flushed : closed;
+}
+
+IoResult LogFile::CloseDescriptor() {
   if (fd_ < 0) return std::nullopt;
   int fd = fd_;
   fd_ = -1;
@@ -44,21 +53,43 @@ IoResult LogFile::Close() {
   return std::nullopt;
 }
 
-IoResult LogFile::WriteLines(const std::string* lines, int count) {
-  if (fd_ < 0) return IoError{EBADF};
-  if (IoResult failed = ReopenIfGone()) return failed;
-  buffer_.clear();
+void LogFile::Add(const std::string* lines, int count) {
   for (int i = 0; i < count; ++i) {
     buffer_ += lines[i];
     buffer_ += "\r\n";
   }
-  // A block that does not go out whole (a full disk takes part of it) is
-  // cut off again, so that the log keeps whole blocks and the next result
-  // does not start on a torn line.
-  const off_t before = ::lseek(fd_, 0, SEEK_END);
-  IoResult failed = WriteAll(fd_, buffer_);
-  if (failed && before >= 0) (void)::ftruncate(fd_, before);
+  blockEnds_.push_back(buffer_.size());
+}
+
+IoResult LogFile::Flush() {
+  if (!HasPending()) return std::nullopt;
+  IoResult failed;
+  if (fd_ < 0) {
+    failed = IoError{EBADF};
+  } else if (!(failed = ReopenIfGone())) {
+    const off_t start = ::lseek(fd_, 0, SEEK_END);
+    failed = WriteAll(fd_, buffer_);
+    if (failed && start >= 0) CutBackToWholeBlocks(start);
+  }
+  buffer_.clear();
+  blockEnds_.clear();
   return failed;
+}
+
+void LogFile::CutBackToWholeBlocks(off_t start) {
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0 || st.st_size < start) return;
+  const auto written = static_cast<std::size_t>(st.st_size - start);
+  std::size_t keep = 0;
+  for (std::size_t end : blockEnds_) {
+    if (end <= written) keep = end;
+  }
+  if (keep < written) (void)::ftruncate(fd_, start + static_cast<off_t>(keep));
+}
+
+IoResult LogFile::WriteLines(const std::string* lines, int count) {
+  Add(lines, count);
+  return Flush();
 }
 
 IoResult WriteTextFile(const std::string& path, std::size_t count,

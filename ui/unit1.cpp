@@ -67,6 +67,7 @@ void TForm1::FormCreate() {
   CreateShortcuts();
 
   calc_.SetReporter([this](const std::string& message) { ShowRuntimeMessage(this, ToQt(message)); });
+  calc_.deferLogWrites = true;  // written once a slice (Timer1Timer)
   calc_.InitSettings();
   // The boxes mirror the settings in force; setting a box from code runs its
   // click handler as a user's click would.
@@ -537,6 +538,8 @@ void TForm1::Timer1Timer() {
     failed = outcome == BatchOutcome::Failed;
     if (outcome == BatchOutcome::Busy) break;
   } while (!failed && calc_.running && slice.elapsed() < kSliceMilliseconds);
+  // The slice's results go to the logs in one write each.
+  if (!failed && !calc_.FlushLogs()) failed = true;
   // The lists and captions are redrawn a few dozen times a second, not after
   // every slice: nobody reads faster, and the drawing would slow the search.
   if (!sinceSync_.isValid() || sinceSync_.elapsed() >= kSyncMilliseconds || failed) {

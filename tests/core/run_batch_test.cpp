@@ -329,6 +329,47 @@ TEST_F(RunBatchTest, ABlockThatDoesNotFitLeavesNoTornLine) {
   EXPECT_EQ(ReadBytes("resultsf.log"), before + LogText({calc.lastBlock}));
 }
 
+// Logs written once a slice: the slice's blocks go out together, in the
+// order they were found; a log deleted meanwhile is made again first; a
+// disk that takes only part of them keeps the whole blocks it took.
+TEST_F(RunBatchTest, LogsWrittenOncePerSliceKeepWholeBlocks) {
+  Load(kDeck);
+  calc.deferLogWrites = true;
+  calc.settings.autosaveAll = true;
+  ASSERT_TRUE(calc.OpenLogs());
+  std::vector<ResultBlock> slice;
+  for (int b = 0; b < 3; ++b) {
+    ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+    slice.push_back(calc.lastBlock);
+  }
+  EXPECT_EQ(ReadBytes("resultsf.log"), "");  // not before the slice ends
+  ASSERT_TRUE(calc.FlushLogs());
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText(slice));
+  EXPECT_EQ(ReadBytes("results.log"), LogText(slice));
+
+  // Deleted by the user between two slices: the next slice is not lost.
+  std::filesystem::remove("resultsf.log");
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  ASSERT_TRUE(calc.FlushLogs());
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.lastBlock}));
+
+  // Room for one block and a half: the whole first block stays, the torn
+  // second one goes, and the failure is told once.
+  std::filesystem::remove("resultsf.log");
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  const ResultBlock first = calc.lastBlock;
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  const std::size_t blockSize = LogText({first}).size();
+  {
+    FileSizeLimit full(blockSize + blockSize / 2);
+    EXPECT_FALSE(calc.FlushLogs());
+  }
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
+  EXPECT_EQ(messages, std::vector<std::string>{"I/O error " + std::to_string(EFBIG)});
+  calc.CloseLogs();
+  EXPECT_EQ(messages.size(), 1u);  // nothing left to write, nothing more to tell
+}
+
 TEST_F(RunBatchTest, BusyBatchReturnsAtOnce) {
   Load(kDeck);
   calc.batchBusy = true;
