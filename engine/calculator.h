@@ -156,8 +156,16 @@ class Calculator {
 
   ResultList allList;       // "All", newest block on top
   ResultList filteredList;  // "Filtered"
-  LineStore listText;       // the text of both lists' lines
+  LineStore allText;        // the text of each list's lines
+  LineStore filteredText;
   bool keepResultLists = true;
+  // The memory both lists may take together. Past its half, a list forgets
+  // its oldest blocks (the logs keep every result): a search left running
+  // all night must not take the machine's memory.
+  std::size_t listBudget = DefaultListBudget();
+  std::uint64_t droppedLines = 0;  // forgotten so, since the start
+  // The smaller of 2 GB and a quarter of the machine's memory.
+  static std::size_t DefaultListBudget();
   ResultBlock lastBlock;    // the latest result, kept past any clearing
   bool lastPassed = false;
 
@@ -174,12 +182,16 @@ class Calculator {
   bool EnumerateVariants();
   bool PickVariant();
   bool MakeResult();  // false when a log write failed
+  void KeepWithinBudget(ResultList& list, LineStore& store, std::uint64_t& droppedAhead);
 
   Reporter reporter_;
   FastTries fastTries_;
   std::string deckText_;  // the base deck without spaces
   LogFile resultsLog_;
   LogFile filteredLog_;
+  // Lines a list forgot beyond its oldest chunk's, to finish a block.
+  std::uint64_t allDroppedAhead_ = 0;
+  std::uint64_t filteredDroppedAhead_ = 0;
 };
 
 }  // namespace zlc

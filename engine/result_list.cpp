@@ -6,27 +6,52 @@
 namespace zlc {
 
 std::string_view LineStore::Keep(std::string_view line) {
-  if (capacity_ - used_ < line.size()) {
-    capacity_ = std::max(kChunk, line.size());
+  if (chunks_.empty() || chunks_.back().capacity - used_ < line.size()) {
+    const std::size_t capacity = std::max(kChunk, line.size());
     // Not zeroed: the pages are then first touched a line at a time, not a
     // megabyte at once (a fresh page can take a tenth of a millisecond).
-    chunks_.push_back(std::make_unique_for_overwrite<char[]>(capacity_));
+    chunks_.push_back({std::make_unique_for_overwrite<char[]>(capacity), capacity, 0});
+    bytes_ += capacity;
     used_ = 0;
   }
-  char* at = chunks_.back().get() + used_;
+  Chunk& chunk = chunks_.back();
+  char* at = chunk.bytes.get() + used_;
   std::memcpy(at, line.data(), line.size());
   used_ += line.size();
+  ++chunk.lines;
   return {at, line.size()};
 }
 
 void LineStore::Clear() {
   chunks_.clear();
   used_ = 0;
-  capacity_ = 0;
+  bytes_ = 0;
+}
+
+std::uint64_t LineStore::DropOldestChunk() {
+  if (chunks_.size() < 2) return 0;
+  const std::uint64_t lines = chunks_.front().lines;
+  bytes_ -= chunks_.front().capacity;
+  chunks_.pop_front();
+  return lines;
+}
+
+std::uint64_t ResultList::DropOldest(std::uint64_t lines) {
+  // Blocks come three lines at a time, so whole blocks end at multiples of
+  // three. (Within a block the lines arrive last line first: the text of a
+  // block's first line is stored before its other lines, so it is never
+  // read here, where its chunk may just have been freed.)
+  const std::uint64_t before = first_;
+  first_ = std::min(arrived_, (first_ + lines + 2) / 3 * 3);
+  while (!chunks_.empty() && first_ / kChunkLines > firstChunk_) {
+    chunks_.pop_front();
+    ++firstChunk_;
+  }
+  return first_ - before;
 }
 
 std::ptrdiff_t ResultList::BlockStart(std::size_t index) const {
-  if (index >= size_) return -1;
+  if (index >= Size()) return -1;
   for (auto i = static_cast<std::ptrdiff_t>(index); i >= 0; --i) {
     const std::string_view line = Line(static_cast<std::size_t>(i));
     if (!line.empty() && line[0] >= '0' && line[0] <= '9') return i;

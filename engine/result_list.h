@@ -1,14 +1,16 @@
-// The result lists: text lines, newest block on top. The text of every line
-// is kept once, in large chunks shared by both lists; a list holds only a
-// view of each of its lines. A block goes on top in constant time however
-// long the list grows, and a line costs its text and sixteen bytes a list.
+// The result lists: text lines, newest block on top. The text of a list's
+// lines is kept in large chunks of its own store; the list holds a view of
+// each line. A block goes on top in constant time however long the list
+// grows, and a line costs its text and sixteen bytes. A list can forget its
+// oldest lines a chunk at a time, which is how a night-long search stays
+// within its memory.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zlc {
 
@@ -16,27 +18,37 @@ struct ResultBlock {
   std::string lines[3];
 };
 
-// Where the lines' text lives until both lists are emptied.
+// Where a list's lines' text lives, in the order the lines came.
 class LineStore {
  public:
   std::string_view Keep(std::string_view line);
   void Clear();
 
+  std::size_t Bytes() const { return bytes_; }
+  std::size_t Chunks() const { return chunks_.size(); }
+  // Frees the oldest chunk, never the one being filled; the number of lines
+  // whose text it held. 0 when there is only the chunk being filled.
+  std::uint64_t DropOldestChunk();
+
  private:
   static constexpr std::size_t kChunk = 1 << 20;
-  std::vector<std::unique_ptr<char[]>> chunks_;
-  std::size_t used_ = 0;      // of the last chunk
-  std::size_t capacity_ = 0;  // of the last chunk
+  struct Chunk {
+    std::unique_ptr<char[]> bytes;
+    std::size_t capacity = 0;
+    std::uint64_t lines = 0;
+  };
+  std::deque<Chunk> chunks_;
+  std::size_t used_ = 0;   // of the last chunk
+  std::size_t bytes_ = 0;  // of all chunks
 };
 
 class ResultList {
  public:
-  std::size_t Size() const { return size_; }
-  bool Empty() const { return size_ == 0; }
+  std::size_t Size() const { return static_cast<std::size_t>(arrived_ - first_); }
+  bool Empty() const { return arrived_ == first_; }
   // Line 0 is the newest block's first line.
   std::string_view Line(std::size_t index) const {
-    const std::size_t at = size_ - 1 - index;  // in the order the lines came
-    const LineSlot& slot = chunks_[at / kChunkLines][at % kChunkLines];
+    const LineSlot& slot = SlotOf(arrived_ - 1 - index);
     return {slot.text, slot.size};
   }
 
@@ -47,13 +59,24 @@ class ResultList {
   }
   void Clear() {
     chunks_.clear();
-    chunks_.shrink_to_fit();
-    size_ = 0;
+    arrived_ = 0;
+    first_ = 0;
+    firstChunk_ = 0;
     ++clears_;
   }
-  // Counters a view compares to learn what changed since it last looked.
+
+  // Forgets at least `lines` of the oldest lines, and the rest of the block
+  // the last of them belongs to, so that the list still holds whole blocks.
+  // Returns how many it forgot.
+  std::uint64_t DropOldest(std::uint64_t lines);
+
+  // Counters a view compares to learn what changed since it last looked:
+  // lines since the last clearing, and the first of them still kept.
+  std::uint64_t Arrived() const { return arrived_; }
+  std::uint64_t FirstKept() const { return first_; }
   std::uint64_t BlocksAdded() const { return added_; }
   std::uint64_t Clears() const { return clears_; }
+  std::size_t Bytes() const { return chunks_.size() * kChunkLines * sizeof(LineSlot); }
 
   // The index of the first line of the block that holds line `index`: the
   // nearest line at or above it that starts with a digit. -1 when none.
@@ -70,16 +93,21 @@ class ResultList {
     const char* text;
     std::size_t size;
   };
+  const LineSlot& SlotOf(std::uint64_t arrival) const {
+    return chunks_[static_cast<std::size_t>(arrival / kChunkLines - firstChunk_)][arrival % kChunkLines];
+  }
   void Append(std::string_view line) {
-    if (size_ % kChunkLines == 0 && size_ / kChunkLines == chunks_.size()) {
+    if (arrived_ % kChunkLines == 0 && arrived_ / kChunkLines - firstChunk_ == chunks_.size()) {
       chunks_.push_back(std::make_unique_for_overwrite<LineSlot[]>(kChunkLines));
     }
-    chunks_[size_ / kChunkLines][size_ % kChunkLines] = {line.data(), line.size()};
-    ++size_;
+    chunks_.back()[arrived_ % kChunkLines] = {line.data(), line.size()};
+    ++arrived_;
   }
 
-  std::vector<std::unique_ptr<LineSlot[]>> chunks_;
-  std::size_t size_ = 0;
+  std::deque<std::unique_ptr<LineSlot[]>> chunks_;
+  std::uint64_t arrived_ = 0;     // lines added since the last clearing
+  std::uint64_t first_ = 0;       // the oldest line still kept, by arrival
+  std::uint64_t firstChunk_ = 0;  // the chunk that chunks_.front() is
   std::uint64_t added_ = 0;
   std::uint64_t clears_ = 0;
 };

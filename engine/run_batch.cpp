@@ -72,13 +72,19 @@ bool Calculator::MakeResult() {
                       notation);
   std::string_view kept[3];
   if (keepResultLists) {
-    for (int j = 0; j < 3; ++j) kept[j] = listText.Keep(lastBlock.lines[j]);
+    for (int j = 0; j < 3; ++j) kept[j] = allText.Keep(lastBlock.lines[j]);
     allList.AddBlockOnTop(kept);
+    KeepWithinBudget(allList, allText, allDroppedAhead_);
   }
 
   lastPassed = PassesFilter(filter, layout, notation, balancedLines);
   if (lastPassed) {
-    if (keepResultLists) filteredList.AddBlockOnTop(kept);
+    if (keepResultLists) {
+      // A copy of its own, so that each list forgets independently.
+      for (int j = 0; j < 3; ++j) kept[j] = filteredText.Keep(lastBlock.lines[j]);
+      filteredList.AddBlockOnTop(kept);
+      KeepWithinBudget(filteredList, filteredText, filteredDroppedAhead_);
+    }
     ++counters.filtered;
     ++totals.filtered;
     if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock.lines, 3);

@@ -26,16 +26,19 @@ LineListView::LineListView(const ResultList& list, QWidget* parent)
 
 void LineListView::Sync() {
   QScrollBar* v = verticalScrollBar();
+  const auto kept = static_cast<std::size_t>(list_.Arrived() - list_.FirstKept());
   if (list_.Clears() != clears_) {
     clears_ = list_.Clears();
-    shown_ = list_.Size();
-    selectedFromBottom_ = -1;
+    known_ = list_.Arrived();
+    shown_ = kept;
+    selectedArrival_ = -1;
     UpdateScrollBars();
     v->setValue(0);
-  } else if (list_.Size() != shown_) {
-    const auto added = static_cast<int>(list_.Size() - shown_);
+  } else if (list_.Arrived() != known_ || kept != shown_) {
+    const auto added = static_cast<int>(list_.Arrived() - known_);
     const bool atTop = v->value() == 0;
-    shown_ = list_.Size();
+    known_ = list_.Arrived();
+    shown_ = kept;
     UpdateScrollBars();
     if (!atTop) v->setValue(v->value() + added);
   } else {
@@ -45,7 +48,10 @@ void LineListView::Sync() {
 }
 
 QString LineListView::LineText(std::size_t index) const {
-  // Lines the view has not taken in yet sit above its first line.
+  // Lines the view has not taken in yet sit above its first line; lines the
+  // core forgot since are empty.
+  const std::int64_t arrival = ArrivalOf(index);
+  if (arrival < static_cast<std::int64_t>(list_.FirstKept())) return {};
   const std::size_t line = ListLine(index);
   return line < list_.Size() ? ToQt(list_.Line(line)) : QString();
 }
@@ -68,8 +74,11 @@ QRect LineListView::LineRect(std::size_t index) const {
 }
 
 std::ptrdiff_t LineListView::SelectedLine() const {
-  if (selectedFromBottom_ < 0 || static_cast<std::size_t>(selectedFromBottom_) >= shown_) return -1;
-  return static_cast<std::ptrdiff_t>(shown_) - 1 - selectedFromBottom_;
+  if (selectedArrival_ < static_cast<std::int64_t>(list_.FirstKept()) ||
+      selectedArrival_ >= static_cast<std::int64_t>(known_)) {
+    return -1;
+  }
+  return static_cast<std::ptrdiff_t>(static_cast<std::int64_t>(known_) - 1 - selectedArrival_);
 }
 
 void LineListView::UpdateScrollBars() {
@@ -122,7 +131,7 @@ void LineListView::paintEvent(QPaintEvent*) {
 void LineListView::mousePressEvent(QMouseEvent* event) {
   const std::ptrdiff_t line = LineAt(event->position().toPoint());
   if (line >= 0) {
-    selectedFromBottom_ = static_cast<std::ptrdiff_t>(shown_) - 1 - line;
+    selectedArrival_ = ArrivalOf(static_cast<std::size_t>(line));
     viewport()->update();
   }
   QAbstractScrollArea::mousePressEvent(event);
@@ -130,9 +139,9 @@ void LineListView::mousePressEvent(QMouseEvent* event) {
 
 void LineListView::SetCurrentLine(std::ptrdiff_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= shown_) {
-    selectedFromBottom_ = -1;
+    selectedArrival_ = -1;
   } else {
-    selectedFromBottom_ = static_cast<std::ptrdiff_t>(shown_) - 1 - index;
+    selectedArrival_ = ArrivalOf(static_cast<std::size_t>(index));
     EnsureVisible(static_cast<std::size_t>(index));
   }
   viewport()->update();

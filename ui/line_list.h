@@ -18,14 +18,16 @@ class LineListView : public QAbstractScrollArea {
 
   LineListView(const ResultList& list, QWidget* parent = nullptr);
 
-  // Takes in what the core added or cleared since the last call. While the
-  // top line is in view the newest lines show; otherwise the lines in view
-  // stay where they are.
+  // Takes in what the core added, forgot or cleared since the last call.
+  // While the top line is in view the newest lines show; otherwise the
+  // lines in view stay where they are.
   void Sync();
 
   std::size_t LineCount() const { return shown_; }
   // The core list's index of a line the view shows.
-  std::size_t ListLine(std::size_t index) const { return list_.Size() - shown_ + index; }
+  std::size_t ListLine(std::size_t index) const {
+    return static_cast<std::size_t>(list_.Arrived() - known_) + index;
+  }
   QString LineText(std::size_t index) const;
   // The line under a point of the viewport, or -1.
   std::ptrdiff_t LineAt(QPoint pos) const;
@@ -59,12 +61,18 @@ class LineListView : public QAbstractScrollArea {
   void EnsureVisible(std::size_t index);
   void RequestMenu();
 
+  // A view line's place in the order the core's lines came.
+  std::int64_t ArrivalOf(std::size_t index) const {
+    return static_cast<std::int64_t>(known_) - 1 - static_cast<std::int64_t>(index);
+  }
+
   const ResultList& list_;
   std::size_t shown_ = 0;
+  std::uint64_t known_ = 0;  // the core's arrivals when last synced
   std::uint64_t clears_ = 0;
-  // The selection counted from the bottom, so lines added on top keep it on
-  // the same text; -1 for none.
-  std::ptrdiff_t selectedFromBottom_ = -1;
+  // The current line by arrival, so lines added on top or forgotten at the
+  // bottom keep it on the same text; -1 for none.
+  std::int64_t selectedArrival_ = -1;
   int widest_ = 0;
 };
 

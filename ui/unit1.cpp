@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -391,6 +392,33 @@ void TForm1::SyncResults() {
   GroupBox6->setTitle(ToQt(calc_.ResultsCaption()));
   GroupBox5->setTitle(ToQt(calc_.FilteredCaption()));
   Label2->setText(ToQt(calc_.editor.VariantsLabel()));
+  if (calc_.droppedLines > 0 && !droppedNoticeShown_) ShowDroppedNotice();
+}
+
+// Once, without stopping the search: the lists now forget their oldest
+// lines, and where every result is kept instead.
+void TForm1::ShowDroppedNotice() {
+  droppedNoticeShown_ = true;
+  const auto megabytes = static_cast<qulonglong>(calc_.listBudget >> 20);
+  QString kept;
+  if (calc_.settings.autosaveAll) {
+    kept = "Every result is kept in results.log.";
+  } else if (calc_.settings.autosaveFiltered) {
+    kept = "The filtered results are kept in resultsf.log; tick \"all\" to keep every "
+           "result in results.log as well.";
+  } else {
+    kept = "Tick \"all\" before a run to keep every result in results.log.";
+  }
+  auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(),
+                              QString("The result lists now keep the newest results only: their "
+                                      "oldest lines were dropped to stay within %1 MB of memory.\n\n%2")
+                                  .arg(megabytes)
+                                  .arg(kept),
+                              QMessageBox::Ok, this);
+  box->setObjectName("DroppedNotice");
+  box->setModal(false);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->show();
 }
 
 void TForm1::CardButtonClick(int index) {

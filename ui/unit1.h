@@ -91,6 +91,7 @@ class TForm1 : public QMainWindow {
   static const QKeySequence kRunKey;
   void CreateResultsArea();
   QSize MinimumClientSize() const;
+  void ShowDroppedNotice();
   void PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
                        const QString& caption);
   void CardButtonClick(int index);
@@ -128,6 +129,7 @@ class TForm1 : public QMainWindow {
   TForm6* form6_ = nullptr;
   bool buildingGrid_ = false;
   bool messagesReleased_ = false;
+  bool droppedNoticeShown_ = false;
   bool releasePending_ = false;
   QElapsedTimer sinceSync_;
   int lastCardButton_ = 0;

@@ -370,6 +370,39 @@ TEST_F(RunBatchTest, LogsWrittenOncePerSliceKeepWholeBlocks) {
   EXPECT_EQ(messages.size(), 1u);  // nothing left to write, nothing more to tell
 }
 
+// A list past its share of the memory budget forgets its oldest blocks: it
+// stays within the share, keeps whole blocks with the newest on top, and the
+// other list forgets on its own.
+TEST_F(RunBatchTest, ListsStayWithinTheirMemoryBudget) {
+  Load(kDeck);
+  calc.settings.clearAtRn = false;
+  calc.filter.lfEnabled = 1;  // only some results pass
+  calc.filter.lfThreshold = 14;
+  calc.listBudget = 8u << 20;  // 4 MB a list
+  const std::size_t share = calc.listBudget / 2;
+  for (int b = 0; b < 60000; ++b) ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+
+  EXPECT_GT(calc.droppedLines, 0u);
+  EXPECT_LE(calc.allText.Bytes() + calc.allList.Bytes(), share);
+  EXPECT_LE(calc.filteredText.Bytes() + calc.filteredList.Bytes(), share);
+  EXPECT_LT(calc.allList.Size(), 3u * 60000);
+  EXPECT_EQ(calc.allList.Size() % 3, 0u);
+  for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.allList.Line(static_cast<std::size_t>(j)), calc.lastBlock.lines[j]);
+  // The oldest block kept is whole and can be picked as any other.
+  const std::size_t oldest = calc.allList.Size() - 1;
+  ASSERT_TRUE(calc.RecordRightClick(1, oldest));
+  EXPECT_EQ(calc.allList.BlockStart(oldest), static_cast<std::ptrdiff_t>(oldest - 2));
+  EXPECT_EQ(std::stoll(calc.resultNumberText), 60000 - static_cast<long long>(oldest / 3));
+  EXPECT_EQ(calc.filteredList.Size() % 3, 0u);
+  EXPECT_TRUE(calc.filteredList.Line(0)[0] >= '1' && calc.filteredList.Line(0)[0] <= '9');
+
+  // Clearing gives the whole budget back; the next block is there alone.
+  calc.ClearResults();
+  EXPECT_EQ(calc.allText.Bytes(), 0u);
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  EXPECT_EQ(calc.allList.Size(), 3u);
+}
+
 TEST_F(RunBatchTest, BusyBatchReturnsAtOnce) {
   Load(kDeck);
   calc.batchBusy = true;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QProcess>
@@ -214,6 +215,37 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(!calc_->batchBusy);
     QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
     QVERIFY(Find<QPushButton>("Button4")->isEnabled());
+  }
+
+  // A long run with clearing off: past the memory budget the lists forget
+  // their oldest lines, the window says so once, and what it shows stays
+  // whole blocks that can be picked.
+  void listsPastTheirBudgetForgetTheOldestAndSaySoOnce() {
+    Open(kConverging);
+    QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton, {}, QPoint(5, 8));
+    QVERIFY(!calc_->settings.clearAtRn);
+    calc_->listBudget = 6u << 20;
+    auto* run = Find<QPushButton>("Button5");
+    run->click();
+    QTRY_VERIFY_WITH_TIMEOUT(calc_->droppedLines > 30000, 20000);
+    QTest::qWait(100);  // more slices after the notice
+    run->click();
+    QVERIFY(!calc_->running);
+
+    const auto notices = form_->findChildren<QMessageBox*>("DroppedNotice");
+    QCOMPARE(notices.size(), 1);
+    QVERIFY(notices[0]->text().contains("resultsf.log"));
+    QVERIFY(!notices[0]->isModal());
+    QVERIFY(calc_->allText.Bytes() + calc_->allList.Bytes() <= calc_->listBudget / 2);
+
+    auto* list = Find<List>("ListBox1");
+    QCOMPARE(list->LineCount(), calc_->allList.Size());
+    QCOMPARE(list->LineCount() % 3, std::size_t{0});
+    // The oldest block shown is whole and saves as any other.
+    const std::size_t bottom = list->LineCount() - 1;
+    QVERIFY(list->LineText(bottom).trimmed().startsWith("P("));
+    QVERIFY(calc_->RecordRightClick(1, list->ListLine(bottom)));
+    QVERIFY(QString::fromStdString(calc_->recordedBlock.lines[0]).startsWith(QString::fromStdString(calc_->resultNumberText) + ". "));
   }
 
   void aSeedGivesTheSameBlocksAsTheHeadlessTool() {
