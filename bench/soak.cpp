@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -215,6 +216,11 @@ int main(int argc, char* argv[]) {
     form.findChild<QCheckBox*>("CheckBox3")->setChecked(false);
   }
   calc.settings.shuffleDepth = depth;
+  // A smaller memory budget for the lists shows in minutes what a night's
+  // run does with the default one.
+  if (const char* megabytes = std::getenv("ZLC_SOAK_LIST_MB")) {
+    calc.listBudget = static_cast<std::size_t>(std::atoll(megabytes)) << 20;
+  }
   calc.editor.LoadTaskText(task);
   form.SyncTask();
 
@@ -270,10 +276,11 @@ int main(int argc, char* argv[]) {
   auto report = [&](const char* what) {
     const double lines = static_cast<double>(calc.allList.Size() + calc.filteredList.Size());
     const double megabytes = ResidentMegabytes();
-    std::printf("%s %6.1f min  RN %lld  CN %lld  lines %.0f  RSS %.1f MB  %.1f bytes/line  "
+    std::printf("%s %6.1f min  RN %lld  CN %lld  lines %.0f (forgotten %llu)  RSS %.1f MB  %.1f bytes/line  "
                 "longest unanswered %lld ms  pauses over 50 ms %d  (of 20, 30, 40 ms or more: %lld, %lld, %lld)\n",
                 what, clock.elapsed() / 60000.0, static_cast<long long>(calc.counters.rn),
-                static_cast<long long>(calc.counters.cn), lines, megabytes,
+                static_cast<long long>(calc.counters.cn), lines,
+                static_cast<unsigned long long>(calc.droppedLines), megabytes,
                 lines > 0 ? (megabytes - baseline) * 1048576.0 / lines : 0.0,
                 static_cast<long long>(longestGap), longGaps, gapsAtLeast[0], gapsAtLeast[1], gapsAtLeast[2]);
     std::fflush(stdout);
