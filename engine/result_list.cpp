@@ -19,6 +19,7 @@ std::string_view LineStore::Keep(std::string_view line) {
   std::memcpy(at, line.data(), line.size());
   used_ += line.size();
   ++chunk.lines;
+  ++lines_;
   return {at, line.size()};
 }
 
@@ -26,12 +27,14 @@ void LineStore::Clear() {
   chunks_.clear();
   used_ = 0;
   bytes_ = 0;
+  lines_ = 0;
 }
 
 std::uint64_t LineStore::DropOldestChunk() {
   if (chunks_.size() < 2) return 0;
   const std::uint64_t lines = chunks_.front().lines;
   bytes_ -= chunks_.front().capacity;
+  lines_ -= lines;
   chunks_.pop_front();
   return lines;
 }

@@ -26,6 +26,7 @@ class LineStore {
 
   std::size_t Bytes() const { return bytes_; }
   std::size_t Chunks() const { return chunks_.size(); }
+  std::uint64_t Lines() const { return lines_; }  // whose text is kept
   // Frees the oldest chunk, never the one being filled; the number of lines
   // whose text it held. 0 when there is only the chunk being filled.
   std::uint64_t DropOldestChunk();
@@ -40,6 +41,7 @@ class LineStore {
   std::deque<Chunk> chunks_;
   std::size_t used_ = 0;   // of the last chunk
   std::size_t bytes_ = 0;  // of all chunks
+  std::uint64_t lines_ = 0;
 };
 
 class ResultList {

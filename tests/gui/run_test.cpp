@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -215,6 +216,19 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(!calc_->batchBusy);
     QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
     QVERIFY(Find<QPushButton>("Button4")->isEnabled());
+  }
+
+  // The logs are written as the run goes, a slice at a time, not at "Stop".
+  void logsGrowDuringARun() {
+    Open("Ad 7s ** Kc ");
+    auto* run = Find<QPushButton>("Button5");
+    run->click();
+    QTRY_VERIFY_WITH_TIMEOUT(calc_->totals.results > 0 && QFileInfo("resultsf.log").size() > 0, 10000);
+    QVERIFY(calc_->running);
+    run->click();
+    const QByteArray log = ReadAll("resultsf.log");
+    QCOMPARE(log.count("\r\n") % 3, 0);
+    QCOMPARE(static_cast<std::uint64_t>(log.count("\r\n") / 3), calc_->totals.results);
   }
 
   // A long run with clearing off: past the memory budget the lists forget
