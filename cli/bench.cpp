@@ -62,7 +62,7 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
     return tries;
   });
   auto fast = [&](bool wide, bool helper) {
-    FastTries engine(wide, helper);
+    FastTries engine(wide, helper ? SearchThreads() - 1 : 0, HelperUse::Always);
     return Measure(calc, secondsEach, [&](Random& random) {
       return engine.Run(calc.layout, calc.workChain, calc.plan, calc.notation, depth, random, kMaxTries)
           ->tries;
@@ -70,7 +70,7 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   };
   const Rate portable = fast(false, false);
   const Rate wide = fast(true, false);
-  const bool spareCore = BlockSource::MachineHasSpareCore();
+  const bool spareCore = SearchThreads() > 1;
   const Rate both = spareCore ? fast(true, true) : Rate{};
   const bool hasWide = SelectBlockBuilder(true) != &BuildTryBlockPortable;
   if (StopRequested()) return std::nullopt;
