@@ -22,7 +22,7 @@ class HelperChoice {
   static constexpr int kPairs = 5;
   // Time the winner is kept before it is measured again: doubled while the
   // same setting keeps winning.
-  static constexpr std::int64_t kFirstKeepNs = 100'000'000;
+  static constexpr std::int64_t kFirstKeepNs = 400'000'000;
   static constexpr std::int64_t kLongestKeepNs = 3'200'000'000;
   // The helpers take processors from the rest of the machine: they must be
   // this much faster to be kept (per cent).
