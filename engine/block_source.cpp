@@ -70,6 +70,7 @@ void BlockSource::Restart(const TryShape& shape, std::uint32_t seed) {
   nextIndex_ = 0;
   startIndex_ = 0;
   knownStart_ = seed;
+  startAtHandedEnd_ = false;
   ticket_ = ~std::uint64_t{0};
   from_ = From::Pending;
   ownTicket_ = 0;  // no ticket of any sequence
@@ -82,6 +83,10 @@ void BlockSource::Restart(const TryShape& shape, std::uint32_t seed) {
 }
 
 void BlockSource::Next(std::unique_ptr<TryBlock>& block) {
+  if (startAtHandedEnd_) {
+    knownStart_ = block->end;
+    startAtHandedEnd_ = false;
+  }
   const std::uint64_t index = nextIndex_++;
   if (!on_) {
     BuildDirect(*block, index);
@@ -124,7 +129,7 @@ void BlockSource::TakeFrom(TryChunk& chunk, int count, int k, std::unique_ptr<Tr
   }
   std::swap(block, chunk.blocks[k]);
   startIndex_ = index + 1;
-  knownStart_ = block->end;
+  startAtHandedEnd_ = true;
   if (k + 1 < count) Prefetch(*chunk.blocks[k + 1], shape_.wildcards);
 }
 

@@ -43,8 +43,9 @@ class BlockSource {
   // A new sequence: block 0 starts at `seed`.
   void Restart(const TryShape& shape, std::uint32_t seed);
 
-  // The next block of the sequence, handed over by swapping it into `block`.
-  // Never waits for a helper thread.
+  // The next block of the sequence, handed over by swapping it into `block`,
+  // which must hold the block the last call handed over (any block after a
+  // restart). Never waits for a helper thread.
   void Next(std::unique_ptr<TryBlock>& block);
 
   int Helpers() const { return static_cast<int>(helpers_.size()); }
@@ -99,6 +100,10 @@ class BlockSource {
   std::uint64_t nextIndex_ = 0;     // the block the caller takes next
   std::uint64_t startIndex_ = 0;    // block whose start state is known:
   std::uint32_t knownStart_ = 0;    // this one
+  // The block handed out last came from the ring or a chunk built ahead:
+  // the next one starts where it ends, read when needed (the tries read it
+  // meanwhile; just taken, it may still be in another core's cache).
+  bool startAtHandedEnd_ = false;
   std::uint64_t ticket_ = ~std::uint64_t{0};  // chunk the caller is in
   From from_ = From::Pending;
   TryChunk* opened_ = nullptr;      // From::Ring: the chunk the caller holds
@@ -109,18 +114,19 @@ class BlockSource {
   bool on_ = false;
   CallerBlockStats stats_;
 
-  // Shared with the helpers.
-  std::atomic<bool> started_{false};
+  // Shared with the helpers, on lines of their own: the caller writes its
+  // fields above at every block, the helpers read these at every block.
+  alignas(64) std::atomic<bool> started_{false};
   std::atomic<bool> helpersOn_{false};
   std::atomic<bool> held_{false};
   std::atomic<bool> stopping_{false};
-  std::atomic<std::uint64_t> helperBuilt_{0};
+  alignas(64) std::atomic<std::uint64_t> helperBuilt_{0};
   // Sleeping helpers: the caller wakes them only when one sleeps, and for
   // room in the ring only once half of it is free.
+  alignas(64) std::atomic<std::uint64_t> wakeAtUsed_{~std::uint64_t{0}};
+  std::atomic<int> sleepers_{0};
   std::mutex sleepMutex_;
   std::condition_variable wake_;
-  std::atomic<int> sleepers_{0};
-  std::atomic<std::uint64_t> wakeAtUsed_{~std::uint64_t{0}};
   std::vector<std::thread> helpers_;
 };
 
