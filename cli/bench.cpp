@@ -1,8 +1,14 @@
 #include "cli/bench.h"
 
+#include <time.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "cli/stop_signals.h"
 #include "engine/fast_tries.h"
@@ -12,9 +18,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// This thread's processor time: what its work needs, without the time the
+// system (or a virtual machine's host) gave its processor to others.
+double ThreadCpuSeconds() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
 struct Rate {
   double triesPerSecond = 0;
   std::uint64_t tries = 0;
+  double seconds = 0;
+  double cpuSeconds = 0;  // of the measuring thread
+  double CpuNsPerTry() const { return tries ? cpuSeconds * 1e9 / static_cast<double>(tries) : 0; }
 };
 
 [[gnu::format(printf, 2, 3)]] void AppendFormatted(std::string& out, const char* format, ...) {
@@ -26,73 +43,195 @@ struct Rate {
   out += line;
 }
 
-// Batches of up to 1000 tries from the starting deck, as the search makes
-// them, without turning results into lines.
-template <typename Tries>
-Rate Measure(Calculator& calc, double seconds, Tries&& tries) {
-  const std::string deck = StripSpaces(calc.notation.baseDeck);
-  Random random(1);
+// Calls `step` (which returns the tries it made) until `seconds` have passed.
+template <typename Step>
+Rate Repeat(double seconds, Step&& step) {
   Rate rate;
   const auto start = Clock::now();
-  double elapsed = 0;
-  while (elapsed < seconds && !StopRequested()) {
-    for (int batch = 0; batch < 16; ++batch) {
-      BindLayout(calc.layout, deck.data(), deck.size());
-      rate.tries += static_cast<std::uint64_t>(tries(random));
-    }
-    elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+  const double cpuStart = ThreadCpuSeconds();
+  while (rate.seconds < seconds && !StopRequested()) {
+    for (int batch = 0; batch < 16; ++batch) rate.tries += static_cast<std::uint64_t>(step());
+    rate.seconds = std::chrono::duration<double>(Clock::now() - start).count();
   }
-  rate.triesPerSecond = static_cast<double>(rate.tries) / elapsed;
+  rate.cpuSeconds = ThreadCpuSeconds() - cpuStart;
+  rate.triesPerSecond = static_cast<double>(rate.tries) / rate.seconds;
   return rate;
+}
+
+// Batches of up to 1000 tries from the starting deck, as the search makes
+// them, without turning results into lines: a step for Repeat.
+template <typename Tries>
+auto BatchStep(Calculator& calc, Random& random, Tries&& tries) {
+  return [&calc, &random, tries, deck = StripSpaces(calc.notation.baseDeck)] {
+    BindLayout(calc.layout, deck.data(), deck.size());
+    return tries(random);
+  };
+}
+
+auto EngineStep(Calculator& calc, Random& random, FastTries& engine) {
+  return BatchStep(calc, random, [&calc, &engine](Random& r) {
+    return engine.Run(calc.layout, calc.workChain, calc.plan, calc.notation,
+                      calc.settings.shuffleDepth, r, kMaxTries)->tries;
+  });
+}
+
+Rate MeasureEngine(Calculator& calc, double seconds, FastTries& engine) {
+  Random random(1);
+  return Repeat(seconds, EngineStep(calc, random, engine));
+}
+
+// A calculator like `calc` (settings, filter, task) made for `threads`
+// threads, to run the whole search as zlc-search does, results and all.
+std::unique_ptr<Calculator> Twin(const Calculator& calc, int threads) {
+  const int threadsBefore = SearchThreads();
+  SetSearchThreads(threads);
+  auto twin = std::make_unique<Calculator>();
+  SetSearchThreads(threadsBefore);
+  twin->notation = calc.notation;
+  twin->settings = calc.settings;
+  twin->filter = calc.filter;
+  twin->editor.BuildCardGrid();
+  twin->editor.LoadTaskText(calc.editor.Text());
+  twin->variantsPath = calc.variantsPath;
+  twin->keepResultLists = false;
+  twin->random.SetSeed(1);
+  return twin;
+}
+
+// One batch of the whole search: the tries it made, none after a failure.
+int SearchBatch(Calculator& calc) {
+  const std::uint64_t before = calc.totals.tries;
+  if (calc.RunBatch() == BatchOutcome::Failed) return 0;
+  return static_cast<int>(calc.totals.tries - before);
+}
+
+// `a` and `b` in turns, so that the machine's drifts fall on both alike.
+// Rates of each, and the median over the turns of b's processor time per
+// try beyond a's.
+template <typename StepA, typename StepB>
+double InTurns(double seconds, StepA&& a, StepB&& b, Rate& rateA, Rate& rateB) {
+  const int turns = std::max(1, static_cast<int>(seconds / 0.1));
+  std::vector<double> beyond;
+  for (int t = 0; t < turns && !StopRequested(); ++t) {
+    const Rate ta = Repeat(seconds / turns, a);
+    const Rate tb = Repeat(seconds / turns, b);
+    beyond.push_back(tb.CpuNsPerTry() - ta.CpuNsPerTry());
+    for (auto [sum, turn] : {std::pair<Rate*, const Rate*>{&rateA, &ta}, {&rateB, &tb}}) {
+      sum->tries += turn->tries;
+      sum->seconds += turn->seconds;
+      sum->cpuSeconds += turn->cpuSeconds;
+      sum->triesPerSecond = static_cast<double>(sum->tries) / sum->seconds;
+    }
+  }
+  std::nth_element(beyond.begin(), beyond.begin() + static_cast<std::ptrdiff_t>(beyond.size() / 2), beyond.end());
+  return beyond.empty() ? 0 : beyond[beyond.size() / 2];
+}
+
+// Building alone: nanoseconds per try of the blocks this task needs.
+double BuildNsPerTry(const Calculator& calc, double seconds) {
+  std::int32_t wildcards = 0;
+  for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {
+    wildcards += (calc.plan.items[i].text[0] == '?') != (calc.plan.items[i].text[1] == '?');
+  }
+  const TryShape shape = MakeTryShape(calc.settings.shuffleDepth, kDeckSize, wildcards);
+  const BlockBuilder build = SelectBlockBuilder(true);
+  auto block = std::make_unique<TryBlock>();
+  std::uint32_t seed = 1;
+  const Rate rate = Repeat(seconds, [&] {
+    build(*block, shape, seed);
+    seed = block->end;
+    return kBlockTries;
+  });
+  return rate.CpuNsPerTry();
+}
+
+// The thread that tests: its processor time per try with `helpers` helpers
+// always on, the blocks it had to build itself taken out at `buildNsPerTry`.
+double EngineSerialNsPerTry(Calculator& calc, double seconds, int helpers, double buildNsPerTry) {
+  FastTries engine(true, helpers, HelperUse::Always);
+  const Rate rate = MeasureEngine(calc, seconds, engine);
+  const double buildNs = static_cast<double>(engine.Source().CallerStats().built * kBlockTries) * buildNsPerTry;
+  return rate.tries ? std::max(0.0, rate.cpuSeconds * 1e9 - buildNs) / static_cast<double>(rate.tries) : 0;
 }
 
 }  // namespace
 
 std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   const std::int32_t depth = calc.settings.shuffleDepth;
-  const Rate plain = Measure(calc, secondsEach, [&](Random& random) {
+  Random random(1);
+  const Rate plain = Repeat(secondsEach, BatchStep(calc, random, [&calc, depth](Random& r) {
     int tries = 0;
     while (tries < kMaxTries) {
       ++tries;
-      ShuffleLayout(calc.layout, depth, random);
-      PlaceTaskItems(calc.layout, calc.plan.items.data(), calc.plan.itemCount, random);
+      ShuffleLayout(calc.layout, depth, r);
+      PlaceTaskItems(calc.layout, calc.plan.items.data(), calc.plan.itemCount, r);
       TestConvergence(calc.layout.chain, calc.workChain);
       if (calc.workChain.lastIndex == 1) break;
     }
     return tries;
-  });
-  auto fast = [&](bool wide, bool helper) {
-    FastTries engine(wide, helper);
-    return Measure(calc, secondsEach, [&](Random& random) {
-      return engine.Run(calc.layout, calc.workChain, calc.plan, calc.notation, depth, random, kMaxTries)
-          ->tries;
-    });
-  };
-  const Rate portable = fast(false, false);
-  const Rate wide = fast(true, false);
-  const bool spareCore = BlockSource::MachineHasSpareCore();
-  const Rate both = spareCore ? fast(true, true) : Rate{};
+  }));
+  FastTries portableEngine(false, 0);
+  const Rate portable = MeasureEngine(calc, secondsEach, portableEngine);
   const bool hasWide = SelectBlockBuilder(true) != &BuildTryBlockPortable;
+  // The engine on one thread and the whole search on one thread in turns:
+  // what the search adds is the reporting of results.
+  FastTries oneEngine(true, 0);
+  const auto searchOneCalc = Twin(calc, 1);
+  Rate engineOne, searchOne;
+  const double reportNs = std::max(
+      0.0, InTurns(2 * secondsEach, EngineStep(calc, random, oneEngine),
+                   [&] { return SearchBatch(*searchOneCalc); }, engineOne, searchOne));
+  const int threads = SearchThreads();
+  Rate engineAll, searchAll;
+  if (threads > 1) {
+    FastTries engine(true, threads - 1, HelperUse::Always);
+    engineAll = MeasureEngine(calc, secondsEach, engine);
+    const auto searchAllCalc = Twin(calc, threads);
+    searchAll = Repeat(secondsEach, [&] { return SearchBatch(*searchAllCalc); });
+  }
+  const double parallelNs = BuildNsPerTry(calc, secondsEach / 4);
+  const double testingNs = EngineSerialNsPerTry(calc, secondsEach, threads - 1, parallelNs);
   if (StopRequested()) return std::nullopt;
 
   std::string out;
   AppendFormatted(out, "task \"%s\", shuffle depth %d\n", calc.editor.Text().c_str(), depth);
-  AppendFormatted(out, "%-28s %14s %10s\n", "", "tries/s", "vs plain");
-  auto row = [&](const char* name, const Rate& r) {
-    AppendFormatted(out, "%-28s %14.0f %9.2fx\n", name, r.triesPerSecond, r.triesPerSecond / plain.triesPerSecond);
+  AppendFormatted(out, "%-38s %14s %10s\n", "", "tries/s", "vs plain");
+  auto row = [&](const std::string& name, const Rate& r) {
+    AppendFormatted(out, "%-38s %14.0f %9.2fx\n", name.c_str(), r.triesPerSecond,
+                    r.triesPerSecond / plain.triesPerSecond);
   };
+  const std::string n = std::to_string(threads) + " threads";
   row("plain tries", plain);
   row("engine, portable lanes", portable);
-  if (hasWide) {
-    row("engine, AVX-512", wide);
-  } else {
-    AppendFormatted(out, "%-28s %14s\n", "engine, AVX-512", "(not on this processor)");
+  row(hasWide ? "engine, AVX-512" : "engine (no AVX-512 here)", engineOne);
+  if (threads > 1) row("engine, " + n + " (helpers always on)", engineAll);
+  row("whole search, 1 thread", searchOne);
+  if (threads > 1) {
+    row("whole search, " + n + " (as zlc-search)", searchAll);
+    AppendFormatted(out, "%s vs 1: engine %.2fx, whole search %.2fx\n", n.c_str(),
+                    engineAll.triesPerSecond / engineOne.triesPerSecond,
+                    searchAll.triesPerSecond / searchOne.triesPerSecond);
   }
-  if (spareCore) {
-    row("engine, both cores", both);
-    AppendFormatted(out, "both cores vs one core: %.2fx\n",
-                    both.triesPerSecond / (hasWide ? wide : portable).triesPerSecond);
+
+  // Processor times of the measuring thread, which the machine's other work
+  // does not stretch. The thread that tests and reports cannot be shared
+  // out; building can.
+  const double oneThreadNs = searchOne.CpuNsPerTry();
+  const double serialNs = testingNs + reportNs;
+  AppendFormatted(out, "processor time per try, 1 thread: %.1f ns\n", oneThreadNs);
+  AppendFormatted(out, "  serial part: %.1f ns (testing %.1f with %d helper%s, reporting %.1f)\n",
+                  serialNs, testingNs, threads - 1, threads == 2 ? "" : "s", reportNs);
+  AppendFormatted(out, "  parallel part (building): %.1f ns\n", parallelNs);
+  AppendFormatted(out, "projected by Amdahl (serial + parallel / cores) vs 1 thread:\n");
+  AppendFormatted(out, "%-12s", "cores");
+  for (int cores : {4, 8, 16}) AppendFormatted(out, "%10d", cores);
+  AppendFormatted(out, "\n%-12s", "ns per try");
+  for (int cores : {4, 8, 16}) AppendFormatted(out, "%10.1f", serialNs + parallelNs / cores);
+  AppendFormatted(out, "\n%-12s", "speedup");
+  for (int cores : {4, 8, 16}) {
+    AppendFormatted(out, "%9.2fx", oneThreadNs / (serialNs + parallelNs / cores));
   }
+  out += "\n";
   return out;
 }
 

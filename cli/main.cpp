@@ -173,6 +173,7 @@ int main(int argc, char* argv[]) {
     return Finish(writer);
   }
 
+  if (options->jobs) SetSearchThreads(*options->jobs);  // before the engine is made
   Calculator calc;
   calc.SetReporter([](const std::string& m) { Error(m); });
   calc.ResetSettings();

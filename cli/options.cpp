@@ -3,13 +3,15 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/block_source.h"
+
 namespace zlc::cli {
 
 const char* const kUsage =
     "usage: zlc-search [--task TEXT | --task-file PATH] [--config PATH] [--set KEY=VALUE]...\n"
     "                  [--seed N] [--results N] [--tries N] [--filtered N] [--only-filtered]\n"
     "                  [--dry-run] [--encoding utf-8|cp1251] [--progress] [--bench [SECONDS]]\n"
-    "                  [--help] [--version]\n"
+    "                  [--jobs N] [--help] [--version]\n"
     "\n"
     "Searches layouts that satisfy the task and collapse to two cards, as the\n"
     "calculator's \"Run\" does, and prints each result's three lines.\n"
@@ -29,6 +31,8 @@ const char* const kUsage =
     "  --progress         show tries per second on stderr (default on a terminal)\n"
     "  --bench [SECONDS]  tries per second of the plain tries and of the engine, side\n"
     "                     by side (the task, default \"**\", and its shuffle depth)\n"
+    "  --jobs N           threads of the search, 1..64: 1 builds everything on one\n"
+    "                     thread (default: one per processor; the results are the same)\n"
     "  --help, --version\n";
 
 namespace {
@@ -117,6 +121,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         o.bench = seconds;
         ++i;
       }
+    } else if (arg == "--jobs") {
+      std::optional<std::uint32_t> jobs;
+      if (!number(jobs)) return std::nullopt;
+      if (*jobs < 1 || *jobs > static_cast<std::uint32_t>(kMaxSearchThreads)) {
+        error = "--jobs takes 1 to " + std::to_string(kMaxSearchThreads) + " threads, not '" + args[i] + "'";
+        return std::nullopt;
+      }
+      o.jobs = static_cast<int>(*jobs);
     } else if (arg == "--progress") {
       o.progress = true;
     } else if (arg == "--help" || arg == "-h") {

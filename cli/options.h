@@ -20,6 +20,7 @@ struct Options {
   bool onlyFiltered = false;
   bool dryRun = false;
   std::optional<double> bench;  // seconds per measurement
+  std::optional<int> jobs;      // threads of the search, the caller's included
   bool cp1251 = false;
   std::optional<bool> progress;
   bool help = false;

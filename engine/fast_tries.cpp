@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <chrono>
 #include <cstring>
-
 
 namespace zlc {
 namespace {
@@ -95,6 +95,25 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
                                            const NotationSet& notation, std::int32_t depth,
                                            Random& random, int maxTries,
                                            int drawsBeforeNext) {
+  if (use_ != HelperUse::Measured || source_.Helpers() == 0) {
+    return MakeTries(layout, work, plan, notation, depth, random, maxTries, drawsBeforeNext);
+  }
+  using Clock = std::chrono::steady_clock;
+  const auto began = Clock::now();
+  auto outcome = MakeTries(layout, work, plan, notation, depth, random, maxTries, drawsBeforeNext);
+  if (outcome) {
+    choice_.Record(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - began).count(),
+                   outcome->tries);
+    if (choice_.On() != source_.HelpersOn()) source_.SetHelpersOn(choice_.On());
+  }
+  return outcome;
+}
+
+std::optional<TriesOutcome> FastTries::MakeTries(Layout& layout, Chain& work,
+                                                 const TaskPlan& plan,
+                                                 const NotationSet& notation,
+                                                 std::int32_t depth, Random& random,
+                                                 int maxTries, int drawsBeforeNext) {
   if (layout.chain.lastIndex != kDeckSize - 1 || maxTries <= 0) return std::nullopt;
   const LetterIndex letters(notation);
   alignas(64) std::uint8_t cards[64] = {};
@@ -121,6 +140,8 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
     source_.Next(block_);  // the sequence goes on
     nextTry_ = 0;
   } else {
+    // Other work costs otherwise: whether the helpers pay is measured anew.
+    if (shape.depth != shape_.depth || shape.wildcards != shape_.wildcards) choice_.Reset();
     shape_ = shape;
     predicted_ = false;
     source_.Restart(shape_, random.Seed());
@@ -181,7 +202,8 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
   }
   layout.mobility.fill(0);
   layout.isTransit.fill(0);
-  TestConvergence(layout.chain, work);
+  // Only a result is classified from the work chain.
+  if (outcome.converged) TestConvergence(layout.chain, work);
   return outcome;
 }
 

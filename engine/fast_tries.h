@@ -15,6 +15,7 @@
 #include "engine/layout.h"
 #include "engine/random.h"
 #include "engine/try_block.h"
+#include "engine/try_block_helper_choice.h"
 #include "engine/variants.h"
 
 namespace zlc {
@@ -24,24 +25,32 @@ struct TriesOutcome {
   bool converged = false;  // the last try converged
 };
 
+// Measured: the helpers run where they make the search faster (they are
+// switched on and off in turns and timed); Always: they always run.
+enum class HelperUse { Measured, Always };
+
 class FastTries {
  public:
-  // `allowWide` false keeps to the portable code; `helperThread` builds
-  // blocks ahead on another core.
-  explicit FastTries(bool allowWide = true,
-                     bool helperThread = BlockSource::MachineHasSpareCore())
+  // `allowWide` false keeps to the portable code; `helpers` threads build
+  // blocks ahead on other cores.
+  explicit FastTries(bool allowWide = true, int helpers = SearchThreads() - 1,
+                     HelperUse use = HelperUse::Measured)
       : test_(SelectGroupTest(allowWide)),
         permute_(SelectPermuteLayout(allowWide)),
-        source_(SelectBlockBuilder(allowWide), helperThread),
+        source_(SelectBlockBuilder(allowWide), helpers),
+        use_(use),
         block_(std::make_unique<TryBlock>()) {}
 
-  bool HasHelperThread() const { return source_.HasHelperThread(); }
+  int Helpers() const { return source_.Helpers(); }
+  bool HelpersOn() const { return source_.HelpersOn(); }
   void HoldHelper(bool hold) { source_.HoldHelper(hold); }
+  BlockSource& Source() { return source_; }
 
-  // Up to `maxTries` tries on the bound layout. Leaves the layout, the work
-  // chain and the generator exactly as the plain tries would. Empty when the
-  // layout is not a full deck in the notation's letters; the caller then
-  // makes the tries the plain way.
+  // Up to `maxTries` tries on the bound layout. Leaves the layout and the
+  // generator exactly as the plain tries would, and the work chain too when
+  // the last try converged (after a batch without a result it holds
+  // nothing of use). Empty when the layout is not a full deck in the
+  // notation's letters; the caller then makes the tries the plain way.
   // `drawsBeforeNext` is the count of generator calls the caller makes
   // between a result and the next call (a "Many" variant draw): the blocks
   // of the next batch can then be started at once.
@@ -50,9 +59,15 @@ class FastTries {
                                   int maxTries, int drawsBeforeNext = 0);
 
  private:
+  std::optional<TriesOutcome> MakeTries(Layout& layout, Chain& work, const TaskPlan& plan,
+                                        const NotationSet& notation, std::int32_t depth,
+                                        Random& random, int maxTries, int drawsBeforeNext);
+
   GroupTest test_;
   PermuteLayout permute_;
   BlockSource source_;
+  HelperUse use_;
+  HelperChoice choice_;
   std::unique_ptr<TryBlock> block_;
   TryShape shape_{};
   bool blockValid_ = false;

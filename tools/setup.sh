@@ -28,6 +28,7 @@ case "$mode" in
   test)
     (cd "$build" && ctest --output-on-failure --parallel "$(nproc)")
     bash "$here/tools/sanitize.sh"
+    bash "$here/tools/tsan.sh"
     bash "$here/fuzz/run.sh" "${ZLC_FUZZ_SECONDS:-30}"
     bash "$here/tools/package.sh"
     ;;

@@ -1,5 +1,7 @@
-// The fast tries against the plain ones, on both processor paths: the same
-// layouts, verdicts, try counts and generator states, batch after batch.
+// The fast tries against the plain ones, on both processor paths and with 0,
+// 1, 2, 3 and 7 helper threads (more threads than the machine has cores must
+// give the same sequence too), over several seeds, with and without "Many"
+// draws between batches.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,122 +11,87 @@
 #include <string>
 #include <tuple>
 
-#include "cards/task_editor.h"
-#include "engine/fast_tries.h"
 #include "engine/group_converge.h"
 #include "engine/try_block.h"
+#include "plain_tries.h"
 
 namespace zlc {
 namespace {
 
+using testing_support::SideBySide;
+using testing_support::TaskSetup;
+
 bool WideAvailable() { return SelectBlockBuilder(true) != &BuildTryBlockPortable; }
 
-// Tries per configuration: a million with ZLC_LONG_TESTS=1.
-long TriesPerCase() {
+// Twenty times as many tries with ZLC_LONG_TESTS=1.
+long Scale() {
   const char* longTests = std::getenv("ZLC_LONG_TESTS");
-  return longTests && std::string(longTests) == "1" ? 1000000 : 5000;
+  return longTests && std::string(longTests) == "1" ? 200 : 1;
 }
 
-// The plain tries of one batch, kept here as the yardstick.
-TriesOutcome PlainTries(Layout& layout, Chain& work, TaskPlan& plan, std::int32_t depth,
-                        Random& random, int maxTries) {
-  TriesOutcome out;
-  while (out.tries < maxTries) {
-    ++out.tries;
-    ShuffleLayout(layout, depth, random);
-    PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
-    TestConvergence(layout.chain, work);
-    if (work.lastIndex == 1) {
-      out.converged = true;
-      break;
-    }
-  }
-  return out;
-}
-
-struct Setup {
-  NotationSet notation;
-  TaskPlan plan;
-  std::string deck;
-  Setup(const char* task, int kind, std::uint32_t targetsSeed) {
-    SetNotation(notation, kind);
-    deck = StripSpaces(notation.baseDeck);
-    SplitTask(StripSpaces(task), plan);
-    // Targets of a valid variant: runs packed left, the last run pinned.
-    std::int32_t start[kMaxRuns] = {};
-    std::int32_t sum = 0;
-    for (std::int32_t r = 0; r <= plan.gapCount; ++r) {
-      start[r] = sum;
-      sum += plan.runLength[r];
-    }
-    std::mt19937 rng(targetsSeed);
-    // Spread the free positions over the gaps at random.
-    for (std::int32_t free = kDeckSize - sum; free > 0 && plan.gapCount > 0; --free) {
-      const std::int32_t gap = 1 + static_cast<std::int32_t>(rng() % plan.gapCount);
-      for (std::int32_t r = gap; r <= plan.gapCount; ++r) ++start[r];
-    }
-    for (std::int32_t i = 0; i < plan.itemCount; ++i) {
-      plan.items[i].target = start[plan.items[i].run] + plan.items[i].offset;
-    }
-  }
+struct Task {
+  const char* text;
+  int kind;
+};
+const Task kTasks[] = {
+    {"** ", 2},
+    {"Ad ** 7s ** Kc ** 9d ", 2},
+    {"6? ** ?h ** ?? ** As ", 2},
+    // Wildcards competing for the few cards the codes leave: some find none.
+    {"6s 6d 6c 8h 9h Xh Jh Qh Kh Ah ** ?h 6? ** ", 2},
+    {"\xD2\xE1 ** 6? ** ?\xF7 ", 1},  // Ru letters
 };
 
-void Compare(const char* task, int kind, std::int32_t depth, long tries, bool wide, bool helper) {
-  Setup s(task, kind, 7);
-  FastTries fast(wide, helper);
-  Random plainRandom(12345), fastRandom(12345);
-  Layout plainLayout, fastLayout;
-  Chain plainWork, fastWork;
-  long done = 0;
-  for (int b = 0; done < tries; ++b) {
-    // Every so often a draw between batches, as a "Many" variant makes.
-    if (b % 5 == 4) {
-      plainRandom.Next(7);
-      fastRandom.Next(7);
-    }
-    BindLayout(plainLayout, s.deck.data(), s.deck.size());
-    BindLayout(fastLayout, s.deck.data(), s.deck.size());
+// Batches of every length from one try to a whole batch. With `many`, every
+// batch is preceded by one or two draws the engine is told of (a "Many"
+// variant); else a draw it is not told of comes now and then. Returns the
+// blocks the helpers handed over.
+std::uint64_t Compare(const Task& task, std::int32_t depth, long tries, bool wide, int helpers,
+             std::uint32_t seed, bool many) {
+  TaskSetup s(task.text, task.kind, seed);
+  SideBySide run(wide, helpers, seed);
+  const int manyDraws = 1 + static_cast<int>(seed % 2);
+  for (int b = 0; run.tries < tries; ++b) {
+    const int drawsBefore = many ? manyDraws : b % 5 == 4;
     const int maxTries = b % 3 == 0 ? 1000 : 1 + b % 17;
-    const TriesOutcome want = PlainTries(plainLayout, plainWork, s.plan, depth, plainRandom, maxTries);
-    const auto got = fast.Run(fastLayout, fastWork, s.plan, s.notation, depth, fastRandom, maxTries);
-    ASSERT_TRUE(got.has_value());
-    const std::string where = std::string(task) + " depth " + std::to_string(depth) + " batch " +
-                              std::to_string(b) + (wide ? " wide" : " portable") + (helper ? " helper" : "");
-    ASSERT_EQ(got->tries, want.tries) << where;
-    done += want.tries;
-    ASSERT_EQ(got->converged, want.converged) << where;
-    ASSERT_EQ(fastRandom.Seed(), plainRandom.Seed()) << where;
-    ASSERT_EQ(fastWork.lastIndex, plainWork.lastIndex) << where;
-    for (int k = 0; k < kDeckSize; ++k) {
-      ASSERT_EQ(fastLayout.chain.cards[k].rankLetter, plainLayout.chain.cards[k].rankLetter) << where;
-      ASSERT_EQ(fastLayout.chain.cards[k].suitLetter, plainLayout.chain.cards[k].suitLetter) << where;
-      ASSERT_EQ(fastLayout.chain.cards[k].position, k);
-    }
+    const std::string where = std::string(task.text) + " depth " + std::to_string(depth) +
+                              " seed " + std::to_string(seed) + (many ? " many" : "") + " batch " +
+                              std::to_string(b) + (wide ? " wide" : " portable") + " helpers " +
+                              std::to_string(helpers);
+    run.Batch(s, depth, maxTries, drawsBefore, many ? manyDraws : 0, where);
+    if (::testing::Test::HasFatalFailure()) break;
   }
+  return run.fast.Source().CallerStats().fromHelpers;
 }
 
-class FastTriesTest : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
+class FastTriesTest : public ::testing::TestWithParam<std::tuple<bool, int>> {};
 
 TEST_P(FastTriesTest, MatchThePlainTries) {
   const bool wide = std::get<0>(GetParam());
-  const bool helper = std::get<1>(GetParam());
+  const int helpers = std::get<1>(GetParam());
   if (wide && !WideAvailable()) GTEST_SKIP() << "no AVX-512 on this processor";
-  const long tries = TriesPerCase();
-  for (std::int32_t depth : {0, 1, 10, 1000}) {
-    Compare("** ", 2, depth, tries, wide, helper);
-    Compare("Ad ** 7s ** Kc ** 9d ", 2, depth, tries, wide, helper);
-    Compare("6? ** ?h ** ?? ** As ", 2, depth, tries, wide, helper);
-    // Wildcards competing for the few cards the codes leave: some find none.
-    Compare("6s 6d 6c 8h 9h Xh Jh Qh Kh Ah ** ?h 6? ** ", 2, depth, tries, wide, helper);
-    Compare("\xD2\xE1 ** 6? ** ?\xF7 ", 1, depth, tries, wide, helper);  // Ru letters
+  std::uint64_t fromHelpers = 0;
+  for (std::int32_t depth : {0, 1, 10, 100, 1000}) {
+    const long tries = (depth == 1000 ? 400 : 1500) * Scale();
+    for (std::uint32_t seed : {12345u, 7u, 4000000001u}) {
+      for (const Task& task : kTasks) {
+        fromHelpers += Compare(task, depth, tries, wide, helpers, seed,
+                               (seed + static_cast<std::uint32_t>(depth)) % 2);
+        if (HasFatalFailure()) return;
+      }
+    }
+  }
+  // The sequence above was not all built by the caller.
+  if (helpers > 0) {
+    EXPECT_GT(fromHelpers, 0u);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPaths, FastTriesTest,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool()),
+INSTANTIATE_TEST_SUITE_P(PathsAndHelpers, FastTriesTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(0, 1, 2, 3, 7)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param) ? "Wide" : "Portable") +
-                                  (std::get<1>(info.param) ? "WithHelperThread" : "OneThread");
+                                  "Helpers" + std::to_string(std::get<1>(info.param));
                          });
 
 TEST(TryBlock, WideAndPortableBuildTheSameBlocks) {
