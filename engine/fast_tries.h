@@ -47,10 +47,10 @@ class FastTries {
   BlockSource& Source() { return source_; }
 
   // Up to `maxTries` tries on the bound layout. Leaves the layout and the
-  // generator exactly as the plain tries would, and the work chain too when
-  // the last try converged (after a batch without a result it holds
-  // nothing of use). Empty when the layout is not a full deck in the
-  // notation's letters; the caller then makes the tries the plain way.
+  // generator exactly as the plain tries would; the work chain holds
+  // nothing of use (a result's classification rebuilds it from the layout,
+  // replaying the collapse once). Empty when the layout is not a full deck
+  // in the notation's letters; the caller then makes the tries the plain way.
   // `drawsBeforeNext` is the count of generator calls the caller makes
   // between a result and the next call (a "Many" variant draw): the blocks
   // of the next batch can then be started at once.

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "analysis/classify.h"
 #include "cards/task_editor.h"
 #include "engine/fast_tries.h"
 
@@ -89,14 +90,22 @@ class SideBySide {
       ASSERT_EQ(fastLayout_.chain.cards[k].suitLetter, plainLayout_.chain.cards[k].suitLetter) << where;
       ASSERT_EQ(fastLayout_.chain.cards[k].position, k) << where;
     }
-    // A result is classified from the work chain: its two cards must be there.
+    // A result is classified from its layout, as the batch does: the same
+    // elements, transits and last two cards as after the plain tries.
     if (want.converged) {
+      Layout fastResult = fastLayout_;
+      ClassifyElements(fastResult, fastWork_);
+      Layout plainResult = plainLayout_;
+      Chain plainClassified;
+      ClassifyElements(plainResult, plainClassified);
       ASSERT_EQ(fastWork_.lastIndex, 1) << where;
       for (int k = 0; k < 2; ++k) {
         ASSERT_EQ(fastWork_.cards[k].rankLetter, plainWork_.cards[k].rankLetter) << where;
         ASSERT_EQ(fastWork_.cards[k].suitLetter, plainWork_.cards[k].suitLetter) << where;
         ASSERT_EQ(fastWork_.cards[k].position, plainWork_.cards[k].position) << where;
       }
+      ASSERT_EQ(fastResult.mobility, plainResult.mobility) << where;
+      ASSERT_EQ(fastResult.isTransit, plainResult.isTransit) << where;
     }
   }
 
