@@ -186,7 +186,8 @@ class Calculator {
 
   Reporter reporter_;
   FastTries fastTries_;
-  std::string deckText_;  // the base deck without spaces
+  std::string deckText_;    // the base deck without spaces
+  std::string deckSource_;  // the base deck it was made from
   LogFile resultsLog_;
   LogFile filteredLog_;
   // Lines a list forgot beyond its oldest chunk's, to finish a block.

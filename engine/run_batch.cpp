@@ -40,7 +40,11 @@ BatchOutcome Calculator::RunBatch() {
   if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
   if (IsManyVariants(filter) && !PickVariant()) return BatchOutcome::Failed;
 
-  deckText_ = StripSpaces(notation.baseDeck);
+  // The deck changes only with the notation: made anew only then.
+  if (deckSource_ != notation.baseDeck) {
+    deckSource_ = notation.baseDeck;
+    deckText_ = StripSpaces(deckSource_);
+  }
   BindLayout(layout, deckText_.data(), deckText_.size());
   const std::int32_t depth = settings.shuffleDepth;
   const int drawsBeforeNext =
