@@ -70,7 +70,7 @@ auto BatchStep(Calculator& calc, Random& random, Tries&& tries) {
 
 auto EngineStep(Calculator& calc, Random& random, FastTries& engine) {
   return BatchStep(calc, random, [&calc, &engine](Random& r) {
-    return engine.Run(calc.layout, calc.workChain, calc.plan, calc.notation,
+    return engine.Run(calc.layout, calc.plan, calc.notation,
                       calc.settings.shuffleDepth, r, kMaxTries)->tries;
   });
 }

@@ -228,10 +228,10 @@ bool BlockSource::MayWork() const {
 void BlockSource::HelperLoop() {
   auto chunk = std::make_unique<TryChunk>();
   std::uint64_t ticket = 0;
-  SequenceSpec spec;
-  while (WaitForClaim(ticket, spec)) {
-    const TryShape shape = MakeTryShape(spec.depth, spec.positions, spec.wildcards);
-    std::uint32_t start = BlockStart(shape, spec.seed, (ticket - spec.base) * kChunkBlocks);
+  SequenceKey sequence;
+  while (WaitForClaim(ticket, sequence)) {
+    const TryShape shape = MakeTryShape(sequence.depth, sequence.positions, sequence.wildcards);
+    std::uint32_t start = BlockStart(shape, sequence.seed, (ticket - sequence.base) * kChunkBlocks);
     int built = 0;
     // Stops early when held, switched off or passed: what is built so far
     // is still handed over.
@@ -246,12 +246,12 @@ void BlockSource::HelperLoop() {
   }
 }
 
-bool BlockSource::WaitForClaim(std::uint64_t& ticket, SequenceSpec& spec) {
+bool BlockSource::WaitForClaim(std::uint64_t& ticket, SequenceKey& sequence) {
   for (;;) {
     std::uint64_t frontier = 0;
     bool full = false;
     if (MayWork()) {
-      switch (ring_.ClaimNext(ticket, spec, frontier)) {
+      switch (ring_.ClaimNext(ticket, sequence, frontier)) {
         case ChunkRing::Claim::Got:
           return true;
         case ChunkRing::Claim::Retry:

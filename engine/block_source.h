@@ -85,7 +85,7 @@ class BlockSource {
 
   // Helper threads.
   void HelperLoop();
-  bool WaitForClaim(std::uint64_t& ticket, SequenceSpec& spec);
+  bool WaitForClaim(std::uint64_t& ticket, SequenceKey& sequence);
   bool MayWork() const;
   void WakeHelpers();
   void WakeIfSleeping();

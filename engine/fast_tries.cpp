@@ -91,16 +91,16 @@ void Place(std::uint8_t* cards, const TaskCards& task, const std::uint32_t* wild
 
 }  // namespace
 
-std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const TaskPlan& plan,
+std::optional<TriesOutcome> FastTries::Run(Layout& layout, const TaskPlan& plan,
                                            const NotationSet& notation, std::int32_t depth,
                                            Random& random, int maxTries,
                                            int drawsBeforeNext) {
   if (use_ != HelperUse::Measured || source_.Helpers() == 0) {
-    return MakeTries(layout, work, plan, notation, depth, random, maxTries, drawsBeforeNext);
+    return MakeTries(layout, plan, notation, depth, random, maxTries, drawsBeforeNext);
   }
   using Clock = std::chrono::steady_clock;
   const auto began = Clock::now();
-  auto outcome = MakeTries(layout, work, plan, notation, depth, random, maxTries, drawsBeforeNext);
+  auto outcome = MakeTries(layout, plan, notation, depth, random, maxTries, drawsBeforeNext);
   if (outcome) {
     choice_.Record(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - began).count(),
                    outcome->tries);
@@ -109,8 +109,7 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, Chain& work, const Ta
   return outcome;
 }
 
-std::optional<TriesOutcome> FastTries::MakeTries(Layout& layout, Chain& work,
-                                                 const TaskPlan& plan,
+std::optional<TriesOutcome> FastTries::MakeTries(Layout& layout, const TaskPlan& plan,
                                                  const NotationSet& notation,
                                                  std::int32_t depth, Random& random,
                                                  int maxTries, int drawsBeforeNext) {
@@ -202,9 +201,6 @@ std::optional<TriesOutcome> FastTries::MakeTries(Layout& layout, Chain& work,
   }
   layout.mobility.fill(0);
   layout.isTransit.fill(0);
-  // No collapse is replayed here: a result's classification replays it once
-  // on the work chain, from the layout.
-  (void)work;
   return outcome;
 }
 

@@ -47,19 +47,19 @@ class FastTries {
   BlockSource& Source() { return source_; }
 
   // Up to `maxTries` tries on the bound layout. Leaves the layout and the
-  // generator exactly as the plain tries would; the work chain holds
-  // nothing of use (a result's classification rebuilds it from the layout,
-  // replaying the collapse once). Empty when the layout is not a full deck
-  // in the notation's letters; the caller then makes the tries the plain way.
+  // generator exactly as the plain tries would (no work chain: a result's
+  // classification replays the collapse once, from the layout). Empty when
+  // the layout is not a full deck in the notation's letters; the caller
+  // then makes the tries the plain way.
   // `drawsBeforeNext` is the count of generator calls the caller makes
   // between a result and the next call (a "Many" variant draw): the blocks
   // of the next batch can then be started at once.
-  std::optional<TriesOutcome> Run(Layout& layout, Chain& work, const TaskPlan& plan,
+  std::optional<TriesOutcome> Run(Layout& layout, const TaskPlan& plan,
                                   const NotationSet& notation, std::int32_t depth, Random& random,
                                   int maxTries, int drawsBeforeNext = 0);
 
  private:
-  std::optional<TriesOutcome> MakeTries(Layout& layout, Chain& work, const TaskPlan& plan,
+  std::optional<TriesOutcome> MakeTries(Layout& layout, const TaskPlan& plan,
                                         const NotationSet& notation, std::int32_t depth,
                                         Random& random, int maxTries, int drawsBeforeNext);
 

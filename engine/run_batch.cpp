@@ -49,7 +49,7 @@ BatchOutcome Calculator::RunBatch() {
   const std::int32_t depth = settings.shuffleDepth;
   const int drawsBeforeNext =
       !IsManyVariants(filter) ? 0 : variantCount <= static_cast<std::int64_t>(kOneDrawVariants) ? 1 : 2;
-  if (auto fast = fastTries_.Run(layout, workChain, plan, notation, depth, random, kMaxTries,
+  if (auto fast = fastTries_.Run(layout, plan, notation, depth, random, kMaxTries,
                                  drawsBeforeNext)) {
     counters.cn += fast->tries;
     totals.tries += static_cast<std::uint64_t>(fast->tries);

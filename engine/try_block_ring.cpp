@@ -22,15 +22,15 @@ std::uint32_t BlockStart(const TryShape& shape, std::uint32_t seed, std::uint64_
 
 ChunkRing::ChunkRing(int slots) : slots_(static_cast<std::size_t>(slots)) {}
 
-std::uint64_t ChunkRing::StartSequence(SequenceSpec spec) {
+std::uint64_t ChunkRing::StartSequence(SequenceKey sequence) {
   // The older of the two descriptions is rewritten: a helper still reading
   // it read the claim counter before the last restart, so its claim fails.
   SpecSlot& slot = specs_[nextSpec_];
   nextSpec_ ^= 1;
-  slot.seed.store(spec.seed, std::memory_order_relaxed);
-  slot.depth.store(spec.depth, std::memory_order_relaxed);
-  slot.positions.store(spec.positions, std::memory_order_relaxed);
-  slot.wildcards.store(spec.wildcards, std::memory_order_relaxed);
+  slot.seed.store(sequence.seed, std::memory_order_relaxed);
+  slot.depth.store(sequence.depth, std::memory_order_relaxed);
+  slot.positions.store(sequence.positions, std::memory_order_relaxed);
+  slot.wildcards.store(sequence.wildcards, std::memory_order_relaxed);
   std::uint64_t frontier = claim_.load(std::memory_order_relaxed);
   for (;;) {
     // Above every ticket claimed, and not the counter's present value, so
@@ -61,7 +61,7 @@ void ChunkRing::Release(std::uint64_t ticket) {
   slots_[ticket % slots_.size()].state.store(kFree, std::memory_order_release);
 }
 
-ChunkRing::Claim ChunkRing::ClaimNext(std::uint64_t& ticket, SequenceSpec& spec,
+ChunkRing::Claim ChunkRing::ClaimNext(std::uint64_t& ticket, SequenceKey& sequence,
                                       std::uint64_t& frontier) {
   const std::uint64_t used = used_.load(std::memory_order_acquire);
   std::uint64_t next = claim_.load(std::memory_order_acquire);
@@ -78,11 +78,11 @@ ChunkRing::Claim ChunkRing::ClaimNext(std::uint64_t& ticket, SequenceSpec& spec,
   const bool valid0 = b0 <= next, valid1 = b1 <= next;
   if (!valid0 && !valid1) return Claim::Full;
   const SpecSlot& slot = valid0 && (!valid1 || b0 > b1) ? specs_[0] : specs_[1];
-  spec.base = valid0 && (!valid1 || b0 > b1) ? b0 : b1;
-  spec.seed = slot.seed.load(std::memory_order_relaxed);
-  spec.depth = slot.depth.load(std::memory_order_relaxed);
-  spec.positions = slot.positions.load(std::memory_order_relaxed);
-  spec.wildcards = slot.wildcards.load(std::memory_order_relaxed);
+  sequence.base = valid0 && (!valid1 || b0 > b1) ? b0 : b1;
+  sequence.seed = slot.seed.load(std::memory_order_relaxed);
+  sequence.depth = slot.depth.load(std::memory_order_relaxed);
+  sequence.positions = slot.positions.load(std::memory_order_relaxed);
+  sequence.wildcards = slot.wildcards.load(std::memory_order_relaxed);
   // Succeeds only if no restart came between the loads and here, so the
   // description read is the one `next` belongs to.
   if (!claim_.compare_exchange_strong(next, next + 1, std::memory_order_acq_rel)) {

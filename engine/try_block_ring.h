@@ -26,7 +26,7 @@ struct TryChunk {
 };
 
 // One sequence: what a helper needs to build any of its blocks.
-struct SequenceSpec {
+struct SequenceKey {
   std::uint64_t base = 0;  // ticket of the chunk holding block 0
   std::uint32_t seed = 0;  // generator state before block 0
   std::int32_t depth = 0;
@@ -48,7 +48,7 @@ class ChunkRing {
   // --- the caller's side ---
   // A new sequence from a ticket above every one handed out so far; returns
   // that ticket. The caller must have released the chunk it had open.
-  std::uint64_t StartSequence(SequenceSpec spec);
+  std::uint64_t StartSequence(SequenceKey sequence);
   // The caller is at `ticket` now (it only ever moves up). Sequentially
   // consistent, so that a helper going to sleep for room sees it or is woken.
   void SetUsed(std::uint64_t ticket) { used_.store(ticket, std::memory_order_seq_cst); }
@@ -66,7 +66,7 @@ class ChunkRing {
   // The first unclaimed chunk and its sequence. Full: no room in the ring
   // (`frontier` is then the first unclaimed ticket) or no sequence yet;
   // Retry: the state moved meanwhile.
-  Claim ClaimNext(std::uint64_t& ticket, SequenceSpec& spec, std::uint64_t& frontier);
+  Claim ClaimNext(std::uint64_t& ticket, SequenceKey& sequence, std::uint64_t& frontier);
   bool Stale(std::uint64_t ticket) const { return ticket < used_.load(std::memory_order_acquire); }
   std::uint64_t Used() const { return used_.load(std::memory_order_seq_cst); }
   // Hands the first `count` blocks of `chunk` over as `ticket`, taking the

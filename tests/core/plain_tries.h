@@ -77,7 +77,7 @@ class SideBySide {
     BindLayout(plainLayout_, s.deck.data(), s.deck.size());
     BindLayout(fastLayout_, s.deck.data(), s.deck.size());
     const TriesOutcome want = PlainTries(plainLayout_, plainWork_, s.plan, depth, plainRandom_, maxTries);
-    const auto got = fast.Run(fastLayout_, fastWork_, s.plan, s.notation, depth, fastRandom_,
+    const auto got = fast.Run(fastLayout_, s.plan, s.notation, depth, fastRandom_,
                               maxTries, drawsAfter);
     ASSERT_TRUE(got.has_value()) << where;
     ASSERT_EQ(got->tries, want.tries) << where;
