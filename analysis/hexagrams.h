@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "analysis/result_record.h"
 #include "cards/notation.h"
 #include "engine/layout.h"
 
@@ -41,8 +42,12 @@ std::string FormatPValue(double p);
 void AppendPValue(std::string& out, double p);
 
 // Result lines 2 (hex balance, suit hexagrams) and 3 (P values, F list) of
-// the classified layout, and the per-line flags of a balance of two yang and
-// two yin suits. Both lines are cleared first.
+// a result. Both lines are cleared first.
+void AppendAnalysisLines(std::string& line2, std::string& line3, const ResultRecord& record,
+                         const ResultFigures& figures);
+
+// The same lines of a classified layout, and the per-line flags of a
+// balance of two yang and two yin suits.
 void AppendAnalysisLines(std::string& line2, std::string& line3,
                          std::array<std::uint8_t, 6>& balancedLines, const Layout& layout,
                          std::int64_t rn, const NotationSet& notation);

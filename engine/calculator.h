@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/result_record.h"
 #include "cards/notation.h"
 #include "cards/task_editor.h"
 #include "engine/chain.h"
@@ -54,7 +55,7 @@ inline constexpr std::int64_t kMaxFileVariants = 1000000;
 enum class BatchOutcome {
   Busy,      // a batch was already in progress; nothing done
   NoResult,  // kMaxTries tries without convergence
-  Result,    // a result was found (see lastBlock, lastPassed)
+  Result,    // a result was found (see lastBlock, lastRecord, lastPassed)
   Failed,    // a file operation failed and was reported
 };
 
@@ -167,6 +168,7 @@ class Calculator {
   // The smaller of 2 GB and a quarter of the machine's memory.
   static std::size_t DefaultListBudget();
   ResultBlock lastBlock;    // the latest result, kept past any clearing
+  ResultRecord lastRecord;  // and its facts
   bool lastPassed = false;
 
   EnumerationProgress* progress = nullptr;
@@ -181,7 +183,7 @@ class Calculator {
   bool Failed(const IoResult& result) const;  // reports a failure
   bool EnumerateVariants();
   bool PickVariant();
-  bool MakeResult();  // false when a log write failed
+  bool MakeResult(std::int32_t tries);  // false when a log write failed
   void KeepWithinBudget(ResultList& list, LineStore& store, std::uint64_t& droppedAhead);
 
   Reporter reporter_;

@@ -50,6 +50,10 @@ std::uint64_t ResultList::DropOldest(std::uint64_t lines) {
     chunks_.pop_front();
     ++firstChunk_;
   }
+  while (!records_.empty() && first_ / 3 / kChunkBlocks > firstRecordChunk_) {
+    records_.pop_front();
+    ++firstRecordChunk_;
+  }
   return first_ - before;
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/result_record.h"
+
 namespace zlc {
 
 struct ResultBlock {
@@ -54,12 +56,28 @@ class ResultList {
     return {slot.text, slot.size};
   }
 
-  // The three lines of a block, kept in a LineStore that outlives them here.
-  void AddBlockOnTop(const std::string_view (&block)[3]) {
+  // The three lines of a block, kept in a LineStore that outlives them here,
+  // and the facts of its result.
+  void AddBlockOnTop(const std::string_view (&block)[3], const ResultRecord& record) {
+    const std::uint64_t blockArrival = arrived_ / 3;
+    if (blockArrival % kChunkBlocks == 0 &&
+        blockArrival / kChunkBlocks - firstRecordChunk_ == records_.size()) {
+      records_.push_back(std::make_unique_for_overwrite<ResultRecord[]>(kChunkBlocks));
+    }
+    records_.back()[blockArrival % kChunkBlocks] = record;
     for (int j = 2; j >= 0; --j) Append(block[j]);
     ++added_;
   }
+  // A block of no result (its record's number is 0).
+  void AddBlockOnTop(const std::string_view (&block)[3]) { AddBlockOnTop(block, ResultRecord{}); }
+  // The record of the block that holds line `index`.
+  const ResultRecord& RecordOfLine(std::size_t index) const {
+    const std::uint64_t block = (arrived_ - 1 - index) / 3;
+    return records_[static_cast<std::size_t>(block / kChunkBlocks - firstRecordChunk_)][block % kChunkBlocks];
+  }
   void Clear() {
+    records_.clear();
+    firstRecordChunk_ = 0;
     chunks_.clear();
     arrived_ = 0;
     first_ = 0;
@@ -78,7 +96,9 @@ class ResultList {
   std::uint64_t FirstKept() const { return first_; }
   std::uint64_t BlocksAdded() const { return added_; }
   std::uint64_t Clears() const { return clears_; }
-  std::size_t Bytes() const { return chunks_.size() * kChunkLines * sizeof(LineSlot); }
+  std::size_t Bytes() const {
+    return chunks_.size() * kChunkLines * sizeof(LineSlot) + records_.size() * kChunkBlocks * sizeof(ResultRecord);
+  }
 
   // The index of the first line of the block that holds line `index`: the
   // nearest line at or above it that starts with a digit. -1 when none.
@@ -89,6 +109,7 @@ class ResultList {
   // of a hundred million lines grows by a fresh chunk, never by copying what
   // it holds (a moving index paused the window for tens of milliseconds).
   static constexpr std::size_t kChunkLines = 1 << 16;
+  static constexpr std::size_t kChunkBlocks = 1 << 10;  // 128 KB of records
   // A plain record, so a fresh chunk is not filled in advance: its pages are
   // first touched as lines arrive, not all in one go.
   struct LineSlot {
@@ -107,6 +128,8 @@ class ResultList {
   }
 
   std::deque<std::unique_ptr<LineSlot[]>> chunks_;
+  std::deque<std::unique_ptr<ResultRecord[]>> records_;  // one per block, by arrival
+  std::uint64_t firstRecordChunk_ = 0;
   std::uint64_t arrived_ = 0;     // lines added since the last clearing
   std::uint64_t first_ = 0;       // the oldest line still kept, by arrival
   std::uint64_t firstChunk_ = 0;  // the chunk that chunks_.front() is

@@ -54,7 +54,7 @@ BatchOutcome Calculator::RunBatch() {
     counters.cn += fast->tries;
     totals.tries += static_cast<std::uint64_t>(fast->tries);
     if (!fast->converged) return BatchOutcome::NoResult;
-    return MakeResult() ? BatchOutcome::Result : BatchOutcome::Failed;
+    return MakeResult(fast->tries) ? BatchOutcome::Result : BatchOutcome::Failed;
   }
   for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
     ++counters.cn;
@@ -62,31 +62,37 @@ BatchOutcome Calculator::RunBatch() {
     ShuffleLayout(layout, depth, random);
     PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
     TestConvergence(layout.chain, workChain);
-    if (workChain.lastIndex == 1) return MakeResult() ? BatchOutcome::Result : BatchOutcome::Failed;
+    if (workChain.lastIndex == 1) return MakeResult(attempt) ? BatchOutcome::Result : BatchOutcome::Failed;
   }
   return BatchOutcome::NoResult;
 }
 
-bool Calculator::MakeResult() {
+bool Calculator::MakeResult(std::int32_t tries) {
   ++counters.rn;
   ++totals.results;
   ClassifyElements(layout, workChain);
+  RecordLayout(lastRecord, layout, notation);
+  lastRecord.number = totals.results;
+  lastRecord.rn = counters.rn;
+  lastRecord.tries = tries;
+  const ResultFigures figures = FiguresOf(lastRecord);
+  balancedLines = figures.balancedLines;
   AppendLayoutLine(lastBlock.lines[0], layout, counters.rn, settings);
-  AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], balancedLines, layout, counters.rn,
-                      notation);
+  AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], lastRecord, figures);
+  lastPassed = PassesFilter(filter, layout, notation, balancedLines);
+  lastRecord.passed = lastPassed;
   std::string_view kept[3];
   if (keepResultLists) {
     for (int j = 0; j < 3; ++j) kept[j] = allText.Keep(lastBlock.lines[j]);
-    allList.AddBlockOnTop(kept);
+    allList.AddBlockOnTop(kept, lastRecord);
     KeepWithinBudget(allList, allText, allDroppedAhead_);
   }
 
-  lastPassed = PassesFilter(filter, layout, notation, balancedLines);
   if (lastPassed) {
     if (keepResultLists) {
       // A copy of its own, so that each list forgets independently.
       for (int j = 0; j < 3; ++j) kept[j] = filteredText.Keep(lastBlock.lines[j]);
-      filteredList.AddBlockOnTop(kept);
+      filteredList.AddBlockOnTop(kept, lastRecord);
       KeepWithinBudget(filteredList, filteredText, filteredDroppedAhead_);
     }
     ++counters.filtered;

@@ -17,7 +17,9 @@ TEST(ResultListTest, OrderAndBlocksAcrossChunks) {
   for (int b = 1; b <= kBlocks; ++b) {
     const std::string first = std::to_string(b) + ". cards";
     const std::string_view block[3] = {store.Keep(first), store.Keep("   HB"), store.Keep("   P")};
-    list.AddBlockOnTop(block);
+    ResultRecord record;
+    record.number = static_cast<std::uint64_t>(b);
+    list.AddBlockOnTop(block, record);
   }
   ASSERT_EQ(list.Size(), 3u * kBlocks);
   EXPECT_EQ(list.Line(0), std::to_string(kBlocks) + ". cards");
@@ -30,6 +32,20 @@ TEST(ResultListTest, OrderAndBlocksAcrossChunks) {
     EXPECT_EQ(static_cast<std::size_t>(start), i - i % 3) << i;
   }
   EXPECT_EQ(list.BlockStart(list.Size()), -1);
+  // Every line finds its block's record, across the records' chunks too.
+  for (std::size_t i = 0; i < list.Size(); i += 997) {
+    EXPECT_EQ(list.RecordOfLine(i).number, kBlocks - i / 3) << i;
+  }
+
+  // Forgetting the oldest lines forgets their records with them and keeps
+  // the rest where they were.
+  const std::uint64_t dropped = list.DropOldest(40000);
+  EXPECT_EQ(dropped % 3, 0u);
+  EXPECT_GE(dropped, 40000u);
+  ASSERT_EQ(list.Size(), 3u * kBlocks - dropped);
+  EXPECT_EQ(list.RecordOfLine(0).number, static_cast<std::uint64_t>(kBlocks));
+  EXPECT_EQ(list.RecordOfLine(list.Size() - 1).number, dropped / 3 + 1);
+  EXPECT_EQ(list.Line(list.Size() - 3), std::to_string(dropped / 3 + 1) + ". cards");
 
   list.Clear();
   EXPECT_TRUE(list.Empty());
@@ -37,6 +53,7 @@ TEST(ResultListTest, OrderAndBlocksAcrossChunks) {
   list.AddBlockOnTop(block);
   EXPECT_EQ(list.Size(), 3u);
   EXPECT_EQ(list.Line(0), "1. again");
+  EXPECT_EQ(list.RecordOfLine(1).number, 0u);  // a block without a record
   EXPECT_EQ(list.Line(2), "c");
 }
 
