@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "persist/config_file.h"
+#include "persist/record_formats.h"
 #include "persist/task_file.h"
 #include "persist/text_files.h"
 
@@ -157,6 +158,21 @@ bool Calculator::SaveRecordedList(const std::string& path) {
   static const ResultList kNone;
   const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
   return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) { return list.Line(i); }));
+}
+
+bool Calculator::ExportRecordedList(const std::string& path) {
+  static const ResultList kNone;
+  const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
+  // Oldest first, the order the results were found in: a table of them
+  // reads top to bottom as the search went.
+  const std::size_t blocks = list.Size() / 3;
+  std::string row;
+  return !Failed(WriteTextFile(path, blocks + 1, [&](std::size_t i) -> std::string_view {
+    if (i == 0) return row = CsvHeader();
+    row.clear();
+    AppendCsvRecord(row, list.RecordOfLine(list.Size() - 1 - 3 * (i - 1)));
+    return row;
+  }));
 }
 
 std::string Calculator::ResultsCaption() const {

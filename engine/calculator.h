@@ -129,6 +129,9 @@ class Calculator {
   bool BlockOf(int source, std::size_t lineIndex, ResultBlock& block) const;
   bool SaveRecordedBlock(const std::string& path);  // false when reported
   bool SaveRecordedList(const std::string& path);   // every line, top to bottom
+  // Every block of that list as a CSV row (UTF-8, CR LF), oldest first,
+  // under a header row.
+  bool ExportRecordedList(const std::string& path);
 
   int resultSource = 0;  // 0 before any right-click that hit a line
   std::size_t resultLineIndex = 0;

@@ -293,6 +293,8 @@ void TForm1::CreateResultsArea() {
   Save2->setObjectName("Save2");
   Saveallresults1 = PopupMenu1->addAction("Save all results...");
   Saveallresults1->setObjectName("Saveallresults1");
+  Exportlist1 = PopupMenu1->addAction("Export list as CSV...");
+  Exportlist1->setObjectName("Exportlist1");
   // The key is handled by the focused list itself; the menu only shows it.
   Copy1 = PopupMenu1->addAction(QString("Copy\t") +
                                 QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
@@ -300,6 +302,7 @@ void TForm1::CreateResultsArea() {
   connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
   connect(Save2, &QAction::triggered, this, &TForm1::Save2Click);
   connect(Saveallresults1, &QAction::triggered, this, &TForm1::Saveallresults1Click);
+  connect(Exportlist1, &QAction::triggered, this, &TForm1::Exportlist1Click);
 }
 
 // The smallest client area at which no control runs into another and both
@@ -596,6 +599,7 @@ void TForm1::ListMouseMove(int source, QPoint pos) {
   LineListView* view = ListOf(source);
   const bool hasLines = view->LineCount() > 0;
   Saveallresults1->setEnabled(hasLines);
+  Exportlist1->setEnabled(hasLines);
   Save2->setEnabled(hasLines && view->LineAt(pos) >= 0);
   Copy1->setEnabled(Save2->isEnabled());
 }
@@ -607,6 +611,7 @@ void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
   const bool onLine = line >= 0 &&
                       calc_.RecordRightClick(source, view->ListLine(static_cast<std::size_t>(line)));
   Saveallresults1->setEnabled(view->LineCount() > 0);
+  Exportlist1->setEnabled(view->LineCount() > 0);
   Save2->setEnabled(onLine);
   Copy1->setEnabled(onLine);
   PopupMenu1->popup(view->viewport()->mapToGlobal(at));
@@ -639,6 +644,12 @@ void TForm1::Saveallresults1Click() {
   const QString path = AskSaveFileName(this, "Save all results", QString());
   if (path.isEmpty()) return;
   calc_.SaveRecordedList(FromQt(path));
+}
+
+void TForm1::Exportlist1Click() {
+  const QString path = AskSaveFileName(this, "Export list as CSV", "csv");
+  if (path.isEmpty()) return;
+  calc_.ExportRecordedList(FromQt(path));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {

@@ -72,6 +72,7 @@ class TForm1 : public QMainWindow {
   void ListMouseMove(int source, QPoint pos);
   void Save2Click();
   void Saveallresults1Click();
+  void Exportlist1Click();
   void Copy1Click();
 
  protected:
@@ -171,6 +172,7 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;
   QAction* Save2 = nullptr;
   QAction* Saveallresults1 = nullptr;
+  QAction* Exportlist1 = nullptr;
   QAction* Copy1 = nullptr;
   QAction* Open1 = nullptr;
   QAction* Save1 = nullptr;

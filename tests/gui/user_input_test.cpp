@@ -359,6 +359,52 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QCOMPARE(QApplication::clipboard()->text().count('\n'), 3);
   }
 
+  // A right-click on a list, "Export list as CSV..." chosen by keys and a
+  // name typed in the real dialog: a CSV of that list's results, oldest
+  // first, each row the result its text lines show.
+  void exportListAsCsvFromTheMenu() {
+    OpenActive(kConverging);
+    for (int i = 0; i < 5; ++i) Press(Qt::Key_F6);
+    auto* list = Find<List>("ListBox1");
+    QCOMPARE(list->LineCount(), std::size_t{15});
+    zlc::ui::SetFileNameProvider(nullptr);  // the real dialog
+    bool typed = false;
+    auto poll = PollUntil(this, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return false;
+      auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
+      field->setFocus();
+      QTest::keyClicks(field, "found");
+      QTest::keyClick(field, Qt::Key_Return);
+      typed = true;
+      return true;
+    });
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->LineRect(4).center());
+    QMenu* menu = form_->resultsMenu();
+    QTRY_VERIFY(menu->isVisible());
+    for (int i = 0; i < 6 && menu->activeAction() != Find<QAction>("Exportlist1"); ++i) {
+      QTest::keyClick(menu, Qt::Key_Down);
+    }
+    QCOMPARE(menu->activeAction(), Find<QAction>("Exportlist1"));
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(typed);
+    delete poll;
+
+    QFile csv("found.csv");  // the dialog added the extension
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(csv.readAll()).split("\r\n");
+    QCOMPARE(rows.size(), 7);  // header, five rows, and after the last CR LF nothing
+    QVERIFY(rows[0].startsWith("result,rn,tries,passed,cards,"));
+    QCOMPARE(rows[6], QString());
+    for (int k = 1; k <= 5; ++k) {
+      const QStringList fields = rows[k].split(',');
+      QCOMPARE(fields[0], QString::number(k));
+      const int firstLine = 3 * (5 - k);  // newest on top in the list
+      QVERIFY(list->LineText(static_cast<std::size_t>(firstLine)).startsWith(QString::number(k) + ". "));
+      QCOMPARE(fields[4], LayoutTokens(list->LineText(static_cast<std::size_t>(firstLine))).join(' '));
+    }
+  }
+
   // Made as small as the window system lets a user make it, the window keeps
   // every control clear of its neighbours and both lists readable.
   void smallestWindowKeepsEveryControlUsable() {
