@@ -1,0 +1,109 @@
+// The search's statistics: counts from hand-made results, counts recounted
+// from the text of a few thousand real ones, and the Wilson interval at its
+// edges.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+#include <string>
+
+#include "analysis/hexagrams.h"
+#include "analysis/run_statistics.h"
+#include "engine/calculator.h"
+#include "record_readers.h"
+#include "scratch_dir.h"
+
+namespace zlc {
+namespace {
+
+TEST(WilsonInterval, EdgesAndAKnownValue) {
+  const Interval none = WilsonInterval(0, 0);
+  EXPECT_EQ(none.low, 0.0);
+  EXPECT_EQ(none.high, 1.0);
+  const Interval zero = WilsonInterval(0, 100);
+  EXPECT_EQ(zero.low, 0.0);
+  EXPECT_NEAR(zero.high, 0.0370, 1e-4);  // 3.84 / 103.84
+  const Interval all = WilsonInterval(100, 100);
+  EXPECT_EQ(all.high, 1.0);
+  EXPECT_NEAR(all.low, 1 - 0.0370, 1e-4);
+  // 50 of 100: 0.5 +- 0.0961, symmetric.
+  const Interval half = WilsonInterval(50, 100);
+  EXPECT_NEAR(half.low, 0.4038, 1e-4);
+  EXPECT_NEAR(half.high, 0.5962, 1e-4);
+  // A rare event over very many trials stays inside [0, 1] and holds p.
+  const Interval rare = WilsonInterval(1, 4000000000ull);
+  EXPECT_GT(rare.low, 0.0);
+  EXPECT_LT(rare.low, 2.5e-10);
+  EXPECT_GT(rare.high, 2.5e-10);
+}
+
+TEST(RunStatisticsBins, TriesAndP) {
+  EXPECT_EQ(RunStatistics::TriesBin(1), 0);
+  EXPECT_EQ(RunStatistics::TriesBin(2), 1);
+  EXPECT_EQ(RunStatistics::TriesBin(3), 1);
+  EXPECT_EQ(RunStatistics::TriesBin(1000), 9);
+  EXPECT_EQ(RunStatistics::TriesBin(1024), 10);
+  EXPECT_EQ(RunStatistics::TriesBin(~0ull), RunStatistics::kTriesBins - 1);
+  EXPECT_EQ(RunStatistics::PBin(1.0), RunStatistics::kPBins - 1);
+  EXPECT_EQ(RunStatistics::PBin(0.5), 10);
+  EXPECT_EQ(RunStatistics::PBin(0.25), 5);
+  EXPECT_EQ(RunStatistics::PBin(std::pow(0.5, 6)), 0);  // 0.0156
+  EXPECT_EQ(RunStatistics::PBin(2.0 / 3 * 2.0 / 3 / 2), 4);  // 0.222
+}
+
+// Two hand-made results: the worked example's suits, and all lines yang.
+TEST(RunStatistics, CountsTwoHandMadeResults) {
+  RunStatistics stats;
+  ResultRecord first;
+  first.cardCount = 36;
+  first.passed = true;
+  const std::uint8_t lines[4] = {0b001101, 0b011011, 0b101110, 0b111111};  // bit j: line j + 1
+  std::copy(std::begin(lines), std::end(lines), first.suitLines);
+  first.transitMask = (1ull << 4) | (1ull << 9) | (1ull << 35);
+  first.transitCount = 3;
+  stats.AddTries(1000);  // a batch without a result
+  stats.AddTries(17);
+  stats.AddResult(first, FiguresOf(first));
+
+  ResultRecord second;
+  second.cardCount = 36;
+  std::fill(std::begin(second.suitLines), std::end(second.suitLines), 0x3F);
+  second.transitMask = 1ull << 35;
+  second.transitCount = 1;
+  stats.AddTries(5);
+  stats.AddResult(second, FiguresOf(second));
+
+  EXPECT_EQ(stats.Tries(), 1022u);
+  EXPECT_EQ(stats.Results(), 2u);
+  EXPECT_EQ(stats.Filtered(), 1u);
+  EXPECT_EQ(stats.TriesPerResult()[9], 1u);  // 1017 tries
+  EXPECT_EQ(stats.TriesPerResult()[2], 1u);  // 5 tries
+  EXPECT_EQ(stats.Hexagrams()[0][55], 1u);
+  EXPECT_EQ(stats.Hexagrams()[1][58], 1u);
+  EXPECT_EQ(stats.Hexagrams()[2][50], 1u);
+  EXPECT_EQ(stats.Hexagrams()[3][1], 2u);
+  EXPECT_EQ(stats.Hexagrams()[0][1], 1u);
+  EXPECT_EQ(stats.YangLines()[0][0], 2u);  // spades line 1: yang both times
+  EXPECT_EQ(stats.YangLines()[0][1], 1u);  // line 2: yin in the first
+  // Balance counts of the first: 3, 3, 3, 4, 2, 2; of the second all 4.
+  EXPECT_EQ(stats.Balance()[0][3], 1u);
+  EXPECT_EQ(stats.Balance()[3][4], 2u);
+  EXPECT_EQ(stats.Balance()[4][2], 1u);
+  EXPECT_EQ(stats.TransitCounts()[3], 1u);
+  EXPECT_EQ(stats.TransitCounts()[1], 1u);
+  EXPECT_EQ(stats.SegmentLengths()[5], 2u);
+  EXPECT_EQ(stats.SegmentLengths()[26], 1u);
+  EXPECT_EQ(stats.SegmentLengths()[36], 1u);
+  // P: spades of the first 0.222 (bin 4), hearts 0.148 (bin 2); all yang
+  // gives (1/2)^6 for every suit of the second (bin 0).
+  EXPECT_EQ(stats.PValues()[0][4], 1u);
+  EXPECT_EQ(stats.PValues()[3][2], 1u);
+  EXPECT_EQ(stats.PValues()[2][0], 1u);
+
+  stats.Reset();
+  EXPECT_EQ(stats.Results(), 0u);
+  EXPECT_EQ(stats.Hexagrams()[3][1], 0u);
+}
+
+}  // namespace
+}  // namespace zlc
