@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/hexagrams.h"
+#include "analysis/run_figures.h"
 #include "analysis/run_statistics.h"
 #include "engine/calculator.h"
 #include "record_readers.h"
@@ -103,6 +104,46 @@ TEST(RunStatistics, CountsTwoHandMadeResults) {
   stats.Reset();
   EXPECT_EQ(stats.Results(), 0u);
   EXPECT_EQ(stats.Hexagrams()[3][1], 0u);
+}
+
+// The pace over the last minute, and what it says about the next filtered
+// result.
+TEST(RunFigures, RatesOverTheLastMinuteAndTheNextFilteredResult) {
+  RunStatistics stats;
+  RateWindow rates;
+  EXPECT_FALSE(FiguresOfRun(stats, rates).triesPerSecond);
+  rates.Sample(0, stats);
+  stats.AddTries(3000);
+  rates.Sample(30, stats);
+  EXPECT_DOUBLE_EQ(*rates.TriesPerSecond(), 100);  // younger than a minute
+  // Faster now: the first half minute leaves the window.
+  stats.AddTries(12000);
+  rates.Sample(90, stats);
+  EXPECT_DOUBLE_EQ(*rates.TriesPerSecond(), 200);
+  EXPECT_DOUBLE_EQ(*rates.ResultsPerSecond(), 0);
+
+  // No filtered result yet: only a lower bound on the wait.
+  RunFigures none = FiguresOfRun(stats, rates);
+  EXPECT_FALSE(none.secondsToNextFiltered);
+  ASSERT_TRUE(none.secondsToNextFilteredAtLeast);
+  EXPECT_NEAR(*none.secondsToNextFilteredAtLeast, 1 / (WilsonInterval(0, 15000).high * 200), 1e-9);
+
+  ResultRecord passed;
+  passed.passed = true;
+  passed.cardCount = 36;
+  stats.AddResult(passed, FiguresOf(passed));
+  ResultRecord failed = passed;
+  failed.passed = false;
+  stats.AddResult(failed, FiguresOf(failed));
+  const RunFigures f = FiguresOfRun(stats, rates);
+  EXPECT_DOUBLE_EQ(f.convergence, 2.0 / 15000);
+  EXPECT_DOUBLE_EQ(f.passRate, 0.5);
+  EXPECT_LT(f.passInterval.low, 0.5);
+  EXPECT_GT(f.passInterval.high, 0.5);
+  // One filtered result per 15,000 tries at 200 tries a second.
+  ASSERT_TRUE(f.secondsToNextFiltered);
+  EXPECT_DOUBLE_EQ(*f.secondsToNextFiltered, 75);
+  EXPECT_FALSE(f.secondsToNextFilteredAtLeast);
 }
 
 }  // namespace
