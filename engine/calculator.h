@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "analysis/result_record.h"
+#include "analysis/run_statistics.h"
 #include "cards/notation.h"
 #include "cards/task_editor.h"
 #include "engine/chain.h"
@@ -174,6 +175,15 @@ class Calculator {
   ResultRecord lastRecord;  // and its facts
   bool lastPassed = false;
 
+  // What the search has found since the statistics started: every batch
+  // and every result, across the clearings of "Clear at RN >". They start
+  // again at the first batch after ResetStatistics, and at a batch whose
+  // task or filter differs from those they were counting.
+  RunStatistics statistics;
+  std::uint32_t statisticsSeed = 0;      // the generator's seed before their first batch
+  std::uint64_t statisticsStarts = 0;    // how often they started, for a view to notice
+  void ResetStatistics() { statisticsStarted_ = false; }
+
   EnumerationProgress* progress = nullptr;
 
   std::string resultsLogPath{kResultsLogName};
@@ -189,8 +199,13 @@ class Calculator {
   bool MakeResult(std::int32_t tries);  // false when a log write failed
   void KeepWithinBudget(ResultList& list, LineStore& store, std::uint64_t& droppedAhead);
 
+  void FollowStatistics();
+
   Reporter reporter_;
   FastTries fastTries_;
+  bool statisticsStarted_ = false;
+  std::string statisticsTask_;
+  FilterSettings statisticsFilter_;
   std::string deckText_;    // the base deck without spaces
   std::string deckSource_;  // the base deck it was made from
   LogFile resultsLog_;

@@ -29,6 +29,16 @@ bool Calculator::PickVariant() {
   return !Failed(zlc::PickVariant(plan, variantsPath, variantCount, random));
 }
 
+void Calculator::FollowStatistics() {
+  if (statisticsStarted_ && editor.Text() == statisticsTask_ && filter == statisticsFilter_) return;
+  statistics.Reset();
+  statisticsSeed = random.Seed();
+  statisticsTask_ = editor.Text();
+  statisticsFilter_ = filter;
+  statisticsStarted_ = true;
+  ++statisticsStarts;
+}
+
 BatchOutcome Calculator::RunBatch() {
   if (batchBusy) return BatchOutcome::Busy;
   batchBusy = true;
@@ -37,6 +47,7 @@ BatchOutcome Calculator::RunBatch() {
     ~Release() { busy = false; }
   } release{batchBusy};
 
+  FollowStatistics();
   if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
   if (IsManyVariants(filter) && !PickVariant()) return BatchOutcome::Failed;
 
@@ -53,6 +64,7 @@ BatchOutcome Calculator::RunBatch() {
                                  drawsBeforeNext)) {
     counters.cn += fast->tries;
     totals.tries += static_cast<std::uint64_t>(fast->tries);
+    statistics.AddTries(static_cast<std::uint64_t>(fast->tries));
     if (!fast->converged) return BatchOutcome::NoResult;
     return MakeResult(fast->tries) ? BatchOutcome::Result : BatchOutcome::Failed;
   }
@@ -62,8 +74,12 @@ BatchOutcome Calculator::RunBatch() {
     ShuffleLayout(layout, depth, random);
     PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
     TestConvergence(layout.chain, workChain);
-    if (workChain.lastIndex == 1) return MakeResult(attempt) ? BatchOutcome::Result : BatchOutcome::Failed;
+    if (workChain.lastIndex == 1) {
+      statistics.AddTries(static_cast<std::uint64_t>(attempt));
+      return MakeResult(attempt) ? BatchOutcome::Result : BatchOutcome::Failed;
+    }
   }
+  statistics.AddTries(kMaxTries);
   return BatchOutcome::NoResult;
 }
 
@@ -81,6 +97,7 @@ bool Calculator::MakeResult(std::int32_t tries) {
   AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], lastRecord, figures);
   lastPassed = PassesFilter(filter, layout, notation, balancedLines);
   lastRecord.passed = lastPassed;
+  statistics.AddResult(lastRecord, figures);
   std::string_view kept[3];
   if (keepResultLists) {
     for (int j = 0; j < 3; ++j) kept[j] = allText.Keep(lastBlock.lines[j]);

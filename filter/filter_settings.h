@@ -22,6 +22,8 @@ struct FilterSettings {
   std::uint8_t hbEnabled = 0;
   // Index 0..5 = hexagram line 1..6.
   std::array<std::uint8_t, 6> hbRequired{};
+
+  bool operator==(const FilterSettings&) const = default;
 };
 
 void ResetFilterSettings(FilterSettings& settings);

@@ -583,6 +583,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Button6Click() {
   calc_.ClearResults();
+  calc_.ResetStatistics();  // "Clear at RN >" clears too, but counts on
   SyncResults();
 }
 

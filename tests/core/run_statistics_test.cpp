@@ -3,6 +3,8 @@
 // edges.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 #include <string>
@@ -104,6 +106,98 @@ TEST(RunStatistics, CountsTwoHandMadeResults) {
   stats.Reset();
   EXPECT_EQ(stats.Results(), 0u);
   EXPECT_EQ(stats.Hexagrams()[3][1], 0u);
+}
+
+// A search of a few thousand results with marks, a filter and clearings
+// on: the counts agree with what the result lines say, recounted here.
+TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
+  ScratchDir dir;
+  Calculator calc;
+  calc.SetReporter([](const std::string& m) { ADD_FAILURE() << m; });
+  calc.ResetSettings();
+  calc.settings.markTransits = 1;
+  calc.settings.staticMarkMode = 2;
+  calc.settings.shuffleDepth = 12;
+  calc.settings.clearThreshold = 500;
+  calc.settings.autosaveFiltered = false;
+  calc.filter.lfEnabled = 1;
+  calc.filter.lfThreshold = 8;
+  calc.editor.LoadTaskText("**", true);
+  calc.random.SetSeed(4242);
+  const std::uint32_t seed = calc.random.Seed();
+
+  std::array<std::array<std::uint64_t, 65>, 4> hexagrams{};
+  std::array<std::array<std::uint64_t, 6>, 4> yang{};
+  std::array<std::uint64_t, 37> lf{}, segments{};
+  std::array<std::array<std::uint64_t, 5>, 6> balance{};
+  std::uint64_t filtered = 0;
+  const char* const symbols[5] = {"--", "-", "=", "+", "++"};
+  for (int results = 0; results < 3000;) {
+    const std::uint64_t filteredBefore = calc.totals.filtered;
+    const BatchOutcome outcome = calc.RunBatch();
+    ASSERT_NE(outcome, BatchOutcome::Failed);
+    if (outcome != BatchOutcome::Result) continue;
+    ++results;
+    filtered += calc.totals.filtered - filteredBefore;
+    test::TextResult text;
+    ASSERT_TRUE(test::ReadTextResult(calc.lastBlock.lines, text));
+    for (std::size_t s = 0; s < 4; ++s) {
+      ++hexagrams[s][static_cast<std::size_t>(text.hexagrams[s])];
+      for (std::size_t line = 0; line < 6; ++line) yang[s][line] += text.lines[s][line] == '1' ? 1 : 0;
+    }
+    ++lf[static_cast<std::size_t>(text.lf)];
+    for (std::size_t start = 0;;) {
+      const std::size_t colon = text.f.find(':', start);
+      ++segments[static_cast<std::size_t>(std::stoi(text.f.substr(start, colon - start)))];
+      if (colon == std::string::npos) break;
+      start = colon + 1;
+    }
+    std::size_t start = 0;
+    for (std::size_t line = 0; line < 6; ++line) {
+      const std::size_t slash = text.balance.find('/', start);
+      const std::string symbol = text.balance.substr(start, slash - start);
+      const auto yangSuits = std::find(symbols, symbols + 5, symbol) - symbols;
+      ASSERT_LT(yangSuits, 5) << symbol;
+      ++balance[line][static_cast<std::size_t>(yangSuits)];
+      start = slash + 1;
+    }
+  }
+  const RunStatistics& stats = calc.statistics;
+  EXPECT_EQ(stats.Results(), 3000u);
+  EXPECT_EQ(stats.Tries(), calc.totals.tries);  // across the clearings
+  EXPECT_EQ(stats.Filtered(), filtered);
+  EXPECT_GT(filtered, 0u);
+  EXPECT_LT(filtered, 3000u);
+  EXPECT_EQ(stats.Hexagrams(), hexagrams);
+  EXPECT_EQ(stats.YangLines(), yang);
+  EXPECT_EQ(stats.TransitCounts(), lf);
+  EXPECT_EQ(stats.SegmentLengths(), segments);
+  EXPECT_EQ(stats.Balance(), balance);
+  std::uint64_t binned = 0;
+  for (std::uint64_t count : stats.TriesPerResult()) binned += count;
+  EXPECT_EQ(binned, 3000u);
+  for (const auto& suit : stats.PValues()) {
+    EXPECT_EQ(std::accumulate(suit.begin(), suit.end(), std::uint64_t{0}), 3000u);
+  }
+  EXPECT_EQ(calc.statisticsSeed, seed);
+  EXPECT_EQ(calc.statisticsStarts, 1u);
+
+  // A changed filter starts them again, from the generator's seed then.
+  calc.filter.lfThreshold = 9;
+  const std::uint32_t seedNow = calc.random.Seed();
+  calc.RunBatch();
+  EXPECT_EQ(calc.statisticsStarts, 2u);
+  EXPECT_EQ(calc.statisticsSeed, seedNow);
+  EXPECT_LE(calc.statistics.Results(), 1u);
+  // So do a changed task, and a reset (the "Clear Results" button).
+  calc.editor.LoadTaskText("6s **", true);
+  calc.RunBatch();
+  EXPECT_EQ(calc.statisticsStarts, 3u);
+  calc.RunBatch();
+  EXPECT_EQ(calc.statisticsStarts, 3u);
+  calc.ResetStatistics();
+  calc.RunBatch();
+  EXPECT_EQ(calc.statisticsStarts, 4u);
 }
 
 // The pace over the last minute, and what it says about the next filtered
