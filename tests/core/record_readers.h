@@ -115,6 +115,8 @@ class JsonReader {
     } else if (c == '"') {
       v.kind = Json::String;
       v.text = String();
+    } else if (text_.substr(at_, 4) == "null") {
+      at_ += 4;
     } else if (text_.substr(at_, 4) == "true" || text_.substr(at_, 5) == "false") {
       v.kind = Json::Bool;
       v.boolean = c == 't';
