@@ -182,6 +182,9 @@ class Calculator {
   RunStatistics statistics;
   std::uint32_t statisticsSeed = 0;      // the generator's seed before their first batch
   std::uint64_t statisticsStarts = 0;    // how often they started, for a view to notice
+  // Whether the tool, given that seed, repeats what they count: only when
+  // their first batch drew the task's variant itself and RN started at 0.
+  bool statisticsRepeatable = false;
   void ResetStatistics() { statisticsStarted_ = false; }
 
   EnumerationProgress* progress = nullptr;

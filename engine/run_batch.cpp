@@ -33,6 +33,7 @@ void Calculator::FollowStatistics() {
   if (statisticsStarted_ && editor.Text() == statisticsTask_ && filter == statisticsFilter_) return;
   statistics.Reset();
   statisticsSeed = random.Seed();
+  statisticsRepeatable = !editor.VariantsReady() && counters.rn == 0;
   statisticsTask_ = editor.Text();
   statisticsFilter_ = filter;
   statisticsStarted_ = true;

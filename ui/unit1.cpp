@@ -17,6 +17,7 @@
 
 #include "filter/filter_description.h"
 #include "ui/line_list.h"
+#include "ui/statistics_window.h"
 #include "ui/task_field.h"
 #include "ui/text.h"
 #include "ui/unit2.h"
@@ -108,6 +109,8 @@ void TForm1::CreateMenu() {
   file->addSeparator();
   Quit1 = file->addAction("Quit");
   Options1 = menuBar()->addAction("Options");
+  QMenu* view = menuBar()->addMenu("View");
+  Statistics1 = view->addAction("Statistics");
   QMenu* help = menuBar()->addMenu("Help");
   About1 = help->addAction("About");
 
@@ -116,6 +119,8 @@ void TForm1::CreateMenu() {
   Quit1->setObjectName("Quit1");
   Options1->setObjectName("Options1");
   About1->setObjectName("About1");
+  Statistics1->setObjectName("Statistics1");
+  connect(Statistics1, &QAction::triggered, this, &TForm1::Statistics1Click);
   connect(Options1, &QAction::triggered, this, &TForm1::Options1Click);
   connect(About1, &QAction::triggered, this, &TForm1::About1Click);
   connect(Quit1, &QAction::triggered, this, &TForm1::Quit1Click);
@@ -134,6 +139,7 @@ void TForm1::CreateShortcuts() {
   Quit1->setShortcut(QKeySequence::Quit);
   Options1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
   About1->setShortcut(QKeySequence(Qt::Key_F1));
+  Statistics1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
   const struct {
     QPushButton* button;
     QKeySequence key;
@@ -645,6 +651,14 @@ void TForm1::Saveallresults1Click() {
   const QString path = AskSaveFileName(this, "Save all results", QString());
   if (path.isEmpty()) return;
   calc_.SaveRecordedList(FromQt(path));
+}
+
+// Made at the first use: its charts take a moment to build.
+void TForm1::Statistics1Click() {
+  if (!statistics_) statistics_ = new StatisticsWindow(calc_, this);
+  statistics_->show();
+  statistics_->raise();
+  statistics_->activateWindow();
 }
 
 void TForm1::Exportlist1Click() {

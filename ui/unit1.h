@@ -32,6 +32,7 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class StatisticsWindow;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -54,6 +55,7 @@ class TForm1 : public QMainWindow {
   TForm4* progressWindow() const { return form4_; }
   TForm5* aboutWindow() const { return form5_; }
   TForm6* optionsWindow() const { return form6_; }
+  StatisticsWindow* statisticsWindow() const { return statistics_; }
   QMenu* resultsMenu() const { return PopupMenu1; }
 
   // Mirrors the task, the grid and the buttons that follow the task.
@@ -107,6 +109,7 @@ class TForm1 : public QMainWindow {
   void Open1Click();
   void Options1Click();
   void About1Click();
+  void Statistics1Click();
   void Save1Click();
   void DisableForRun();
   void RestoreAfterRun();
@@ -128,6 +131,7 @@ class TForm1 : public QMainWindow {
   TForm4* form4_ = nullptr;
   TForm5* form5_ = nullptr;
   TForm6* form6_ = nullptr;
+  StatisticsWindow* statistics_ = nullptr;
   bool buildingGrid_ = false;
   bool messagesReleased_ = false;
   bool droppedNoticeShown_ = false;
@@ -179,6 +183,7 @@ class TForm1 : public QMainWindow {
   QAction* Quit1 = nullptr;
   QAction* Options1 = nullptr;
   QAction* About1 = nullptr;
+  QAction* Statistics1 = nullptr;
 };
 
 }  // namespace zlc::ui

@@ -1,0 +1,401 @@
+#include "ui/statistics_window.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QDateTime>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedBarSeries>
+#include <QTabWidget>
+#include <QTimer>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "engine/repeat_command.h"
+#include "persist/atomic_replace.h"
+#include "persist/statistics_report.h"
+#include "ui/hexagram_heat_map.h"
+#include "ui/runtime_dialogs.h"
+#include "ui/text.h"
+
+namespace zlc::ui {
+namespace {
+
+constexpr const char* kFigureNames[] = {
+    "Tries", "Results", "Filtered", "Results per try", "Filtered per result",
+    "Tries per second", "Results per second", "Next filtered result in", "Started from seed",
+};
+constexpr int kFigureCount = static_cast<int>(std::size(kFigureNames));
+
+enum Tab { kHexagrams, kTransits, kBalance, kPValues };
+
+QString Share(double value) { return QString::number(value, 'g', 4); }
+
+QString Interval95(double value, const Interval& i) {
+  return QString("%1   (95 %: %2 .. %3)").arg(Share(value), Share(i.low), Share(i.high));
+}
+
+QString Duration(double seconds) {
+  if (seconds < 0.001) return "under a millisecond";
+  if (seconds < 10) return QString("%1 s").arg(seconds, 0, 'g', 2);
+  if (seconds < 120) return QString("%1 s").arg(seconds, 0, 'f', 1);
+  if (seconds < 2 * 3600) return QString("%1 min").arg(seconds / 60, 0, 'f', 1);
+  if (seconds < 2 * 86400) return QString("%1 h").arg(seconds / 3600, 0, 'f', 1);
+  return QString("%1 days").arg(seconds / 86400, 0, 'f', 1);
+}
+
+void SetCategories(QChart* chart, QAbstractSeries* series, const QStringList& categories) {
+  auto* x = new QBarCategoryAxis(chart);
+  x->append(categories);
+  // Many numbers side by side fit only upright.
+  if (categories.size() > 24) x->setLabelsAngle(-90);
+  chart->addAxis(x, Qt::AlignBottom);
+  series->attachAxis(x);
+  auto* y = new QValueAxis(chart);
+  y->setLabelFormat("%.0f");
+  chart->addAxis(y, Qt::AlignLeft);
+  series->attachAxis(y);
+}
+
+// The value axis up to the tallest bar (or stack), rounded up to a number
+// that reads well.
+void FitValueAxis(QChart* chart, double most) {
+  for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
+    auto* y = static_cast<QValueAxis*>(axis);
+    y->setRange(0, std::max(1.0, most));
+    y->applyNiceNumbers();
+  }
+}
+
+void Fill(QBarSet* set, const std::uint64_t* counts, int size) {
+  if (set->count() != size) {
+    set->remove(0, set->count());
+    for (int i = 0; i < size; ++i) set->append(static_cast<double>(counts[i]));
+    return;
+  }
+  for (int i = 0; i < size; ++i) {
+    if (set->at(i) != static_cast<double>(counts[i])) set->replace(i, static_cast<double>(counts[i]));
+  }
+}
+
+}  // namespace
+
+StatisticsWindow::StatisticsWindow(Calculator& calc, QWidget* parent)
+    : QWidget(parent, Qt::Window), calc_(calc), timer_(new QTimer(this)) {
+  setObjectName("StatisticsWindow");
+  setWindowTitle("Statistics");
+  auto* layout = new QVBoxLayout(this);
+  CreateFigures(layout);
+  CreateCharts(layout);
+  timer_->setInterval(kRefreshMs);
+  connect(timer_, &QTimer::timeout, this, &StatisticsWindow::Refresh);
+  clock_.start();
+  FollowPalette();
+  resize(900, 640);
+}
+
+void StatisticsWindow::CreateFigures(QVBoxLayout* layout) {
+  since_ = new QLabel(this);
+  since_->setObjectName("Since");
+  since_->setWordWrap(true);
+  layout->addWidget(since_);
+  auto* grid = new QGridLayout;
+  for (int i = 0; i < kFigureCount; ++i) {
+    auto* name = new QLabel(QString(kFigureNames[i]) + ":", this);
+    figureLabels_[i] = new QLabel("-", this);
+    figureLabels_[i]->setObjectName(kFigureNames[i]);
+    figureLabels_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    name->setBuddy(figureLabels_[i]);
+    grid->addWidget(name, i % 5, 2 * (i / 5));
+    grid->addWidget(figureLabels_[i], i % 5, 2 * (i / 5) + 1);
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  layout->addLayout(grid);
+
+  auto* commandRow = new QHBoxLayout;
+  auto* commandName = new QLabel("Repeat without a window:", this);
+  command_ = new QLineEdit(this);
+  command_->setObjectName("RepeatCommand");
+  command_->setReadOnly(true);
+  commandName->setBuddy(command_);
+  copyCommand_ = new QPushButton("Copy", this);
+  copyCommand_->setObjectName("CopyCommand");
+  connect(copyCommand_, &QPushButton::clicked, this,
+          [this] { QGuiApplication::clipboard()->setText(command_->text()); });
+  commandRow->addWidget(commandName);
+  commandRow->addWidget(command_, 1);
+  commandRow->addWidget(copyCommand_);
+  layout->addLayout(commandRow);
+  noCommand_ = new QLabel(this);
+  noCommand_->setObjectName("NoCommand");
+  noCommand_->setWordWrap(true);
+  layout->addWidget(noCommand_);
+
+  auto* save = new QPushButton("Save figures as CSV...", this);
+  save->setObjectName("SaveFigures");
+  connect(save, &QPushButton::clicked, this, &StatisticsWindow::SaveFiguresCsv);
+  auto* saveRow = new QHBoxLayout;
+  saveRow->addWidget(save);
+  saveRow->addStretch(1);
+  layout->addLayout(saveRow);
+}
+
+QChartView* StatisticsWindow::NewChart(const QString& title) {
+  auto* chart = new QChart;
+  chart->setTitle(title);
+  chart->legend()->setAlignment(Qt::AlignRight);
+  chart->setAnimationOptions(QChart::NoAnimation);  // four times a second: no time to animate
+  auto* view = new QChartView(chart, this);
+  view->setRenderHint(QPainter::Antialiasing);
+  return view;
+}
+
+void StatisticsWindow::CreateCharts(QVBoxLayout* layout) {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName("Charts");
+  heatMap_ = new HexagramHeatMap(this);
+  heatMap_->setObjectName("HexagramHeatMap");
+  heatMap_->setToolTip("Hexagram");  // replaced by the cell's text on hover
+  tabs_->addTab(heatMap_, "Hexagrams");
+
+  lfView_ = NewChart("Results by L(F), the number of transits");
+  lfView_->setObjectName("TransitChart");
+  auto* lfSeries = new QBarSeries;
+  lfSet_ = new QBarSet("results");
+  lfSeries->append(lfSet_);
+  lfView_->chart()->addSeries(lfSeries);
+  lfView_->chart()->legend()->hide();
+  QStringList lfCategories;
+  for (int lf = 0; lf <= kDeckSize; ++lf) lfCategories << QString::number(lf);
+  SetCategories(lfView_->chart(), lfSeries, lfCategories);
+  tabs_->addTab(lfView_, "L(F)");
+
+  balanceView_ = NewChart("Hex balance: suits with the line yang, per line");
+  balanceView_->setObjectName("BalanceChart");
+  auto* balanceSeries = new QStackedBarSeries;
+  for (int yang = 0; yang <= 4; ++yang) {
+    balanceSets_[yang] = new QBarSet(QString("%1 (%2)").arg(BalanceSymbol(yang)).arg(yang));
+    balanceSeries->append(balanceSets_[yang]);
+  }
+  balanceView_->chart()->addSeries(balanceSeries);
+  SetCategories(balanceView_->chart(), balanceSeries, {"1", "2", "3", "4", "5", "6"});
+  tabs_->addTab(balanceView_, "Balance");
+
+  pView_ = NewChart("P values per suit, in steps of 0.05");
+  pView_->setObjectName("PChart");
+  auto* pSeries = new QBarSeries;
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    pSets_[suit] = new QBarSet(QString());
+    pSeries->append(pSets_[suit]);
+  }
+  pView_->chart()->addSeries(pSeries);
+  QStringList pCategories;
+  for (int bin = 0; bin < RunStatistics::kPBins; ++bin) {
+    pCategories << QString::number(static_cast<double>(bin) / RunStatistics::kPBins, 'f', 2);
+  }
+  SetCategories(pView_->chart(), pSeries, pCategories);
+  tabs_->addTab(pView_, "P values");
+  layout->addWidget(tabs_, 1);
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { RefreshChart(tab); });
+
+  auto* row = new QHBoxLayout;
+  auto* png = new QPushButton("Save chart as PNG...", this);
+  png->setObjectName("SaveChartPng");
+  auto* csv = new QPushButton("Save chart's counts as CSV...", this);
+  csv->setObjectName("SaveChartCsv");
+  connect(png, &QPushButton::clicked, this, &StatisticsWindow::SaveChartPng);
+  connect(csv, &QPushButton::clicked, this, &StatisticsWindow::SaveChartCsv);
+  row->addWidget(png);
+  row->addWidget(csv);
+  row->addStretch(1);
+  layout->addLayout(row);
+}
+
+QStringList StatisticsWindow::SuitNames() const {
+  QStringList names;
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    names << ToQt(std::string_view(calc_.notation.suitLetters).substr(static_cast<std::size_t>(suit), 1));
+  }
+  return names;
+}
+
+void StatisticsWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  Refresh();
+  timer_->start();
+}
+
+void StatisticsWindow::hideEvent(QHideEvent* e) {
+  timer_->stop();
+  QWidget::hideEvent(e);
+}
+
+void StatisticsWindow::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::PaletteChange) FollowPalette();
+  QWidget::changeEvent(e);
+}
+
+// The charts take the theme that matches the desktop's palette.
+void StatisticsWindow::FollowPalette() {
+  const bool dark = palette().color(QPalette::Window).lightness() < 128;
+  for (QChartView* view : {lfView_, balanceView_, pView_}) {
+    view->chart()->setTheme(dark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+  }
+  std::fill(std::begin(chartedResults_), std::end(chartedResults_), ~0ull);
+}
+
+void StatisticsWindow::Refresh() {
+  if (calc_.statisticsStarts != seenStarts_) {
+    seenStarts_ = calc_.statisticsStarts;
+    rates_.Reset();
+    clock_.restart();
+    std::fill(std::begin(chartedResults_), std::end(chartedResults_), ~0ull);
+    const QString time = QTime::currentTime().toString("HH:mm:ss");
+    since_->setText(seenStarts_ <= 1
+                        ? QString("Counting since %1.").arg(time)
+                        : QString("Counting since %1: started again, because the task or the filter "
+                                  "changed or \"Clear Results\" was pressed.")
+                              .arg(time));
+  }
+  if (seenStarts_ == 0) since_->setText("Nothing counted yet: press \"Run\" or \"step\".");
+  rates_.Sample(static_cast<double>(clock_.elapsed()) / 1000, calc_.statistics);
+  figures_ = FiguresOfRun(calc_.statistics, rates_);
+  RefreshFigures(figures_);
+  RefreshChart(tabs_->currentIndex());
+}
+
+void StatisticsWindow::RefreshFigures(const RunFigures& f) {
+  const auto set = [this](int i, const QString& text) {
+    if (figureLabels_[i]->text() != text) figureLabels_[i]->setText(text);
+  };
+  set(0, QString::number(f.tries));
+  set(1, QString::number(f.results));
+  set(2, QString::number(f.filtered));
+  set(3, f.tries > 0 ? Interval95(f.convergence, f.convergenceInterval) : "-");
+  set(4, f.results > 0 ? Interval95(f.passRate, f.passInterval) : "-");
+  set(5, f.triesPerSecond ? QString::number(*f.triesPerSecond, 'f', 0) : "-");
+  set(6, f.resultsPerSecond ? QString::number(*f.resultsPerSecond, 'f', 2) : "-");
+  QString next = "-";
+  if (f.secondsToNextFiltered) next = Duration(*f.secondsToNextFiltered);
+  if (f.secondsToNextFilteredAtLeast) next = "at least " + Duration(*f.secondsToNextFilteredAtLeast);
+  set(7, next);
+  set(8, seenStarts_ > 0 ? QString::number(calc_.statisticsSeed) : "-");
+
+  const RepeatCommand repeat = RepeatCommandOf(calc_);
+  const bool has = !repeat.command.empty();
+  command_->setEnabled(has);
+  copyCommand_->setEnabled(has);
+  const QString command = ToQt(repeat.command);
+  if (command_->text() != command) command_->setText(command);
+  noCommand_->setVisible(!has);
+  noCommand_->setText(ToQt(repeat.whyNot));
+}
+
+void StatisticsWindow::RefreshChart(int tab) {
+  const RunStatistics& s = calc_.statistics;
+  const std::string suits = calc_.notation.suitLetters;
+  if (tab < 0 || tab > 3) return;
+  if (chartedResults_[tab] == s.Results() && suits == chartedSuits_) return;
+  chartedResults_[tab] = s.Results();
+  if (suits != chartedSuits_) {
+    chartedSuits_ = suits;
+    std::fill(std::begin(chartedResults_), std::end(chartedResults_), ~0ull);
+    chartedResults_[tab] = s.Results();
+  }
+  const QStringList names = SuitNames();
+  switch (tab) {
+    case kHexagrams:
+      heatMap_->SetCounts(s.Hexagrams(), names);
+      break;
+    case kTransits: {
+      Fill(lfSet_, s.TransitCounts().data(), kDeckSize + 1);
+      const auto& c = s.TransitCounts();
+      FitValueAxis(lfView_->chart(), static_cast<double>(*std::max_element(c.begin(), c.end())));
+      break;
+    }
+    case kBalance:
+      for (int yang = 0; yang <= 4; ++yang) {
+        std::uint64_t perLine[6];
+        for (std::size_t line = 0; line < 6; ++line) perLine[line] = s.Balance()[line][static_cast<std::size_t>(yang)];
+        Fill(balanceSets_[yang], perLine, 6);
+      }
+      FitValueAxis(balanceView_->chart(), static_cast<double>(s.Results()));
+      break;
+    case kPValues: {
+      double most = 0;
+      for (int suit = 0; suit < kSuitCount; ++suit) {
+        pSets_[suit]->setLabel(names.value(suit));
+        const auto& bins = s.PValues()[static_cast<std::size_t>(suit)];
+        Fill(pSets_[suit], bins.data(), RunStatistics::kPBins);
+        most = std::max(most, static_cast<double>(*std::max_element(bins.begin(), bins.end())));
+      }
+      FitValueAxis(pView_->chart(), most);
+      break;
+    }
+  }
+}
+
+QString StatisticsWindow::FigureText(const char* name) const {
+  for (int i = 0; i < kFigureCount; ++i) {
+    if (std::string_view(kFigureNames[i]) == name) return figureLabels_[i]->text();
+  }
+  return {};
+}
+
+std::string StatisticsWindow::ChartCsv(int tab) const {
+  const RunReport report{calc_.statistics, figures_, calc_.notation, calc_.statisticsSeed,
+                         static_cast<double>(clock_.elapsed()) / 1000};
+  switch (tab) {
+    case kHexagrams:
+      return HexagramsCsv(report);
+    case kTransits:
+      return TransitCountsCsv(report);
+    case kBalance:
+      return BalanceCsv(report);
+    default:
+      return PValuesCsv(report);
+  }
+}
+
+void StatisticsWindow::SaveText(const QString& title, const std::string& text) {
+  const QString path = AskSaveFileName(this, title, "csv");
+  if (path.isEmpty()) return;
+  if (IoResult failed = ReplaceFileContents(FromQt(path), text)) {
+    ShowRuntimeMessage(this, ToQt(failed->Message()));
+  }
+}
+
+void StatisticsWindow::SaveFiguresCsv() {
+  Refresh();
+  const RunReport report{calc_.statistics, figures_, calc_.notation,
+                         seenStarts_ > 0 ? std::optional(calc_.statisticsSeed) : std::nullopt,
+                         static_cast<double>(clock_.elapsed()) / 1000};
+  SaveText("Save figures as CSV", FiguresCsv(report));
+}
+
+void StatisticsWindow::SaveChartCsv() {
+  Refresh();
+  SaveText("Save chart's counts as CSV", ChartCsv(tabs_->currentIndex()));
+}
+
+void StatisticsWindow::SaveChartPng() {
+  Refresh();
+  const QString path = AskSaveFileName(this, "Save chart as PNG", "png");
+  if (path.isEmpty()) return;
+  if (!tabs_->currentWidget()->grab().save(path, "PNG")) {
+    ShowRuntimeMessage(this, QString("Cannot write %1").arg(path));
+  }
+}
+
+}  // namespace zlc::ui
