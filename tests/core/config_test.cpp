@@ -245,6 +245,58 @@ TEST(ConfigRead, GridRowsAndLineFlagsNeedTheirExactLength) {
   EXPECT_EQ(l.filter.hbRequired, (std::array<std::uint8_t, 6>{1, 0, 1, 0, 0, 1}));
 }
 
+// How each line was taken: a command line refuses every outcome but the
+// first, so each must be told apart exactly.
+TEST(ConfigRead, EachLineTellsHowItWasTaken) {
+  using O = ConfigLineOutcome;
+  const struct {
+    const char* line;
+    O outcome;
+  } cases[] = {
+      {"Defs = en", O::Applied},         {"Defs = Xx", O::Refused},
+      {"rq_mt = 1", O::Applied},         {"RQ_MT = 0", O::Applied},
+      {"rq_mt = yes", O::ReadAsOff},     {"rq_asf = 2", O::ReadAsOff},
+      {"rq_ms = 2", O::Applied},         {"rq_ms = 3", O::Refused},
+      {"rn_t = -1", O::Refused},         {"rn_t = 1x", O::Refused},
+      {"sd_t = 100000", O::Applied},     {"sd_t = 100001", O::Refused},
+      {"sd_t = abc", O::Refused},        {"lf_t = 255", O::Applied},
+      {"lf_t = 256", O::Refused},        {"GM = random", O::Applied},
+      {"GM = Sequential", O::Refused},   {"RV = many", O::Applied},
+      {"RV = several", O::Refused},      {"sm3 = 012012012", O::Applied},
+      {"sm3 = 01201201", O::Refused},    {"sm3 = 012012013", O::Refused},
+      {"hb = 010101", O::Applied},       {"hb = 01x101", O::ReadAsOff},
+      {"hb = 0101", O::Refused},         {"rq_mt =", O::NoValue},
+      {"foo = bar", O::UnknownKey},      {"defs=en", O::UnknownKey},
+      {"sm5 = 000000000", O::UnknownKey}, {"   ", O::Blank},
+      {"", O::Blank},
+  };
+  for (const auto& c : cases) {
+    Loaded l;
+    EXPECT_EQ(ApplyConfigLine(l.Target(), c.line, nullptr), c.outcome) << c.line;
+  }
+  // What the tolerant reading does with them is unchanged.
+  EXPECT_EQ(Loaded().Apply({"rq_mt = 1", "rq_mt = yes"}).settings.markTransits, 0);
+  EXPECT_EQ(Loaded().Apply({"hb = 111111", "hb = 1x1111"}).filter.hbRequired[1], 0);
+}
+
+TEST(ConfigKeys, FoundInAnyCaseAndNamedAsWritten) {
+  ASSERT_NE(FindConfigKey("DEFS"), nullptr);
+  EXPECT_EQ(FindConfigKey("DEFS")->name, "Defs");
+  EXPECT_EQ(FindConfigKey("Rq_Rnc")->name, "rq_rnc");
+  EXPECT_EQ(FindConfigKey("sd_t")->accepts, "a whole number up to 100000");
+  EXPECT_EQ(FindConfigKey("sm"), nullptr);
+  EXPECT_EQ(FindConfigKey("rq mt"), nullptr);
+  // Every key the file is written with is found again, in the file's order.
+  std::string written = kDefaultText;
+  for (const ConfigKey& key : ConfigKeys()) {
+    const std::string head = std::string{key.name} + " = ";
+    ASSERT_EQ(written.compare(0, head.size(), head), 0) << key.name;
+    written.erase(0, written.find("\r\n") + 2);
+    EXPECT_EQ(FindConfigKey(key.name), &key);
+  }
+  EXPECT_TRUE(written.empty());
+}
+
 TEST(ConfigLoad, MissingFileKeepsDefaultsSilently) {
   TempDir dir;
   Loaded l;
