@@ -55,8 +55,7 @@ void CheckRanges(const State& s) {
           "rq_lf, rq_sm, rq_hb 0/1");
   Require(s.filter.resultVariants == "One" || s.filter.resultVariants == "Many", "RV One or Many");
   Require(s.filter.generationMode == "Random", "GM Random");
-  Require(s.settings.clearThreshold >= 0 && s.settings.shuffleDepth >= 0,
-          "rn_t, sd_t not negative");
+  Require(s.settings.shuffleDepth <= zlc::kMaxShuffleDepth, "sd_t at most its bound");
 }
 
 // Lines end at LF, CR LF or a lone CR; a last line without an end counts; a

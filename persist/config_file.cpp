@@ -67,6 +67,7 @@ ConfigLineOutcome ReadLineFlags(std::array<std::uint8_t, 6>& flags, const Value&
   return asWritten ? ConfigLineOutcome::Applied : ConfigLineOutcome::ReadAsOff;
 }
 
+constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 // The table's order is the file's; Key names a row of it.
@@ -144,9 +145,11 @@ Outcome ApplyValue(ConfigTarget& t, Key key, const Value& value, const MessageRe
     case kRqDs:
       return SetFlag(s.deleteSpaces, v);
     case kRnT:
-      return SetNumber(s.clearThreshold, value, 0, kInt32Max, report);
+      // A negative threshold clears after every result.
+      return SetNumber(s.clearThreshold, value, kInt32Min, kInt32Max, report);
     case kSdT:
-      return SetNumber(s.shuffleDepth, value, 0, kMaxShuffleDepth, report);
+      // A depth of 0 or less makes no transpositions at all.
+      return SetNumber(s.shuffleDepth, value, kInt32Min, kMaxShuffleDepth, report);
     case kGm:
       // The generation mode has one value only.
       return v == "RANDOM" ? Outcome::Applied : Outcome::Refused;
