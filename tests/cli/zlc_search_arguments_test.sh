@@ -8,7 +8,8 @@ set -u
 source "$(dirname "$0")/harness.sh"
 
 # refused WHAT MESSAGE ARGS...: exit status 2, nothing on stdout, and the
-# one line MESSAGE on stderr.
+# one line MESSAGE on stderr. The settings cases are dry runs, so that one
+# taken by mistake costs no search.
 refused() {
   local what=$1 message=$2
   shift 2
@@ -20,24 +21,24 @@ refused() {
 
 # --- settings: an unknown key or a value the key does not take -------------
 known="Defs, rq_mt, rq_ms, rq_ds, rn_t, sd_t, GM, RV, rq_lf, lf_t, rq_sm, sm1, sm2, sm3, sm4, rq_asa, rq_asf, rq_rnc, rq_hb, hb"
-refused "unknown key" "zlc-search: unknown key 'foo' (known: $known)" --task "**" --set foo=bar
-refused "a key with a space" "zlc-search: unknown key 'rq mt' (known: $known)" --task "**" --set "rq mt=1"
-refused "no key" "zlc-search: unknown key '' (known: $known)" --task "**" --set =1
-refused "Defs=Xx" "zlc-search: bad value 'Xx' for Defs (Ru or En)" --task "**" --set Defs=Xx
-refused "rq_ms=3" "zlc-search: bad value '3' for rq_ms (0, 1 or 2)" --task "**" --set rq_ms=3
-refused "sd_t=abc" "zlc-search: bad value 'abc' for sd_t (a whole number up to 100000)" --task "**" --set sd_t=abc
+refused "unknown key" "zlc-search: unknown key 'foo' (known: $known)" --task "**" --set foo=bar --dry-run
+refused "a key with a space" "zlc-search: unknown key 'rq mt' (known: $known)" --task "**" --set "rq mt=1" --dry-run
+refused "no key" "zlc-search: unknown key '' (known: $known)" --task "**" --set =1 --dry-run
+refused "Defs=Xx" "zlc-search: bad value 'Xx' for Defs (Ru or En)" --task "**" --set Defs=Xx --dry-run
+refused "rq_ms=3" "zlc-search: bad value '3' for rq_ms (0, 1 or 2)" --task "**" --set rq_ms=3 --dry-run
+refused "sd_t=abc" "zlc-search: bad value 'abc' for sd_t (a whole number up to 100000)" --task "**" --set sd_t=abc --dry-run
 refused "sd_t past its bound" "zlc-search: bad value '100001' for sd_t (a whole number up to 100000)" \
-  --task "**" --set sd_t=100001
-refused "lf_t=256" "zlc-search: bad value '256' for lf_t (a whole number from 0 to 255)" --task "**" --set lf_t=256
-refused "lf_t=-1" "zlc-search: bad value '-1' for lf_t (a whole number from 0 to 255)" --task "**" --set lf_t=-1
+  --task "**" --set sd_t=100001 --dry-run
+refused "lf_t=256" "zlc-search: bad value '256' for lf_t (a whole number from 0 to 255)" --task "**" --set lf_t=256 --dry-run
+refused "lf_t=-1" "zlc-search: bad value '-1' for lf_t (a whole number from 0 to 255)" --task "**" --set lf_t=-1 --dry-run
 # A flag the file would read as 0 is no 0 typed on purpose.
-refused "rq_mt=yes" "zlc-search: bad value 'yes' for rq_mt (0 or 1)" --task "**" --set rq_mt=yes
-refused "hb with a letter" "zlc-search: bad value '1x1111' for hb (six digits 0 or 1)" --task "**" --set hb=1x1111
-refused "sm1 too short" "zlc-search: bad value '12' for sm1 (nine digits 0, 1 or 2)" --task "**" --set sm1=12
-refused "RV=several" "zlc-search: bad value 'several' for RV (One or Many)" --task "**" --set RV=several
-refused "GM=Sequential" "zlc-search: bad value 'Sequential' for GM (Random)" --task "**" --set GM=Sequential
-refused "empty value" "zlc-search: bad value '' for rq_mt (0 or 1)" --task "**" --set rq_mt=
-refused "no =" "zlc-search: --set takes KEY=VALUE, not 'rq_mt' (see --help)" --task "**" --set rq_mt
+refused "rq_mt=yes" "zlc-search: bad value 'yes' for rq_mt (0 or 1)" --task "**" --set rq_mt=yes --dry-run
+refused "hb with a letter" "zlc-search: bad value '1x1111' for hb (six digits 0 or 1)" --task "**" --set hb=1x1111 --dry-run
+refused "sm1 too short" "zlc-search: bad value '12' for sm1 (nine digits 0, 1 or 2)" --task "**" --set sm1=12 --dry-run
+refused "RV=several" "zlc-search: bad value 'several' for RV (One or Many)" --task "**" --set RV=several --dry-run
+refused "GM=Sequential" "zlc-search: bad value 'Sequential' for GM (Random)" --task "**" --set GM=Sequential --dry-run
+refused "empty value" "zlc-search: bad value '' for rq_mt (0 or 1)" --task "**" --set rq_mt= --dry-run
+refused "no =" "zlc-search: --set takes KEY=VALUE, not 'rq_mt' (see --help)" --task "**" --set rq_mt --dry-run
 # Keys in any letter case, values as the file reads them.
 run --task "**" --dry-run --set rv=many --set GM=random --set " rq_lf =1"
 expect_eq "keys in any case: exit status" 0 "$rc"
