@@ -1,5 +1,6 @@
 #include "cards/cp1251.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -56,7 +57,42 @@ char ToCp1251(char32_t cp) {
   for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
     if (kHighHalf[i] == cp && cp != 0xFFFD) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  return kUnconvertible;
+}
+
+constexpr char32_t kMalformed = 0xFFFFFFFF;
+
+// The code point of the well-formed sequence at `at`, which is moved past
+// it; kMalformed for a byte that starts none, which is moved past alone.
+char32_t NextCodePoint(std::string_view text, std::size_t& at) {
+  const auto lead = static_cast<std::uint8_t>(text[at++]);
+  if (lead < 0x80) return lead;
+  // The sequence's length and the smallest code point it may carry, so that
+  // an overlong form (a '?' spelt in two bytes) is refused.
+  int extra = 0;
+  char32_t least = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1;
+    least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2;
+    least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3;
+    least = 0x10000;
+  } else {
+    return kMalformed;
+  }
+  char32_t cp = lead & (0x3F >> extra);
+  if (text.size() - at < static_cast<std::size_t>(extra)) return kMalformed;
+  for (int k = 0; k < extra; ++k) {
+    const auto c = static_cast<std::uint8_t>(text[at + static_cast<std::size_t>(k)]);
+    if ((c & 0xC0) != 0x80) return kMalformed;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return kMalformed;
+  at += static_cast<std::size_t>(extra);
+  return cp;
 }
 
 }  // namespace
@@ -85,31 +121,25 @@ void AppendCp1251AsUtf8(std::string& out, std::string_view bytes) {
 std::string Utf8ToCp1251(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    auto b = static_cast<std::uint8_t>(utf8[i]);
-    int extra = b < 0x80 ? 0 : (b >> 5) == 0x6 ? 1 : (b >> 4) == 0xE ? 2 : (b >> 3) == 0x1E ? 3 : -1;
-    if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    char32_t cp = extra == 0 ? b : (b & (0x3F >> extra));
-    bool ok = true;
-    for (int k = 1; k <= extra; ++k) {
-      auto c = static_cast<std::uint8_t>(utf8[i + k]);
-      if ((c & 0xC0) != 0x80) { ok = false; break; }
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (!ok) {
-      out.push_back('?');
-      ++i;
-      continue;
-    }
-    out.push_back(ToCp1251(cp));
-    i += static_cast<std::size_t>(extra) + 1;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, i);
+    out.push_back(cp == kMalformed ? kUnconvertible : ToCp1251(cp));
   }
   return out;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (NextCodePoint(bytes, i) == kMalformed) return false;
+  }
+  return true;
+}
+
+std::string FileTextToCp1251(std::string_view bytes) {
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<std::uint8_t>(c) < 0x80; });
+  if (ascii || !IsValidUtf8(bytes)) return std::string{bytes};
+  return Utf8ToCp1251(bytes);
 }
 
 }  // namespace zlc

@@ -14,8 +14,23 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // conversion allocates nothing.
 void AppendCp1251AsUtf8(std::string& out, std::string_view bytes);
 
-// Characters that Windows-1251 cannot hold become '?'. Malformed UTF-8
-// sequences are read byte by byte and also become '?'.
+// The one byte Windows-1251 leaves unassigned. A character it cannot hold
+// becomes this byte, never '?' or another character that means something to
+// the core (a task's wildcard), and it shows as U+FFFD on the way back.
+inline constexpr char kUnconvertible = '\x98';
+
+// Characters that Windows-1251 cannot hold become kUnconvertible. Bytes that
+// are no part of a well-formed UTF-8 sequence become kUnconvertible one by
+// one.
 std::string Utf8ToCp1251(std::string_view utf8);
+
+// Well-formed UTF-8: no stray continuation bytes, no cut sequences, no
+// overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsValidUtf8(std::string_view bytes);
+
+// Text read from a file: valid UTF-8 that holds any non-ASCII byte is
+// converted (Windows-1251 text with Cyrillic letters is practically never
+// valid UTF-8); anything else is taken as Windows-1251 already.
+std::string FileTextToCp1251(std::string_view bytes);
 
 }  // namespace zlc

@@ -145,12 +145,38 @@ void TaskEditor::ClearTask() {
   taskComplete_ = false;
 }
 
-void TaskEditor::LoadTaskText(std::string_view anyText, bool keepUndecidedNotation) {
+// Why the button of a token is disabled at its turn.
+SkippedText::Why TaskEditor::WhyRefused(std::string_view token) const {
+  int count = 0;
+  bool named = false;
+  for (std::size_t i = 0; i + 1 < text_.size(); i += 3) {
+    const std::string_view held{text_.data() + i, 2};
+    if (!IsGap(held)) ++count;
+    named = named || held == token;
+  }
+  if (count >= kDeckSize) return SkippedText::Why::TaskFull;
+  if (IsGap(token)) return SkippedText::Why::RepeatedGap;
+  if (named && token.find('?') == std::string_view::npos) return SkippedText::Why::AlreadyInTask;
+  return SkippedText::Why::NoCardLeft;
+}
+
+SkippedTexts TaskEditor::LoadTaskText(std::string_view anyText, bool keepUndecidedNotation) {
+  using Why = SkippedText::Why;
+  SkippedTexts skipped;
   ClearTask();
-  if (auto dot = anyText.find('.'); dot != std::string_view::npos) anyText.remove_prefix(dot + 1);
+  if (auto dot = anyText.find('.'); dot != std::string_view::npos) {
+    skipped.Add(Why::BeforeDot, anyText.substr(0, dot + 1));
+    anyText.remove_prefix(dot + 1);
+  }
+  // Dropped characters are told in runs: a space or a kept character ends one.
   std::string kept;
-  for (char c : anyText) {
-    if (c != ' ' && InAlphabets(c)) kept.push_back(c);
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i <= anyText.size(); ++i) {
+    const bool dropped = i < anyText.size() && anyText[i] != ' ' && !InAlphabets(anyText[i]);
+    if (dropped) continue;
+    if (runStart < i) skipped.Add(Why::NotCardCharacter, anyText.substr(runStart, i - runStart));
+    runStart = i + 1;
+    if (i < anyText.size() && anyText[i] != ' ') kept.push_back(anyText[i]);
   }
 
   std::optional<Notation> decided = DecidedNotation(kept);
@@ -162,12 +188,30 @@ void TaskEditor::LoadTaskText(std::string_view anyText, bool keepUndecidedNotati
   }
 
   for (std::size_t i = 0; i + 1 < kept.size(); i += 2) {
-    int b = FindCardButton(std::string_view{kept.data() + i, 2});
-    if (b < 0 || !enabled_[b]) continue;
+    const std::string_view token{kept.data() + i, 2};
+    const int b = FindCardButton(token);
+    if (b < 0) {
+      skipped.Add(Why::NoSuchToken, token);
+      continue;
+    }
+    if (!enabled_[b]) {
+      // Why is worked out only for a part that is kept.
+      if (skipped.Full()) {
+        ++skipped.more;
+      } else {
+        skipped.Add(WhyRefused(token), token);
+      }
+      continue;
+    }
     CardButtonClick(b);
     // Once nothing can be added, the rest of a long text is skipped at once.
-    if (std::none_of(enabled_.begin(), enabled_.end(), [](bool e) { return e; })) break;
+    if (std::none_of(enabled_.begin(), enabled_.end(), [](bool e) { return e; })) {
+      if (i + 2 < kept.size()) skipped.Add(Why::TaskFull, std::string_view{kept}.substr(i + 2));
+      return skipped;
+    }
   }
+  if (kept.size() % 2 == 1) skipped.Add(Why::Unpaired, std::string_view{kept}.substr(kept.size() - 1));
+  return skipped;
 }
 
 void TaskEditor::DeleteSelected(int selStart, int selLength) {

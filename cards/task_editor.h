@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cards/notation.h"
+#include "cards/skipped_text.h"
 
 namespace zlc {
 
@@ -52,8 +53,9 @@ class TaskEditor {
   void RefreshTask();
   void ClearTask();
   // A text with no token that tells the notation is read as Ru, unless
-  // `keepUndecidedNotation` asks to keep the notation in force.
-  void LoadTaskText(std::string_view anyText, bool keepUndecidedNotation = false);
+  // `keepUndecidedNotation` asks to keep the notation in force. Returns what
+  // the text held that the task did not take.
+  SkippedTexts LoadTaskText(std::string_view anyText, bool keepUndecidedNotation = false);
   // Removes every token with a character in the selection [start, start+length).
   void DeleteSelected(int selStart, int selLength);
   // Rewrites the text's letters into the active notation in place.
@@ -63,6 +65,7 @@ class TaskEditor {
   void SetText(std::string text);  // the task field's change event
   void DisableAll();
   bool DisableMatching(int position, char letter);
+  SkippedText::Why WhyRefused(std::string_view token) const;
 
   NotationSet& notation_;
   // Button of every two-byte token, -1 for none: loading a long text looks

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <functional>
 
 #include "engine/block_source.h"
 
@@ -10,30 +11,45 @@ namespace zlc::cli {
 const char* const kUsage =
     "usage: zlc-search [--task TEXT | --task-file PATH] [--config PATH] [--set KEY=VALUE]...\n"
     "                  [--seed N] [--results N] [--tries N] [--filtered N] [--only-filtered]\n"
-    "                  [--dry-run] [--encoding utf-8|cp1251] [--progress] [--bench [SECONDS]]\n"
+    "                  [--dry-run] [--strict] [--encoding E] [--output-encoding E]\n"
+    "                  [--quiet] [--progress | --no-progress] [--bench [SECONDS]]\n"
     "                  [--jobs N] [--help] [--version]\n"
     "\n"
     "Searches layouts that satisfy the task and collapse to two cards, as the\n"
     "calculator's \"Run\" does, and prints each result's three lines.\n"
     "\n"
     "  --task TEXT        the task, in either notation (e.g. \"Ad ** 7s\" or \"**\")\n"
-    "  --task-file PATH   the task from the first line of a task file\n"
-    "  --config PATH      settings file (default: zlc.cfg here, when it exists)\n"
-    "  --set KEY=VALUE    a setting, as the line \"KEY = VALUE\" of the settings file\n"
-    "  --seed N           seed of the generator, 0..4294967295 (default: the clock)\n"
+    "  --task-file PATH   the task from the first line of a task file (- : stdin)\n"
+    "  --config PATH      settings file (default: zlc.cfg here, when it exists;\n"
+    "                     - : stdin)\n"
+    "  --set KEY=VALUE    a setting, as the line \"KEY = VALUE\" of the settings file;\n"
+    "                     an unknown key or a value the key does not take is an error\n"
+    "  --seed N           seed of the generator, 0..4294967295 (default: the clock\n"
+    "                     and the process; stderr tells it as \"zlc-search: Seed: N\")\n"
     "  --results N        stop after N results in total\n"
     "  --tries N          stop after N tries in total\n"
     "  --filtered N       stop after N results that pass the filter\n"
     "                     (a limit of 0 searches nothing)\n"
     "  --only-filtered    print only the results that pass the filter\n"
     "  --dry-run          print the task, its length, its variants and the filter\n"
-    "  --encoding E       output text as utf-8 (default) or cp1251\n"
-    "  --progress         show tries per second on stderr (default on a terminal)\n"
+    "  --strict           a task token that the task cannot take is an error, not\n"
+    "                     a warning\n"
+    "  --encoding E       the terminal's encoding, utf-8 (default) or cp1251: of the\n"
+    "                     task and --set text, of the results and of the messages\n"
+    "  --output-encoding E  the results' encoding alone (e.g. cp1251 for a file)\n"
+    "  --quiet            no seed, progress or summary on stderr; errors and\n"
+    "                     warnings still\n"
+    "  --progress, --no-progress\n"
+    "                     tries per second on stderr (default: on a terminal)\n"
     "  --bench [SECONDS]  tries per second of the plain tries and of the engine, side\n"
     "                     by side (the task, default \"**\", and its shuffle depth)\n"
     "  --jobs N           threads of the search, 1..64: 1 builds everything on one\n"
     "                     thread (default: one per processor; the results are the same)\n"
-    "  --help, --version\n";
+    "  --help, --version\n"
+    "\n"
+    "--OPTION=VALUE works for every option that takes a value; a value that begins\n"
+    "with \"-\" must be given so (--task=-6?). \"--\" ends the options.\n"
+    "Exit status: 0 done, 1 failure, 2 usage, 128+N stopped by signal N (130: Ctrl-C).\n";
 
 namespace {
 
@@ -44,104 +60,203 @@ bool ParseNumber(const std::string& text, T& value) {
   return ec == std::errc{} && end == text.data() + text.size();
 }
 
+enum class Takes { Nothing, Value, OptionalValue };
+
+// One option: its name, whether it takes a value, and what it does with it.
+// `apply` gets the name as typed and the value; it fills `error` and returns
+// false on a wrong value.
+struct OptionSpec {
+  std::string_view name;
+  Takes takes;
+  std::function<bool(Options&, const std::string& name, const std::string& value,
+                     std::string& error)>
+      apply;
+  std::string_view absent = {};  // the value of an optional one left out
+};
+
+template <typename T>
+bool ReadNumber(const std::string& name, const std::string& value, T& n, std::string& error) {
+  if (ParseNumber(value, n)) return true;
+  error = "option " + name + " takes a whole number, not '" + value + "'";
+  return false;
+}
+
+template <typename T>
+auto Number(std::optional<T> Options::*field) {
+  return [field](Options& o, const std::string& name, const std::string& value, std::string& error) {
+    T n{};
+    if (!ReadNumber(name, value, n, error)) return false;
+    o.*field = n;
+    return true;
+  };
+}
+
+auto Text(std::optional<std::string> Options::*field) {
+  return [field](Options& o, const std::string&, const std::string& value, std::string&) {
+    o.*field = value;
+    return true;
+  };
+}
+
+auto Flag(bool Options::*field) {
+  return [field](Options& o, const std::string&, const std::string&, std::string&) {
+    o.*field = true;
+    return true;
+  };
+}
+
+// "utf-8" or "cp1251" into `cp1251`.
+bool Encoding(const std::string& name, const std::string& value, bool& cp1251, std::string& error) {
+  if (value != "utf-8" && value != "cp1251") {
+    error = name + " takes utf-8 or cp1251, not '" + value + "'";
+    return false;
+  }
+  cp1251 = value == "cp1251";
+  return true;
+}
+
+// --output-encoding overrides the results' side of --encoding, wherever
+// each stands; it is kept apart until the end.
+struct Parse {
+  Options options;
+  std::optional<bool> outputCp1251;
+};
+
+std::vector<OptionSpec> Specs(Parse& parse) {
+  return {
+      {"--task", Takes::Value, Text(&Options::task)},
+      {"--task-file", Takes::Value, Text(&Options::taskFile)},
+      {"--config", Takes::Value, Text(&Options::config)},
+      {"--set", Takes::Value,
+       [](Options& o, const std::string&, const std::string& value, std::string& error) {
+         if (value.find('=') == std::string::npos) {
+           error = "--set takes KEY=VALUE, not '" + value + "'";
+           return false;
+         }
+         o.sets.push_back(value);
+         return true;
+       }},
+      {"--seed", Takes::Value, Number(&Options::seed)},
+      {"--results", Takes::Value, Number(&Options::results)},
+      {"--tries", Takes::Value, Number(&Options::tries)},
+      {"--filtered", Takes::Value, Number(&Options::filtered)},
+      {"--only-filtered", Takes::Nothing, Flag(&Options::onlyFiltered)},
+      {"--dry-run", Takes::Nothing, Flag(&Options::dryRun)},
+      {"--strict", Takes::Nothing, Flag(&Options::strict)},
+      {"--encoding", Takes::Value,
+       [](Options& o, const std::string& name, const std::string& value, std::string& error) {
+         if (!Encoding(name, value, o.terminalCp1251, error)) return false;
+         o.outputCp1251 = o.terminalCp1251;
+         return true;
+       }},
+      {"--output-encoding", Takes::Value,
+       [&parse](Options&, const std::string& name, const std::string& value, std::string& error) {
+         bool cp1251 = false;
+         if (!Encoding(name, value, cp1251, error)) return false;
+         parse.outputCp1251 = cp1251;
+         return true;
+       }},
+      {"--bench", Takes::OptionalValue,
+       [](Options& o, const std::string&, const std::string& value, std::string& error) {
+         double seconds = 0;
+         auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+         if (ec != std::errc{} || end != value.data() + value.size() || !std::isfinite(seconds) ||
+             seconds <= 0) {
+           error = "--bench takes a number of seconds, not '" + value + "'";
+           return false;
+         }
+         o.bench = seconds;
+         return true;
+       },
+       "2"},
+      {"--jobs", Takes::Value,
+       [](Options& o, const std::string& name, const std::string& value, std::string& error) {
+         std::uint32_t jobs = 0;
+         if (!ReadNumber(name, value, jobs, error)) return false;
+         if (jobs < 1 || jobs > static_cast<std::uint32_t>(kMaxSearchThreads)) {
+           error = "--jobs takes 1 to " + std::to_string(kMaxSearchThreads) + " threads, not '" + value + "'";
+           return false;
+         }
+         o.jobs = static_cast<int>(jobs);
+         return true;
+       }},
+      {"--progress", Takes::Nothing,
+       [](Options& o, const std::string&, const std::string&, std::string&) {
+         o.progress = true;
+         return true;
+       }},
+      {"--no-progress", Takes::Nothing,
+       [](Options& o, const std::string&, const std::string&, std::string&) {
+         o.progress = false;
+         return true;
+       }},
+      {"--quiet", Takes::Nothing, Flag(&Options::quiet)},
+      {"--help", Takes::Nothing, Flag(&Options::help)},
+      {"-h", Takes::Nothing, Flag(&Options::help)},
+      {"--version", Takes::Nothing, Flag(&Options::version)},
+  };
+}
+
+// A word that begins with "-" is an option, never an option's value; "-"
+// alone is a value (standard input).
+bool LooksLikeOption(const std::string& word) { return word.size() > 1 && word[0] == '-'; }
+
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
-  Options o;
+  Parse parse;
+  const std::vector<OptionSpec> specs = Specs(parse);
+  Options& o = parse.options;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) {
-        error = "option " + arg + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    auto number = [&](auto& target) {
-      std::string text;
-      if (!value(text)) return false;
-      typename std::remove_reference_t<decltype(target)>::value_type n{};
-      if (!ParseNumber(text, n)) {
-        error = "option " + arg + " takes a whole number, not '" + text + "'";
-        return false;
-      }
-      target = n;
-      return true;
-    };
-    std::string text;
-    if (arg == "--task") {
-      if (!value(text)) return std::nullopt;
-      o.task = text;
-    } else if (arg == "--task-file") {
-      if (!value(text)) return std::nullopt;
-      o.taskFile = text;
-    } else if (arg == "--config") {
-      if (!value(text)) return std::nullopt;
-      o.config = text;
-    } else if (arg == "--set") {
-      if (!value(text)) return std::nullopt;
-      if (text.find('=') == std::string::npos) {
-        error = "--set takes KEY=VALUE, not '" + text + "'";
-        return std::nullopt;
-      }
-      o.sets.push_back(text);
-    } else if (arg == "--seed") {
-      if (!number(o.seed)) return std::nullopt;
-    } else if (arg == "--results") {
-      if (!number(o.results)) return std::nullopt;
-    } else if (arg == "--tries") {
-      if (!number(o.tries)) return std::nullopt;
-    } else if (arg == "--filtered") {
-      if (!number(o.filtered)) return std::nullopt;
-    } else if (arg == "--only-filtered") {
-      o.onlyFiltered = true;
-    } else if (arg == "--dry-run") {
-      o.dryRun = true;
-    } else if (arg == "--encoding") {
-      if (!value(text)) return std::nullopt;
-      if (text == "cp1251") {
-        o.cp1251 = true;
-      } else if (text == "utf-8") {
-        o.cp1251 = false;
-      } else {
-        error = "--encoding takes utf-8 or cp1251, not '" + text + "'";
-        return std::nullopt;
-      }
-    } else if (arg == "--bench") {
-      o.bench = 2.0;
-      if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-') {
-        double seconds = 0;
-        auto [end, ec] = std::from_chars(args[i + 1].data(), args[i + 1].data() + args[i + 1].size(), seconds);
-        if (ec != std::errc{} || end != args[i + 1].data() + args[i + 1].size() ||
-            !std::isfinite(seconds) || seconds <= 0) {
-          error = "--bench takes a number of seconds, not '" + args[i + 1] + "'";
-          return std::nullopt;
-        }
-        o.bench = seconds;
-        ++i;
-      }
-    } else if (arg == "--jobs") {
-      std::optional<std::uint32_t> jobs;
-      if (!number(jobs)) return std::nullopt;
-      if (*jobs < 1 || *jobs > static_cast<std::uint32_t>(kMaxSearchThreads)) {
-        error = "--jobs takes 1 to " + std::to_string(kMaxSearchThreads) + " threads, not '" + args[i] + "'";
-        return std::nullopt;
-      }
-      o.jobs = static_cast<int>(*jobs);
-    } else if (arg == "--progress") {
-      o.progress = true;
-    } else if (arg == "--help" || arg == "-h") {
-      o.help = true;
-    } else if (arg == "--version") {
-      o.version = true;
-    } else {
-      error = "unknown argument '" + arg + "'";
+    if (optionsEnded) {
+      // The tool takes no operands; a word after "--" is a mistake, told.
+      error = "unexpected argument '" + arg + "' after --";
       return std::nullopt;
     }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    // "--name=value" carries its value; only a long option can.
+    const auto equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+    const std::string name = arg.substr(0, equals);
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& s : specs) {
+      if (s.name == name) spec = &s;
+    }
+    if (!spec) {
+      error = "unknown argument '" + (equals == std::string::npos ? arg : name) + "'";
+      return std::nullopt;
+    }
+    std::string value{spec->absent};
+    if (equals != std::string::npos) {
+      if (spec->takes == Takes::Nothing) {
+        error = "option " + name + " takes no value";
+        return std::nullopt;
+      }
+      value = arg.substr(equals + 1);
+    } else if (spec->takes == Takes::Value) {
+      if (i + 1 >= args.size() || LooksLikeOption(args[i + 1])) {
+        error = "option " + name + " needs a value; one that begins with '-' is given as " + name +
+                "=VALUE";
+        return std::nullopt;
+      }
+      value = args[++i];
+    } else if (spec->takes == Takes::OptionalValue && i + 1 < args.size() &&
+               !args[i + 1].empty() && args[i + 1][0] != '-') {
+      value = args[++i];
+    }
+    if (!spec->apply(o, name, value, error)) return std::nullopt;
   }
+  if (parse.outputCp1251) o.outputCp1251 = *parse.outputCp1251;
   if (o.task && o.taskFile) {
     error = "give either --task or --task-file, not both";
+    return std::nullopt;
+  }
+  if (o.taskFile == kStandardInput && o.config == kStandardInput) {
+    error = "--task-file and --config cannot both read standard input";
     return std::nullopt;
   }
   return o;

@@ -4,15 +4,19 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zlc::cli {
 
+// The path that names standard input.
+inline constexpr std::string_view kStandardInput = "-";
+
 struct Options {
-  std::optional<std::string> task;      // UTF-8 text from the command line
-  std::optional<std::string> taskFile;
-  std::optional<std::string> config;
-  std::vector<std::string> sets;        // "KEY=VALUE"
+  std::optional<std::string> task;      // the command line's bytes, as typed
+  std::optional<std::string> taskFile;  // kStandardInput: standard input
+  std::optional<std::string> config;    // kStandardInput: standard input
+  std::vector<std::string> sets;        // "KEY=VALUE", as typed
   std::optional<std::uint32_t> seed;
   std::optional<std::uint64_t> results;
   std::optional<std::uint64_t> tries;
@@ -21,8 +25,13 @@ struct Options {
   bool dryRun = false;
   std::optional<double> bench;  // seconds per measurement
   std::optional<int> jobs;      // threads of the search, the caller's included
-  bool cp1251 = false;
-  std::optional<bool> progress;
+  // --encoding: the terminal's. The task and the --set values are read,
+  // and messages written, in Windows-1251 rather than UTF-8.
+  bool terminalCp1251 = false;
+  bool outputCp1251 = false;  // the results; --output-encoding alone sets it apart
+  std::optional<bool> progress;    // forced on or off
+  bool quiet = false;
+  bool strict = false;  // a task token that cannot be taken is an error
   bool help = false;
   bool version = false;
 };

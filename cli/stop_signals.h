@@ -13,14 +13,16 @@ namespace zlc::cli {
 
 namespace stop_signals_detail {
 
-// Atomic: the handler may run on the search's helper thread.
-inline std::atomic<bool> stopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "used in a signal handler");
+// Atomic: the handler may run on the search's helper thread. 0 until the
+// first stop signal, then its number.
+inline std::atomic<int> stopSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free, "used in a signal handler");
 // Only async-signal-safe calls in here.
 inline void (*lastWish)() = nullptr;
 
 inline void OnStopSignal(int number) {
-  if (!stopRequested.exchange(true)) return;
+  int none = 0;
+  if (stopSignal.compare_exchange_strong(none, number)) return;
   if (lastWish) lastWish();
   ::signal(number, SIG_DFL);
   ::raise(number);  // delivered as this handler returns
@@ -48,6 +50,9 @@ inline void InstallStopSignals(void (*lastWish)()) {
   ::sigaction(SIGPIPE, &ignore, nullptr);
 }
 
-inline bool StopRequested() { return stop_signals_detail::stopRequested; }
+inline bool StopRequested() { return stop_signals_detail::stopSignal != 0; }
+
+// The number of the signal that asked to stop; 0 when none did.
+inline int StopSignal() { return stop_signals_detail::stopSignal; }
 
 }  // namespace zlc::cli

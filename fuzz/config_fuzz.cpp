@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "cards/cp1251.h"
 #include "cards/notation.h"
 #include "engine/settings.h"
 #include "filter/filter_settings.h"
@@ -55,15 +56,12 @@ void CheckRanges(const State& s) {
           "rq_lf, rq_sm, rq_hb 0/1");
   Require(s.filter.resultVariants == "One" || s.filter.resultVariants == "Many", "RV One or Many");
   Require(s.filter.generationMode == "Random", "GM Random");
-  Require(s.settings.clearThreshold >= 0 && s.settings.shuffleDepth >= 0,
-          "rn_t, sd_t not negative");
+  Require(s.settings.shuffleDepth <= zlc::kMaxShuffleDepth, "sd_t at most its bound");
 }
 
-// Lines end at LF, CR LF or a lone CR; a last line without an end counts; a
-// byte-order mark opening the file is no part of it.
+// Lines end at LF, CR LF or a lone CR; a last line without an end counts.
 template <typename F>
 void ForEachLine(std::string_view text, F&& f) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   while (!text.empty()) {
     const auto end = text.find_first_of("\r\n");
     f(text.substr(0, end));
@@ -81,7 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const zlc::MessageReporter count = [](const std::string& m) {
     Require(!m.empty(), "a reported message has text");
   };
-  ForEachLine(input,
+  // The text as the file's reader takes it: a byte-order mark opening the
+  // file is no part of it, and a file that is UTF-8 is read as UTF-8.
+  std::string_view body = input;
+  if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
+  const std::string text = zlc::FileTextToCp1251(body);
+  ForEachLine(text,
               [&](std::string_view line) { zlc::ApplyConfigLine(state.Target(), line, count); });
   CheckRanges(state);
 

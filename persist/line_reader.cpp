@@ -67,29 +67,32 @@ void LineSplitter::Finish() {
   if (pending_ && !Done()) Deliver();
 }
 
-IoResult ReadLines(const std::string& path, const std::function<void(std::string_view)>& onLine,
-                   const LineLimits& limits) {
-  int fd = -1;
-  if (IoResult refused = OpenRegularForReading(path, fd)) return refused;
+IoResult ReadLinesFrom(int fd, const std::function<void(std::string_view)>& onLine,
+                       const LineLimits& limits) {
   LineSplitter splitter(limits, onLine);
   std::array<char, 64 * 1024> chunk;
   std::uint64_t left = limits.maxBytes;
   while (left > 0 && !splitter.Done()) {
     std::size_t got = 0;
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), left));
-    if (IoResult failed = ReadSome(fd, chunk.data(), want, got)) {
-      ::close(fd);
-      return failed;
-    }
+    if (IoResult failed = ReadSome(fd, chunk.data(), want, got)) return failed;
     if (got == 0) break;
     left -= got;
     splitter.Feed({chunk.data(), got});
   }
+  splitter.Finish();
+  return std::nullopt;
+}
+
+IoResult ReadLines(const std::string& path, const std::function<void(std::string_view)>& onLine,
+                   const LineLimits& limits) {
+  int fd = -1;
+  if (IoResult refused = OpenRegularForReading(path, fd)) return refused;
+  IoResult failed = ReadLinesFrom(fd, onLine, limits);
   // Nothing was written through this descriptor, so a failing close loses
   // nothing.
   ::close(fd);
-  splitter.Finish();
-  return std::nullopt;
+  return failed;
 }
 
 }  // namespace zlc

@@ -31,6 +31,11 @@ struct LineLimits {
 IoResult ReadLines(const std::string& path, const std::function<void(std::string_view)>& onLine,
                    const LineLimits& limits = {});
 
+// The same from a descriptor the caller opened (standard input); it stays
+// open. Reading may block for as long as the descriptor does.
+IoResult ReadLinesFrom(int fd, const std::function<void(std::string_view)>& onLine,
+                       const LineLimits& limits = {});
+
 // The line machine itself, for text already in memory: `Feed` may be called
 // with any pieces of the text, `Finish` delivers a last line without a line
 // end. `Done` tells when the line limit is reached.

@@ -224,7 +224,9 @@ void TForm6::SetRadioButtons(bool enabled, int mode) {
 bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t maximum) {
   const QString typed = box->currentText();
   const auto value = ParseWholeNumber(FromQt(typed));
-  if (!value || *value < 0 || *value > maximum) {
+  // Negative numbers are whole numbers too: a threshold below 0 clears
+  // after every result, a depth of 0 or less shuffles nothing.
+  if (!value || *value > maximum) {
     // The box shows the value in force before the message is up: the message
     // takes the focus, and the box finishing its edit again must find
     // nothing left to report.

@@ -27,6 +27,16 @@ run() {
   rc=$?
 }
 
+# A run's stderr without the timing of its totals line, which differs from
+# run to run: what a repeated run must repeat.
+untimed() {
+  sed -E 's/, seconds [0-9.]+, tries per second [0-9]+$//' "$1"
+}
+# The line of stderr that begins with WORD ("Results:", "Filtered:", "Totals:").
+summary_line() {
+  grep "^$1" "$2"
+}
+
 # The verdict, as the script's exit status.
 finish() {
   if [ "$failures" -ne 0 ]; then

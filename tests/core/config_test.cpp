@@ -200,7 +200,8 @@ TEST(ConfigRead, NumbersThatCannotBeReadAreReportedAndKept) {
   };
   for (Case c : {Case{"rn_t = 12x", "12x"}, Case{"rn_t = abc", "abc"}, Case{"rn_t = 0x10", "0x10"},
                  Case{"rn_t = 1 000", "1 000"}, Case{"rn_t = -", "-"}, Case{"rn_t = +-5", "+-5"},
-                 Case{"rn_t = 2147483648", "2147483648"}, Case{"rn_t = -1", "-1"},
+                 Case{"rn_t = 2147483648", "2147483648"},
+                 Case{"rn_t = -2147483649", "-2147483649"},
                  Case{"rn_t = 99999999999999999999", "99999999999999999999"}}) {
     Loaded l;
     l.Apply({"rn_t = 42", c.line});
@@ -209,10 +210,36 @@ TEST(ConfigRead, NumbersThatCannotBeReadAreReportedAndKept) {
     EXPECT_EQ(l.messages[0], std::string("'") + c.shown + "' is not a valid integer value");
   }
   Loaded l;
-  l.Apply({"sd_t = 7", "sd_t = -2147483648", "sd_t = 100001", "lf_t = 9", "lf_t = 256", "lf_t = -1"});
+  l.Apply({"sd_t = 7", "sd_t = 100001", "lf_t = 9", "lf_t = 256", "lf_t = -1"});
   EXPECT_EQ(l.settings.shuffleDepth, 7);
   EXPECT_EQ(l.filter.lfThreshold, 9);
-  EXPECT_EQ(l.messages.size(), 4u);
+  EXPECT_EQ(l.messages.size(), 3u);
+}
+
+// A negative clear threshold clears after every result; a depth of 0 or
+// less shuffles nothing. Both are whole numbers the file keeps.
+TEST(ConfigRead, NegativeThresholdAndDepth) {
+  Loaded l;
+  l.Apply({"rn_t = -1", "sd_t = -1"});
+  EXPECT_EQ(l.settings.clearThreshold, -1);
+  EXPECT_EQ(l.settings.shuffleDepth, -1);
+  l.Apply({"rn_t = -2147483648", "sd_t = -2147483648"});
+  EXPECT_EQ(l.settings.clearThreshold, -2147483648);
+  EXPECT_EQ(l.settings.shuffleDepth, -2147483648);
+  EXPECT_TRUE(l.messages.empty());
+
+  TempDir dir;
+  Loaded saved;
+  saved.settings.clearThreshold = -1;
+  saved.settings.shuffleDepth = -5;
+  const std::string path = dir / "zlc.cfg";
+  ASSERT_FALSE(SaveConfig(path, saved.notation, saved.settings, saved.filter));
+  EXPECT_NE(ReadBytes(path).find("\r\nrn_t = -1\r\nsd_t = -5\r\n"), std::string::npos);
+  Loaded read;
+  ASSERT_FALSE(LoadConfig(path, read.Target(), read.Reporter()));
+  EXPECT_TRUE(read.messages.empty());
+  EXPECT_EQ(read.settings.clearThreshold, -1);
+  EXPECT_EQ(read.settings.shuffleDepth, -5);
 }
 
 TEST(ConfigRead, NumbersAtTheirLimits) {
@@ -243,6 +270,58 @@ TEST(ConfigRead, GridRowsAndLineFlagsNeedTheirExactLength) {
   EXPECT_EQ(l.filter.hbRequired, (std::array<std::uint8_t, 6>{1, 1, 1, 1, 1, 1}));
   l.Apply({"HB = 1x1y21"});
   EXPECT_EQ(l.filter.hbRequired, (std::array<std::uint8_t, 6>{1, 0, 1, 0, 0, 1}));
+}
+
+// How each line was taken: a command line refuses every outcome but the
+// first, so each must be told apart exactly.
+TEST(ConfigRead, EachLineTellsHowItWasTaken) {
+  using O = ConfigLineOutcome;
+  const struct {
+    const char* line;
+    O outcome;
+  } cases[] = {
+      {"Defs = en", O::Applied},         {"Defs = Xx", O::Refused},
+      {"rq_mt = 1", O::Applied},         {"RQ_MT = 0", O::Applied},
+      {"rq_mt = yes", O::ReadAsOff},     {"rq_asf = 2", O::ReadAsOff},
+      {"rq_ms = 2", O::Applied},         {"rq_ms = 3", O::Refused},
+      {"rn_t = -1", O::Applied},         {"rn_t = 1x", O::Refused},
+      {"sd_t = 100000", O::Applied},     {"sd_t = 100001", O::Refused},
+      {"sd_t = abc", O::Refused},        {"lf_t = 255", O::Applied},
+      {"lf_t = 256", O::Refused},        {"GM = random", O::Applied},
+      {"GM = Sequential", O::Refused},   {"RV = many", O::Applied},
+      {"RV = several", O::Refused},      {"sm3 = 012012012", O::Applied},
+      {"sm3 = 01201201", O::Refused},    {"sm3 = 012012013", O::Refused},
+      {"hb = 010101", O::Applied},       {"hb = 01x101", O::ReadAsOff},
+      {"hb = 0101", O::Refused},         {"rq_mt =", O::NoValue},
+      {"foo = bar", O::UnknownKey},      {"defs=en", O::UnknownKey},
+      {"sm5 = 000000000", O::UnknownKey}, {"   ", O::Blank},
+      {"", O::Blank},
+  };
+  for (const auto& c : cases) {
+    Loaded l;
+    EXPECT_EQ(ApplyConfigLine(l.Target(), c.line, nullptr), c.outcome) << c.line;
+  }
+  // What the tolerant reading does with them is unchanged.
+  EXPECT_EQ(Loaded().Apply({"rq_mt = 1", "rq_mt = yes"}).settings.markTransits, 0);
+  EXPECT_EQ(Loaded().Apply({"hb = 111111", "hb = 1x1111"}).filter.hbRequired[1], 0);
+}
+
+TEST(ConfigKeys, FoundInAnyCaseAndNamedAsWritten) {
+  ASSERT_NE(FindConfigKey("DEFS"), nullptr);
+  EXPECT_EQ(FindConfigKey("DEFS")->name, "Defs");
+  EXPECT_EQ(FindConfigKey("Rq_Rnc")->name, "rq_rnc");
+  EXPECT_EQ(FindConfigKey("sd_t")->accepts, "a whole number up to 100000");
+  EXPECT_EQ(FindConfigKey("sm"), nullptr);
+  EXPECT_EQ(FindConfigKey("rq mt"), nullptr);
+  // Every key the file is written with is found again, in the file's order.
+  std::string written = kDefaultText;
+  for (const ConfigKey& key : ConfigKeys()) {
+    const std::string head = std::string{key.name} + " = ";
+    ASSERT_EQ(written.compare(0, head.size(), head), 0) << key.name;
+    written.erase(0, written.find("\r\n") + 2);
+    EXPECT_EQ(FindConfigKey(key.name), &key);
+  }
+  EXPECT_TRUE(written.empty());
 }
 
 TEST(ConfigLoad, MissingFileKeepsDefaultsSilently) {

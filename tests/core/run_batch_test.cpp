@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,47 @@ TEST_F(RunBatchTest, ResultPastTheThresholdIsLoggedThenEverythingCleared) {
   EXPECT_EQ(ReadBytes("results.log"), LogText(blocks));
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText(blocks));
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunBatchTest, NegativeThresholdClearsAfterEveryResult) {
+  Load(kDeck);
+  calc.settings.clearThreshold = -1;
+  for (int b = 1; b <= 3; ++b) {
+    ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+    EXPECT_EQ(calc.lastBlock.lines[0], "1. " + kDeck);
+    EXPECT_TRUE(calc.allList.Empty());
+    EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
+  }
+  EXPECT_EQ(calc.totals.results, 3u);
+}
+
+// A depth of 0 or less makes no transpositions: every try is the task's
+// cards put on the base deck, and nothing else.
+TEST_F(RunBatchTest, DepthOfZeroOrLessGivesTheTaskPlacedOnTheBaseDeck) {
+  // Kc goes to the front in Ad's place, Ad to the end in 9d's place, and
+  // 9d to where Kc was.
+  const std::string placed =
+      "Kc 7s 9d Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+      "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac Ad ";
+  std::vector<std::int64_t> tries;
+  for (std::int32_t depth : {0, -5, std::numeric_limits<std::int32_t>::min()}) {
+    calc.ResetSettings();
+    calc.ClearResults();
+    calc.random.SetSeed(2024);
+    calc.settings.shuffleDepth = depth;
+    Load("Kc ** Ad ");
+    for (int b = 0; b < 3; ++b) {
+      ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+      std::string text;
+      for (const ChainEntry& card : calc.layout.chain.cards) {
+        text += std::string{card.rankLetter, card.suitLetter} + " ";
+      }
+      EXPECT_EQ(text, placed) << "depth " << depth;
+    }
+    tries.push_back(calc.counters.cn);
+  }
+  EXPECT_EQ(tries[0], tries[1]);
+  EXPECT_EQ(tries[0], tries[2]);
 }
 
 TEST_F(RunBatchTest, UntickedClearingNeverClears) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <chrono>
+#include <utility>
 #include <random>
 #include <sstream>
 #include <string>
@@ -281,6 +282,63 @@ TEST_F(TaskEditorTest, LoadCleansTheText) {
   editor.LoadTaskText("");
   EXPECT_EQ(editor.Text(), "");
   EXPECT_EQ(editor.TaskCaption(), "Task (L=0/36)");
+}
+
+// What a load leaves out, and why, in the text's order; the task it builds
+// is the one the cases above check.
+TEST_F(TaskEditorTest, LoadTellsWhatItSkipped) {
+  using W = SkippedText::Why;
+  using Parts = std::vector<std::pair<W, std::string>>;
+  auto load = [this](std::string_view text) {
+    Parts parts;
+    const SkippedTexts skipped = editor.LoadTaskText(text);
+    EXPECT_EQ(skipped.more, 0u) << text;
+    for (const SkippedText& p : skipped.parts) parts.emplace_back(p.why, p.text);
+    return parts;
+  };
+  UseEn();
+  EXPECT_EQ(load("6. Ad 7s"), (Parts{{W::BeforeDot, "6."}}));
+  EXPECT_EQ(load("<Ad>! [7s]0125 Kc\t\r\n"),
+            (Parts{{W::NotCardCharacter, "<"}, {W::NotCardCharacter, ">!"}, {W::NotCardCharacter, "["},
+                   {W::NotCardCharacter, "]0125"}, {W::NotCardCharacter, "\t\r\n"}}));
+  EXPECT_EQ(editor.Text(), "Ad 7s Kc ");
+  EXPECT_EQ(load("Ad Ad 7s Ad"), (Parts{{W::AlreadyInTask, "Ad"}, {W::AlreadyInTask, "Ad"}}));
+  EXPECT_EQ(load("** ** 6s"), (Parts{{W::RepeatedGap, "**"}}));
+  EXPECT_EQ(load("AdK"), (Parts{{W::Unpaired, "K"}}));
+  EXPECT_EQ(load("6s 6d 6c 6h 6? ?s ?s"), (Parts{{W::NoCardLeft, "6?"}}));
+  EXPECT_EQ(load("6? 6? 6? 6? 6s 7s"), (Parts{{W::NoCardLeft, "6s"}}));
+  // A dropped letter shifts the pairs after it: each is told.
+  EXPECT_EQ(load("Zs Ad"), (Parts{{W::NotCardCharacter, "Z"}, {W::NoSuchToken, "sA"}, {W::Unpaired, "d"}}));
+  EXPECT_EQ(editor.Text(), "");
+  // The unassigned byte a character Windows-1251 cannot hold became.
+  EXPECT_EQ(load("A\x98 **"), (Parts{{W::NotCardCharacter, "\x98"}, {W::NoSuchToken, "A*"}, {W::Unpaired, "*"}}));
+  EXPECT_EQ(editor.TaskLength(), 0);
+
+  // The first notation decides; a card of the other one is no token.
+  EXPECT_EQ(load(Ru("6п Ad Тб")), (Parts{{W::NoSuchToken, "Ad"}}));
+  EXPECT_EQ(editor.Text(), Ru("6п Тб "));
+
+  EXPECT_EQ(load(notation.baseDeck + "?? 6?"), (Parts{{W::TaskFull, "??6?"}}));
+  std::string many = "** ";
+  for (int i = 0; i < 40; ++i) many += "?? ";
+  EXPECT_EQ(load(many), (Parts{{W::TaskFull, "????????"}}));
+  EXPECT_TRUE(load("** Ad 7s").empty());
+}
+
+TEST_F(TaskEditorTest, LoadKeepsTheFirstSkippedPartsAndCountsTheRest) {
+  UseEn();
+  std::string repeated;
+  for (int i = 0; i < 5000; ++i) repeated += "6s ";
+  const SkippedTexts skipped = editor.LoadTaskText(repeated);
+  EXPECT_EQ(editor.Text(), "6s ");
+  ASSERT_EQ(skipped.parts.size(), SkippedTexts::kMostParts);
+  EXPECT_EQ(skipped.parts.back().why, SkippedText::Why::AlreadyInTask);
+  EXPECT_EQ(skipped.more, 4999u - SkippedTexts::kMostParts);
+
+  const SkippedTexts junk = editor.LoadTaskText(std::string(100000, '<') + " 7s");
+  EXPECT_EQ(editor.Text(), "7s ");
+  ASSERT_EQ(junk.parts.size(), 1u);
+  EXPECT_EQ(junk.parts[0].text, std::string(SkippedTexts::kMostBytes, '<'));
 }
 
 TEST_F(TaskEditorTest, LoadStopsAfterThirtySixTokens) {

@@ -27,20 +27,53 @@ TEST(Cp1251, KnownLetters) {
 TEST(Cp1251, EveryByteRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-  std::string expected = all;
-  expected[0x98] = '?';  // the one unassigned byte
-  EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(all)), expected);
+  // The unassigned byte too: it goes out as U+FFFD and comes back as itself.
+  EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(all)), all);
 }
 
-TEST(Cp1251, UnmappableAndMalformedBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1251("a中b"), "a?b");
-  EXPECT_EQ(Utf8ToCp1251("\xF0\x9F\x98\x80!"), "?!");
-  EXPECT_EQ(Utf8ToCp1251("\xFF"), "?");
-  EXPECT_EQ(Utf8ToCp1251("\x80" "A"), "?A");
-  EXPECT_EQ(Utf8ToCp1251("\xD0" "A"), "?A");
-  EXPECT_EQ(Utf8ToCp1251("x\xD0"), "x?");
-  EXPECT_EQ(Utf8ToCp1251("\xE2\x82"), "??");
-  EXPECT_EQ(Utf8ToCp1251("\xEF\xBF\xBD"), "?");
+// A character Windows-1251 cannot hold, and a byte of no well-formed
+// sequence, must not become '?' (a task's wildcard) or any other character
+// the user did not type.
+TEST(Cp1251, UnmappableAndMalformedBecomeTheUnassignedByte) {
+  const std::string x(1, kUnconvertible);
+  EXPECT_EQ(Utf8ToCp1251("a中b"), "a" + x + "b");
+  EXPECT_EQ(Utf8ToCp1251("Aß **"), "A" + x + " **");
+  EXPECT_EQ(Utf8ToCp1251("\xF0\x9F\x98\x80!"), x + "!");
+  EXPECT_EQ(Utf8ToCp1251("\xFF"), x);
+  EXPECT_EQ(Utf8ToCp1251("\x80" "A"), x + "A");
+  EXPECT_EQ(Utf8ToCp1251("\xD0" "A"), x + "A");
+  EXPECT_EQ(Utf8ToCp1251("x\xD0"), "x" + x);
+  EXPECT_EQ(Utf8ToCp1251("\xE2\x82"), x + x);
+  EXPECT_EQ(Utf8ToCp1251("\xEF\xBF\xBD"), x);
+  // Overlong forms of '?' and '*', a surrogate, and past U+10FFFF.
+  EXPECT_EQ(Utf8ToCp1251("\xC0\xBF"), x + x);
+  EXPECT_EQ(Utf8ToCp1251("\xE0\x80\xAA"), x + x + x);
+  EXPECT_EQ(Utf8ToCp1251("\xED\xA0\x80"), x + x + x);
+  EXPECT_EQ(Utf8ToCp1251("\xF4\x90\x80\x80"), x + x + x + x);
+  // Windows-1251 bytes taken for UTF-8 give no card character either.
+  EXPECT_EQ(Utf8ToCp1251("\xD2\xE1 **"), x + x + " **");
+}
+
+TEST(Utf8Check, WellFormedOnly) {
+  for (const char* good : {"", "ASCII only", "Тб 7п", "€ 中 \xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF"}) {
+    EXPECT_TRUE(IsValidUtf8(good)) << good;
+  }
+  for (const char* bad : {"\xD2\xE1 **", "\xD0 As", "\x80", "x\xD0", "\xE2\x82", "\xC0\xBF",
+                          "\xC1\x81", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                          "\xF5\x80\x80\x80", "\xFE", "\xC3\x28"}) {
+    EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+  }
+}
+
+// A file is read as UTF-8 only when it is valid UTF-8 and not plain ASCII;
+// a Windows-1251 file with Cyrillic letters reads as before.
+TEST(Utf8Check, FileTextIsConvertedOnlyWhenItIsUtf8) {
+  EXPECT_EQ(FileTextToCp1251("** 6п **"), "** 6\xEF **");
+  EXPECT_EQ(FileTextToCp1251("\xD2\xE1 7\xEF "), "\xD2\xE1 7\xEF ");
+  EXPECT_EQ(FileTextToCp1251("Ad ** 7s"), "Ad ** 7s");
+  EXPECT_EQ(FileTextToCp1251("Тб ß"), "\xD2\xE1 " + std::string(1, kUnconvertible));
+  // One Windows-1251 letter makes the whole text Windows-1251.
+  EXPECT_EQ(FileTextToCp1251("Тб \xEF"), "\xD0\xA2\xD0\xB1 \xEF");
 }
 
 TEST(IoErrorText, RuntimeWording) {

@@ -263,12 +263,19 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(spy.at(1).at(0).toString(), U("Clear at RN > 750"));
     QCOMPARE(Combo("ComboBox3")->currentText(), U("750"));
 
+    // A negative threshold clears after every result.
+    Open();
+    TypeAndEnter("ComboBox3", "-1");
+    QCOMPARE(calc_->settings.clearThreshold, -1);
+    QCOMPARE(spy.count(), 3);
+    QCOMPARE(spy.at(2).at(0).toString(), U("Clear at RN > -1"));
+
     Open();
     TypeAndEnter("ComboBox3", "lots");
     QVERIFY(form_->isVisible());
     QCOMPARE(messages_, QStringList{U("'lots' is not a valid integer value")});
-    QCOMPARE(calc_->settings.clearThreshold, 750);
-    QCOMPARE(spy.count(), 2);
+    QCOMPARE(calc_->settings.clearThreshold, -1);
+    QCOMPARE(spy.count(), 3);
   }
 
   void shuffleDepthTyped() {
@@ -285,22 +292,29 @@ class OptionsDialogTest : public QObject {
     QVERIFY(!form_->isVisible());
     Open();
 
+    // A depth of 0 or less is a whole number: no transpositions at all.
     messages_.clear();
     TypeAndEnter("ComboBox2", "-5");
-    QCOMPARE(messages_, QStringList{U("'-5' is not a valid integer value")});
-    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(calc_->settings.shuffleDepth, -5);
+    QVERIFY(!form_->isVisible());
+    Open();
+    QCOMPARE(Combo("ComboBox2")->currentText(), U("-5"));
+    TypeAndEnter("ComboBox2", "-");
+    QCOMPARE(messages_, QStringList{U("'-' is not a valid integer value")});
+    QCOMPARE(calc_->settings.shuffleDepth, -5);
 
     messages_.clear();
     TypeAndEnter("ComboBox2", "");
     QCOMPARE(messages_, QStringList{U("'' is not a valid integer value")});
     TypeAndEnter("ComboBox2", "99999999999");
-    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QCOMPARE(calc_->settings.shuffleDepth, -5);
     QCOMPARE(messages_.size(), 2);
 
     // A depth that would hold one batch for hours is refused too.
     messages_.clear();
     TypeAndEnter("ComboBox2", "2000000");
-    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    QCOMPARE(calc_->settings.shuffleDepth, -5);
     QCOMPARE(messages_.size(), 1);
     TypeAndEnter("ComboBox2", "100000");
     QCOMPARE(calc_->settings.shuffleDepth, 100000);

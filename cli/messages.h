@@ -1,0 +1,20 @@
+// The tool's messages on standard error: one line each, "zlc-search: " and
+// the text, in the terminal's encoding. Errors, warnings and notes alike;
+// only the summary's counter lines and the progress line are no messages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zlc::cli {
+
+// The terminal's encoding, from --encoding; UTF-8 until it is known.
+void SetMessagesCp1251(bool cp1251);
+
+// `text` is ASCII, bytes the user gave (paths), or core text made Shown.
+void Say(std::string_view text);
+
+// Core text (Windows-1251) as the terminal shows it.
+std::string Shown(std::string_view cp1251);
+
+}  // namespace zlc::cli

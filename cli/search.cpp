@@ -1,0 +1,89 @@
+#include "cli/search.h"
+
+#include <unistd.h>
+
+#include <chrono>
+
+#include "cli/bench.h"
+#include "cli/exit_status.h"
+#include "cli/messages.h"
+#include "cli/progress_line.h"
+#include "cli/run_seed.h"
+#include "cli/scratch_dir.h"
+#include "cli/stop_signals.h"
+#include "cli/summary.h"
+#include "cli/write_result.h"
+
+namespace zlc::cli {
+namespace {
+
+bool AtLimit(const Options& options, const RunTotals& totals) {
+  return (options.results && totals.results >= *options.results) ||
+         (options.filtered && totals.filtered >= *options.filtered) ||
+         (options.tries && totals.tries >= *options.tries);
+}
+
+int Bench(Calculator& calc, double secondsEach, const Output& out) {
+  calc.random.SetSeed(1);
+  if (calc.RunBatch() == BatchOutcome::Failed) return kExitFailure;  // variants ready, targets drawn
+  const auto report = RunBench(calc, secondsEach);
+  if (!report) {
+    Say("the measurement was interrupted");
+    return ExitOnSignal(StopSignal());
+  }
+  out.Text(*report);
+  return Finish(out.writer);
+}
+
+// The batches until a limit, a signal, a failure or a failed write; the
+// exit status, before the write's.
+int SearchLoop(Calculator& calc, const Options& options, const Output& out) {
+  ProgressLine progress(options.progress.value_or(!options.quiet && ::isatty(STDERR_FILENO) != 0));
+  int status = kExitDone;
+  for (bool stop = AtLimit(options, calc.totals); !stop;) {
+    const BatchOutcome outcome = calc.RunBatch();
+    if (outcome == BatchOutcome::Failed) {
+      status = kExitFailure;
+      break;
+    }
+    if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
+      if (!WriteResult(out, calc)) break;
+    }
+    stop = AtLimit(options, calc.totals) || StopRequested();
+    if (!stop) progress.Update(calc);
+  }
+  progress.Update(calc, true);
+  progress.Finish();
+  // A signal that came with the last batch of a limit stopped nothing.
+  if (status == kExitDone && !AtLimit(options, calc.totals) && StopRequested()) {
+    status = ExitOnSignal(StopSignal());
+  }
+  return status;
+}
+
+}  // namespace
+
+// It owns the scratch folder, so that every way out of here removes it.
+int Search(Calculator& calc, const Options& options, const Output& out) {
+  InstallStopSignals(&ScratchDir::RemoveNow);
+  ScratchDir scratch;
+  if (!scratch.Make()) {
+    Say("cannot make a scratch folder: " + LastIoError().Message());
+    return kExitFailure;
+  }
+  calc.variantsPath = scratch.VariantsPath();
+  calc.keepResultLists = false;  // nothing shows the lists here
+  if (options.bench) return Bench(calc, *options.bench, out);
+
+  const std::uint32_t seed = options.seed.value_or(ClockSeed());
+  calc.random.SetSeed(seed);
+  if (!options.quiet) Say("Seed: " + std::to_string(seed));
+  const auto started = std::chrono::steady_clock::now();
+  const int status = SearchLoop(calc, options, out);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  if (!out.writer.Flush()) return WriteFailed(out.writer);
+  if (!options.quiet) PrintSummary(calc, seconds);
+  return status;
+}
+
+}  // namespace zlc::cli
