@@ -12,11 +12,12 @@ const char* const kUsage =
     "usage: zlc-search [--task TEXT | --task-file PATH] [--config PATH] [--set KEY=VALUE]...\n"
     "                  [--seed N] [--results N] [--tries N] [--filtered N] [--only-filtered]\n"
     "                  [--dry-run] [--strict] [--encoding E] [--output-encoding E]\n"
-    "                  [--quiet] [--progress | --no-progress] [--bench [SECONDS]]\n"
+    "                  [--format text|csv|jsonl] [--quiet] [--progress | --no-progress]\n"
+    "                  [--bench [SECONDS]]\n"
     "                  [--jobs N] [--help] [--version]\n"
     "\n"
     "Searches layouts that satisfy the task and collapse to two cards, as the\n"
-    "calculator's \"Run\" does, and prints each result's three lines.\n"
+    "calculator's \"Run\" does, and prints each result.\n"
     "\n"
     "  --task TEXT        the task, in either notation (e.g. \"Ad ** 7s\" or \"**\")\n"
     "  --task-file PATH   the task from the first line of a task file (- : stdin)\n"
@@ -37,6 +38,9 @@ const char* const kUsage =
     "  --encoding E       the terminal's encoding, utf-8 (default) or cp1251: of the\n"
     "                     task and --set text, of the results and of the messages\n"
     "  --output-encoding E  the results' encoding alone (e.g. cp1251 for a file)\n"
+    "  --format F         text (default: each result's three lines), csv (a header\n"
+    "                     row, then a row per result) or jsonl (an object per line);\n"
+    "                     csv and jsonl are UTF-8 (see RECORDS in the manual page)\n"
     "  --quiet            no seed, progress or summary on stderr; errors and\n"
     "                     warnings still\n"
     "  --progress, --no-progress\n"
@@ -154,6 +158,16 @@ std::vector<OptionSpec> Specs(Parse& parse) {
          bool cp1251 = false;
          if (!Encoding(name, value, cp1251, error)) return false;
          parse.outputCp1251 = cp1251;
+         return true;
+       }},
+      {"--format", Takes::Value,
+       [](Options& o, const std::string& name, const std::string& value, std::string& error) {
+         const auto format = OutputFormatNamed(value);
+         if (!format) {
+           error = name + " takes text, csv or jsonl, not '" + value + "'";
+           return false;
+         }
+         o.format = *format;
          return true;
        }},
       {"--bench", Takes::OptionalValue,

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/output_format.h"
+
 namespace zlc::cli {
 
 // The path that names standard input.
@@ -29,6 +31,7 @@ struct Options {
   // and messages written, in Windows-1251 rather than UTF-8.
   bool terminalCp1251 = false;
   bool outputCp1251 = false;  // the results; --output-encoding alone sets it apart
+  OutputFormat format = OutputFormat::Text;
   std::optional<bool> progress;    // forced on or off
   bool quiet = false;
   bool strict = false;  // a task token that cannot be taken is an error

@@ -47,13 +47,6 @@ class JsonLinesOutput : public ResultOutput {
 
 }  // namespace
 
-std::optional<OutputFormat> OutputFormatNamed(std::string_view name) {
-  if (name == "text") return OutputFormat::Text;
-  if (name == "csv") return OutputFormat::Csv;
-  if (name == "jsonl") return OutputFormat::JsonLines;
-  return std::nullopt;
-}
-
 std::unique_ptr<ResultOutput> MakeResultOutput(OutputFormat format, bool cp1251) {
   switch (format) {
     case OutputFormat::Csv:

@@ -3,26 +3,19 @@
 #pragma once
 
 #include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include "cli/block_writer.h"
+#include "cli/output_format.h"
 #include "engine/calculator.h"
 
 namespace zlc::cli {
 
-enum class OutputFormat { Text, Csv, JsonLines };
-
-// "text", "csv" or "jsonl"; empty for any other name.
-std::optional<OutputFormat> OutputFormatNamed(std::string_view name);
-
 class ResultOutput {
  public:
   virtual ~ResultOutput() = default;
-  // What comes before the first result (a CSV header row); nothing else.
+  // What comes before the first result (a CSV header row), if anything.
   virtual void Begin(BlockWriter&) {}
-  // The latest result of `calc`, as one block of the writer.
+  // The latest result of `calc`; the caller ends the block.
   virtual void Write(BlockWriter& writer, const Calculator& calc) = 0;
 };
 

@@ -12,7 +12,7 @@
 #include "cli/scratch_dir.h"
 #include "cli/stop_signals.h"
 #include "cli/summary.h"
-#include "cli/write_result.h"
+#include "cli/result_output.h"
 
 namespace zlc::cli {
 namespace {
@@ -39,6 +39,9 @@ int Bench(Calculator& calc, double secondsEach, const Output& out) {
 // exit status, before the write's.
 int SearchLoop(Calculator& calc, const Options& options, const Output& out) {
   ProgressLine progress(options.progress.value_or(!options.quiet && ::isatty(STDERR_FILENO) != 0));
+  const std::unique_ptr<ResultOutput> results = MakeResultOutput(options.format, out.cp1251);
+  results->Begin(out.writer);
+  out.writer.EndBlock();  // a header goes out even when no result follows
   int status = kExitDone;
   for (bool stop = AtLimit(options, calc.totals); !stop;) {
     const BatchOutcome outcome = calc.RunBatch();
@@ -47,7 +50,8 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out) {
       break;
     }
     if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
-      if (!WriteResult(out, calc)) break;
+      results->Write(out.writer, calc);
+      if (!out.writer.EndBlock()) break;
     }
     stop = AtLimit(options, calc.totals) || StopRequested();
     if (!stop) progress.Update(calc);
