@@ -371,7 +371,7 @@ std::string StatisticsWindow::ChartCsv(int tab) const {
 void StatisticsWindow::SaveText(const QString& title, const std::string& text) {
   const QString path = AskSaveFileName(this, title, "csv");
   if (path.isEmpty()) return;
-  if (IoResult failed = ReplaceFileContents(FromQt(path), text)) {
+  if (IoResult failed = ReplaceFileContents(PathFromQt(path), text)) {
     ShowRuntimeMessage(this, ToQt(failed->Message()));
   }
 }

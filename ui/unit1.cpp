@@ -462,7 +462,7 @@ void TForm1::Quit1Click() { close(); }
 void TForm1::Open1Click() {
   if (calc_.running) return;
   const QString path = AskOpenFileName(this, "Open", "zlt");
-  if (path.isEmpty() || !calc_.OpenTaskFile(FromQt(path))) return;
+  if (path.isEmpty() || !calc_.OpenTaskFile(PathFromQt(path))) return;
   SyncTask();
   RefreshFilterDescription();
 }
@@ -483,7 +483,7 @@ void TForm1::About1Click() { form5_->exec(); }
 void TForm1::Save1Click() {
   const QString path = AskSaveFileName(this, "Save Task", "zlt");
   if (path.isEmpty()) return;
-  calc_.SaveTaskFile(FromQt(path));
+  calc_.SaveTaskFile(PathFromQt(path));
 }
 
 void TForm1::RefreshFilterDescription() {
@@ -644,13 +644,13 @@ void TForm1::Save2Click() {
   const QString path =
       AskSaveFileName(this, "Save result #" + ToQt(calc_.resultNumberText), QString());
   if (path.isEmpty()) return;
-  calc_.SaveRecordedBlock(FromQt(path));
+  calc_.SaveRecordedBlock(PathFromQt(path));
 }
 
 void TForm1::Saveallresults1Click() {
   const QString path = AskSaveFileName(this, "Save all results", QString());
   if (path.isEmpty()) return;
-  calc_.SaveRecordedList(FromQt(path));
+  calc_.SaveRecordedList(PathFromQt(path));
 }
 
 // Made at the first use: its charts take a moment to build.
@@ -664,7 +664,7 @@ void TForm1::Statistics1Click() {
 void TForm1::Exportlist1Click() {
   const QString path = AskSaveFileName(this, "Export list as CSV", "csv");
   if (path.isEmpty()) return;
-  calc_.ExportRecordedList(FromQt(path));
+  calc_.ExportRecordedList(PathFromQt(path));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -357,6 +358,22 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY(!menu->isVisible());
     QVERIFY(QApplication::clipboard()->text().startsWith("9. "));
     QCOMPARE(QApplication::clipboard()->text().count('\n'), 3);
+  }
+
+  // Files in a folder named in Cyrillic: the name goes to the file system
+  // as it spells it, so the task is saved there and opens again.
+  void taskInAFolderWithACyrillicName() {
+    OpenActive("Ad ** 7s ");
+    QVERIFY(QDir().mkdir(U("задачи")));
+    nextFileName_ = U("задачи/первая.zlt");
+    Press(Qt::CTRL | Qt::Key_S);
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(QFile::exists(U("задачи/первая.zlt")));
+    Press(Qt::CTRL | Qt::Key_N);  // "Clear Task"
+    QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString());
+    Press(Qt::CTRL | Qt::Key_O);
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString("Ad ** 7s "));
   }
 
   // A right-click on a list, "Export list as CSV..." chosen by keys and a
