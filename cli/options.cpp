@@ -12,8 +12,8 @@ const char* const kUsage =
     "usage: zlc-search [--task TEXT | --task-file PATH] [--config PATH] [--set KEY=VALUE]...\n"
     "                  [--seed N] [--results N] [--tries N] [--filtered N] [--only-filtered]\n"
     "                  [--dry-run] [--strict] [--encoding E] [--output-encoding E]\n"
-    "                  [--format text|csv|jsonl] [--quiet] [--progress | --no-progress]\n"
-    "                  [--bench [SECONDS]]\n"
+    "                  [--format text|csv|jsonl] [--stats] [--stats-json PATH]\n"
+    "                  [--quiet] [--progress | --no-progress] [--bench [SECONDS]]\n"
     "                  [--jobs N] [--help] [--version]\n"
     "\n"
     "Searches layouts that satisfy the task and collapse to two cards, as the\n"
@@ -41,6 +41,11 @@ const char* const kUsage =
     "  --format F         text (default: each result's three lines), csv (a header\n"
     "                     row, then a row per result) or jsonl (an object per line);\n"
     "                     csv and jsonl are UTF-8 (see RECORDS in the manual page)\n"
+    "  --stats            at the end, the search's statistics as a table on stderr:\n"
+    "                     rates with 95 % intervals, pace, the wait for the next\n"
+    "                     filtered result, the seed\n"
+    "  --stats-json PATH  the same figures and every count (hexagrams per suit,\n"
+    "                     L(F), hex balance, P values, ...) as JSON in a file\n"
     "  --quiet            no seed, progress or summary on stderr; errors and\n"
     "                     warnings still\n"
     "  --progress, --no-progress\n"
@@ -170,6 +175,8 @@ std::vector<OptionSpec> Specs(Parse& parse) {
          o.format = *format;
          return true;
        }},
+      {"--stats", Takes::Nothing, Flag(&Options::stats)},
+      {"--stats-json", Takes::Value, Text(&Options::statsJson)},
       {"--bench", Takes::OptionalValue,
        [](Options& o, const std::string&, const std::string& value, std::string& error) {
          double seconds = 0;

@@ -32,6 +32,8 @@ struct Options {
   bool terminalCp1251 = false;
   bool outputCp1251 = false;  // the results; --output-encoding alone sets it apart
   OutputFormat format = OutputFormat::Text;
+  bool stats = false;                    // the statistics as a table on stderr
+  std::optional<std::string> statsJson;  // and as JSON in this file
   std::optional<bool> progress;    // forced on or off
   bool quiet = false;
   bool strict = false;  // a task token that cannot be taken is an error

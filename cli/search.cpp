@@ -13,6 +13,7 @@
 #include "cli/stop_signals.h"
 #include "cli/summary.h"
 #include "cli/result_output.h"
+#include "cli/run_report.h"
 
 namespace zlc::cli {
 namespace {
@@ -37,7 +38,7 @@ int Bench(Calculator& calc, double secondsEach, const Output& out) {
 
 // The batches until a limit, a signal, a failure or a failed write; the
 // exit status, before the write's.
-int SearchLoop(Calculator& calc, const Options& options, const Output& out) {
+int SearchLoop(Calculator& calc, const Options& options, const Output& out, PaceSampler& pace) {
   ProgressLine progress(options.progress.value_or(!options.quiet && ::isatty(STDERR_FILENO) != 0));
   const std::unique_ptr<ResultOutput> results = MakeResultOutput(options.format, out.cp1251);
   results->Begin(out.writer);
@@ -55,7 +56,9 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out) {
     }
     stop = AtLimit(options, calc.totals) || StopRequested();
     if (!stop) progress.Update(calc);
+    pace.Sample(calc);
   }
+  pace.Sample(calc, true);
   progress.Update(calc, true);
   progress.Finish();
   // A signal that came with the last batch of a limit stopped nothing.
@@ -83,10 +86,13 @@ int Search(Calculator& calc, const Options& options, const Output& out) {
   calc.random.SetSeed(seed);
   if (!options.quiet) Say("Seed: " + std::to_string(seed));
   const auto started = std::chrono::steady_clock::now();
-  const int status = SearchLoop(calc, options, out);
+  PaceSampler pace(options.stats || options.statsJson);
+  pace.Sample(calc, true);
+  int status = SearchLoop(calc, options, out, pace);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   if (!out.writer.Flush()) return WriteFailed(out.writer);
   if (!options.quiet) PrintSummary(calc, seconds);
+  if (!ReportStatistics(calc, options, pace) && status == kExitDone) status = kExitFailure;
   return status;
 }
 

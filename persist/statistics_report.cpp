@@ -29,6 +29,12 @@ std::string Share(double value) {
 }
 
 std::string Duration(double seconds) {
+  if (seconds < 0.001) return "under a millisecond";
+  if (seconds < 10) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2g s", seconds);
+    return text;
+  }
   if (seconds < 120) return Fixed(seconds, 1) + " s";
   if (seconds < 2 * 3600) return Fixed(seconds / 60, 1) + " min";
   if (seconds < 2 * 86400) return Fixed(seconds / 3600, 1) + " h";

@@ -58,6 +58,21 @@ cmp -s "$work/json_cards" "$work/text_cards" ||
 bad=$(grep -cv '^{.*}$' "$work/out")
 expect_eq "every line one object" 0 "$bad"
 
+# --- statistics -----------------------------------------------------------------
+run "${common[@]}" --stats --stats-json "$work/stats.json" --quiet
+expect_eq "stats exit status" 0 "$rc"
+expect_eq "stats table results" "300" "$(awk '$1 == "results" && NF == 2 {print $2}' "$work/err")"
+grep -q '^results per try  *0\.[0-9]*   95 % interval ' "$work/err" || fail "stats table: $(cat "$work/err")"
+grep -q '^seed  *31 ' "$work/err" || fail "stats table seed: $(cat "$work/err")"
+grep -q '^{"tries":[0-9]*,"results":300,"filtered":[0-9]*,' "$work/stats.json" ||
+  fail "stats json: $(head -c 200 "$work/stats.json")"
+# The filtered count is the rows that passed.
+expect_eq "stats json filtered" "$(tail -n +2 "$work/csv" | cut -d, -f4 | grep -c '^1$')" \
+  "$(sed -E 's/^.*"filtered":([0-9]+),.*$/\1/' "$work/stats.json")"
+run "${common[@]}" --stats-json "$work/no/such/folder/stats.json" --quiet
+expect_eq "unwritable stats file exit status" 1 "$rc"
+grep -q "^zlc-search: cannot write .*stats.json: " "$work/err" || fail "unwritable stats message: $(cat "$work/err")"
+
 # --- usage ------------------------------------------------------------------------
 run --task "**" --results 1 --format xml
 expect_eq "unknown format exit status" 2 "$rc"

@@ -1,0 +1,35 @@
+// The statistics of a search, asked for with --stats (a table on stderr at
+// the end) and --stats-json FILE (the counts and figures for scripts).
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "analysis/run_figures.h"
+#include "cli/options.h"
+#include "engine/calculator.h"
+
+namespace zlc::cli {
+
+// Samples the pace during the search, a few times a second, for the last
+// minute's rates; reads the clock only when the statistics were asked for.
+class PaceSampler {
+ public:
+  explicit PaceSampler(bool on) : on_(on), start_(Clock::now()) {}
+  void Sample(const Calculator& calc, bool force = false);
+  const RateWindow& Rates() const { return rates_; }
+  double Seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  bool on_;
+  Clock::time_point start_;
+  Clock::time_point last_{};
+  RateWindow rates_;
+};
+
+// Prints the table and writes the file that the options ask for; false
+// when the file could not be written (told).
+bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace);
+
+}  // namespace zlc::cli
