@@ -55,10 +55,23 @@ QString Duration(double seconds) {
 }
 
 void SetCategories(QChart* chart, QAbstractSeries* series, const QStringList& categories) {
-  auto* x = new QBarCategoryAxis(chart);
-  x->append(categories);
-  // Many numbers side by side fit only upright.
-  if (categories.size() > 24) x->setLabelsAngle(-90);
+  QAbstractAxis* x = nullptr;
+  if (categories.size() > 24) {
+    // Too many numbers to write under every bar: bar k stands at k, and
+    // every fourth number is written.
+    auto* numbers = new QValueAxis(chart);
+    numbers->setRange(-0.5, categories.size() - 0.5);
+    numbers->setTickType(QValueAxis::TicksDynamic);
+    numbers->setTickAnchor(0);
+    numbers->setTickInterval(4);
+    numbers->setLabelFormat("%.0f");
+    numbers->setGridLineVisible(false);
+    x = numbers;
+  } else {
+    auto* names = new QBarCategoryAxis(chart);
+    names->append(categories);
+    x = names;
+  }
   chart->addAxis(x, Qt::AlignBottom);
   series->attachAxis(x);
   auto* y = new QValueAxis(chart);
@@ -297,7 +310,10 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
   command_->setEnabled(has);
   copyCommand_->setEnabled(has);
   const QString command = ToQt(repeat.command);
-  if (command_->text() != command) command_->setText(command);
+  if (command_->text() != command) {
+    command_->setText(command);
+    command_->setCursorPosition(0);  // the program's name and the task in view
+  }
   noCommand_->setVisible(!has);
   noCommand_->setText(ToQt(repeat.whyNot));
 }
