@@ -16,6 +16,7 @@
 #include "cards/cp1251.h"
 #include "engine/calculator.h"
 #include "filter/filter_test.h"
+#include "persist/record_formats.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ struct Found {
   Layout layout;
   Chain work;
   ResultBlock block;
+  ResultRecord record;
 };
 
 const std::vector<Found>& Results() {
@@ -39,7 +41,7 @@ const std::vector<Found>& Results() {
     while (out.size() < 256) {
       const BatchOutcome outcome = calc.RunBatch();
       if (outcome == BatchOutcome::Failed) std::abort();
-      if (outcome == BatchOutcome::Result) out.push_back({calc.layout, calc.workChain, calc.lastBlock});
+      if (outcome == BatchOutcome::Result) out.push_back({calc.layout, calc.workChain, calc.lastBlock, calc.lastRecord});
     }
     std::filesystem::remove(calc.variantsPath);
     return out;
@@ -82,6 +84,50 @@ void BM_AnalysisLines(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AnalysisLines);
+
+// A result's facts from its classified layout, and what follows from them.
+void BM_RecordAndFigures(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  NotationSet notation;
+  ResultRecord record;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    RecordLayout(record, results[i++ % results.size()].layout, notation);
+    const ResultFigures figures = FiguresOf(record);
+    benchmark::DoNotOptimize(figures.p[3]);
+  }
+}
+BENCHMARK(BM_RecordAndFigures);
+
+// Feeding the run's statistics: what every result costs the search for them.
+void BM_FeedStatistics(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  std::vector<ResultFigures> figures;
+  for (const Found& r : results) figures.push_back(FiguresOf(r.record));
+  RunStatistics stats;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const std::size_t k = i++ % results.size();
+    stats.AddTries(131);
+    stats.AddResult(results[k].record, figures[k]);
+  }
+  benchmark::DoNotOptimize(stats.Results());
+}
+BENCHMARK(BM_FeedStatistics);
+
+// A result as a CSV row, or as a JSON line.
+void BM_RecordFormat(benchmark::State& state) {
+  const std::vector<Found>& results = Results();
+  const auto append = state.range(0) == 0 ? AppendCsvRecord : AppendJsonRecord;
+  std::string out;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    out.clear();
+    append(out, results[i++ % results.size()].record);
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(BM_RecordFormat)->Arg(0)->Arg(1);
 
 void BM_Filter(benchmark::State& state) {
   const std::vector<Found>& results = Results();

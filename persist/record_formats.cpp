@@ -1,5 +1,7 @@
 #include "persist/record_formats.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <string_view>
 
@@ -31,12 +33,31 @@ void AppendCard(std::string& out, const char (&card)[2]) {
 // The fields in the order both formats give them. Lists are written with
 // the separator each format uses for them.
 struct Fields {
+  explicit Fields(const ResultRecord& r) : record(r), figures(FiguresOf(r)) {
+    // Where each card of the deck lies, found in one pass.
+    for (auto& suit : at) suit.fill(-1);
+    for (int i = 0; i < record.cardCount; ++i) {
+      const int rank = IndexOf(record.rankLetters, kRankCount, record.cards[i][0]);
+      const int suit = IndexOf(record.suitLetters, kSuitCount, record.cards[i][1]);
+      if (rank >= 0 && suit >= 0) at[static_cast<std::size_t>(suit)][static_cast<std::size_t>(rank)] = static_cast<std::int8_t>(i);
+    }
+  }
+  static int IndexOf(const char* letters, int count, char letter) {
+    for (int k = 0; k < count; ++k) {
+      if (letters[k] == letter) return k;
+    }
+    return -1;
+  }
+
   const ResultRecord& record;
-  ResultFigures figures = FiguresOf(record);
+  ResultFigures figures;
+  std::array<std::array<std::int8_t, kRankCount>, kSuitCount> at{};
 
   // "1" per position where `bit` holds, else "0".
   void Marks(std::string& out, bool (ResultRecord::*bit)(int) const) const {
-    for (int i = 0; i < record.cardCount; ++i) out += (record.*bit)(i) ? '1' : '0';
+    char marks[kDeckSize];
+    for (int i = 0; i < record.cardCount; ++i) marks[i] = (record.*bit)(i) ? '1' : '0';
+    out.append(marks, record.cardCount);
   }
   void Balance(std::string& out) const {
     for (int line = 0; line < 6; ++line) {
@@ -54,13 +75,8 @@ struct Fields {
   // passed to `put`.
   template <typename Put>
   void SuitCards(int suit, bool statics, Put put) const {
-    for (char rank : record.rankLetters) {
-      for (int i = 0; i < record.cardCount; ++i) {
-        if (record.cards[i][0] == rank && record.cards[i][1] == record.suitLetters[suit] &&
-            record.IsStatic(i) == statics) {
-          put(record.cards[i]);
-        }
-      }
+    for (std::int8_t i : at[static_cast<std::size_t>(suit)]) {
+      if (i >= 0 && record.IsStatic(i) == statics) put(record.cards[i]);
     }
   }
   template <typename Put>
@@ -74,7 +90,9 @@ struct Fields {
 // RFC 4180: a field with a comma, a quote or a line break goes in quotes,
 // its quotes doubled. Our fields hold none today; a letter set may.
 void AppendCsvField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+  const bool plain = std::none_of(field.begin(), field.end(),
+                                  [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+  if (plain) {
     out += field;
     return;
   }
@@ -89,6 +107,14 @@ void AppendCsvField(std::string& out, std::string_view field) {
 // A JSON string of text that is already UTF-8.
 void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
+  const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+  });
+  if (plain) {
+    out += text;
+    out += '"';
+    return;
+  }
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
@@ -122,7 +148,8 @@ std::string CsvHeader() {
 }
 
 void AppendCsvRecord(std::string& out, const ResultRecord& record) {
-  const Fields fields{record};
+  out.reserve(out.size() + 1024);
+  const Fields fields(record);
   std::string field;
   const auto put = [&out, &field] {
     AppendCsvField(out, field);
@@ -181,7 +208,8 @@ void AppendCsvRecord(std::string& out, const ResultRecord& record) {
 }
 
 void AppendJsonRecord(std::string& out, const ResultRecord& record) {
-  const Fields fields{record};
+  out.reserve(out.size() + 2048);
+  const Fields fields(record);
   std::string text;
   const auto string = [&out, &text] {
     AppendJsonString(out, text);
