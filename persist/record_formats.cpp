@@ -1,8 +1,8 @@
 #include "persist/record_formats.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 #include "cards/cp1251.h"
@@ -10,37 +10,102 @@
 namespace zlc {
 namespace {
 
-void AppendNumber(std::string& out, std::uint64_t value) {
-  char digits[24];
-  out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-}
+// A record is built in a buffer on the stack and appended once: a search
+// that writes every result as a record writes tens of thousands a second.
+class RecordText {
+ public:
+  void Put(char c) { *at_++ = c; }
+  void Put(std::string_view text) {
+    std::memcpy(at_, text.data(), text.size());
+    at_ += text.size();
+  }
+  template <typename Integer>
+  void Number(Integer value) {
+    at_ = std::to_chars(at_, End(), value).ptr;
+  }
+  // The shortest text that reads back as the same double.
+  void Exact(double value) { at_ = std::to_chars(at_, End(), value).ptr; }
+  char* At() { return at_; }
+  void AppendTo(std::string& out) const { out.append(buffer_, static_cast<std::size_t>(at_ - buffer_)); }
 
-void AppendNumber(std::string& out, std::int64_t value) {
-  char digits[24];
-  out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-}
+  // RFC 4180: the field written since `start` goes in quotes, its quotes
+  // doubled, when it holds a comma, a quote or a line break. No letter set
+  // has one today; a record that does still reads back right.
+  void EndCsvField(char* start) {
+    const std::string_view field(start, static_cast<std::size_t>(at_ - start));
+    bool plain = true;
+    for (char c : field) plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+    if (plain) return;
+    std::string quoted = "\"";
+    for (char c : field) {
+      if (c == '"') quoted += '"';
+      quoted += c;
+    }
+    quoted += '"';
+    at_ = start;
+    Put(quoted);
+  }
 
-// The shortest text that reads back as the same double.
-void AppendExact(std::string& out, double value) {
-  char digits[32];
-  out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-}
+  // UTF-8 text inside a JSON string, escaped where JSON needs it.
+  void PutJsonText(std::string_view utf8) {
+    for (char c : utf8) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (c == '"' || c == '\\') {
+        Put('\\');
+        Put(c);
+      } else if (byte < 0x20) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        Put("\\u00");
+        Put(kHex[byte >> 4]);
+        Put(kHex[byte & 15]);
+      } else {
+        Put(c);
+      }
+    }
+  }
 
-void AppendCard(std::string& out, const char (&card)[2]) {
-  AppendCp1251AsUtf8(out, std::string_view(card, 2));
-}
+ private:
+  char* End() { return buffer_ + sizeof buffer_; }
+  // The longest record, JSON of 36 cards whose letters each take the most
+  // escaping, stays well under this.
+  char buffer_[8192];
+  char* at_ = buffer_;
+};
 
-// The fields in the order both formats give them. Lists are written with
-// the separator each format uses for them.
+// The fields of a record in the order both formats give them.
 struct Fields {
   explicit Fields(const ResultRecord& r) : record(r), figures(FiguresOf(r)) {
-    // Where each card of the deck lies, found in one pass.
     for (auto& suit : at) suit.fill(-1);
     for (int i = 0; i < record.cardCount; ++i) {
+      cards[static_cast<std::size_t>(i)] = Utf8Of(record.cards[i], 2);
       const int rank = IndexOf(record.rankLetters, kRankCount, record.cards[i][0]);
       const int suit = IndexOf(record.suitLetters, kSuitCount, record.cards[i][1]);
       if (rank >= 0 && suit >= 0) at[static_cast<std::size_t>(suit)][static_cast<std::size_t>(rank)] = static_cast<std::int8_t>(i);
     }
+    for (int s = 0; s < kSuitCount; ++s) suits[static_cast<std::size_t>(s)] = Utf8Of(&record.suitLetters[s], 1);
+  }
+
+  // UTF-8 of a card or a letter, at most three bytes a letter.
+  struct Utf8 {
+    char bytes[6];
+    std::uint8_t size = 0;
+    std::string_view View() const { return {bytes, size}; }
+  };
+  static Utf8 Utf8Of(const char* cp1251, std::size_t count) {
+    Utf8 out;
+    for (std::size_t k = 0; k < count; ++k) {
+      const auto byte = static_cast<unsigned char>(cp1251[k]);
+      if (byte < 0x80) {
+        out.bytes[out.size++] = static_cast<char>(byte);
+        continue;
+      }
+      // The rare letter outside ASCII, through the one conversion table.
+      std::string text;
+      AppendCp1251AsUtf8(text, std::string_view(cp1251 + k, 1));
+      std::memcpy(out.bytes + out.size, text.data(), text.size());
+      out.size = static_cast<std::uint8_t>(out.size + text.size());
+    }
+    return out;
   }
   static int IndexOf(const char* letters, int count, char letter) {
     for (int k = 0; k < count; ++k) {
@@ -49,88 +114,38 @@ struct Fields {
     return -1;
   }
 
+  void Marks(RecordText& out, bool (ResultRecord::*bit)(int) const) const {
+    for (int i = 0; i < record.cardCount; ++i) out.Put((record.*bit)(i) ? '1' : '0');
+  }
+  void Balance(RecordText& out) const {
+    for (int line = 0; line < 6; ++line) {
+      if (line > 0) out.Put('/');
+      out.Put(BalanceSymbol(figures.yangCount[line]));
+    }
+  }
+  void BalancedLines(RecordText& out) const {
+    for (std::uint8_t flag : figures.balancedLines) out.Put(flag != 0 ? '1' : '0');
+  }
+  void Lines(RecordText& out, int suit) const {
+    for (int line = 0; line < 6; ++line) out.Put(record.LineYang(suit, line) ? '1' : '0');
+  }
+  // The cards of a suit that are static (or mobile), in rank order.
+  template <typename Put>
+  void SuitCards(int suit, bool statics, Put put) const {
+    bool first = true;
+    for (std::int8_t i : at[static_cast<std::size_t>(suit)]) {
+      if (i < 0 || record.IsStatic(i) != statics) continue;
+      put(cards[static_cast<std::size_t>(i)].View(), first);
+      first = false;
+    }
+  }
+
   const ResultRecord& record;
   ResultFigures figures;
   std::array<std::array<std::int8_t, kRankCount>, kSuitCount> at{};
-
-  // "1" per position where `bit` holds, else "0".
-  void Marks(std::string& out, bool (ResultRecord::*bit)(int) const) const {
-    char marks[kDeckSize];
-    for (int i = 0; i < record.cardCount; ++i) marks[i] = (record.*bit)(i) ? '1' : '0';
-    out.append(marks, record.cardCount);
-  }
-  void Balance(std::string& out) const {
-    for (int line = 0; line < 6; ++line) {
-      if (line > 0) out += '/';
-      out += BalanceSymbol(figures.yangCount[line]);
-    }
-  }
-  void BalancedLines(std::string& out) const {
-    for (std::uint8_t flag : figures.balancedLines) out += flag != 0 ? '1' : '0';
-  }
-  void Lines(std::string& out, int suit) const {
-    for (int line = 0; line < 6; ++line) out += record.LineYang(suit, line) ? '1' : '0';
-  }
-  // The cards of a suit that are static (or mobile), in rank order, each
-  // passed to `put`.
-  template <typename Put>
-  void SuitCards(int suit, bool statics, Put put) const {
-    for (std::int8_t i : at[static_cast<std::size_t>(suit)]) {
-      if (i >= 0 && record.IsStatic(i) == statics) put(record.cards[i]);
-    }
-  }
-  template <typename Put>
-  void SegmentEnds(Put put) const {
-    for (int i = 0; i < record.cardCount; ++i) {
-      if (record.IsTransit(i)) put(i + 1);
-    }
-  }
+  std::array<Utf8, kDeckSize> cards{};
+  std::array<Utf8, kSuitCount> suits{};
 };
-
-// RFC 4180: a field with a comma, a quote or a line break goes in quotes,
-// its quotes doubled. Our fields hold none today; a letter set may.
-void AppendCsvField(std::string& out, std::string_view field) {
-  const bool plain = std::none_of(field.begin(), field.end(),
-                                  [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
-  if (plain) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
-// A JSON string of text that is already UTF-8.
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
-    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
-  });
-  if (plain) {
-    out += text;
-    out += '"';
-    return;
-  }
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-}
 
 }  // namespace
 
@@ -148,138 +163,132 @@ std::string CsvHeader() {
 }
 
 void AppendCsvRecord(std::string& out, const ResultRecord& record) {
-  out.reserve(out.size() + 1024);
-  const Fields fields(record);
-  std::string field;
-  const auto put = [&out, &field] {
-    AppendCsvField(out, field);
-    out += ',';
-    field.clear();
-  };
-  AppendNumber(out, record.number);
-  out += ',';
-  AppendNumber(out, record.rn);
-  out += ',';
-  AppendNumber(out, static_cast<std::int64_t>(record.tries));
-  out += record.passed ? ",1," : ",0,";
+  const Fields f(record);
+  RecordText t;
+  t.Number(record.number);
+  t.Put(',');
+  t.Number(record.rn);
+  t.Put(',');
+  t.Number(record.tries);
+  t.Put(record.passed ? ",1," : ",0,");
+  char* field = t.At();
   for (int i = 0; i < record.cardCount; ++i) {
-    if (i > 0) field += ' ';
-    AppendCard(field, record.cards[i]);
+    if (i > 0) t.Put(' ');
+    t.Put(f.cards[static_cast<std::size_t>(i)].View());
   }
-  put();
-  fields.Marks(field, &ResultRecord::IsStatic);
-  put();
-  fields.Marks(field, &ResultRecord::IsTransit);
-  put();
-  fields.SegmentEnds([&field](int position) {
-    if (!field.empty()) field += ' ';
-    AppendNumber(field, static_cast<std::int64_t>(position));
-  });
-  put();
-  AppendNumber(field, static_cast<std::int64_t>(record.transitCount));
-  put();
-  for (int k = 0; k < fields.figures.segmentCount; ++k) {
-    if (k > 0) field += ':';
-    AppendNumber(field, static_cast<std::int64_t>(fields.figures.segments[k]));
+  t.EndCsvField(field);
+  t.Put(',');
+  f.Marks(t, &ResultRecord::IsStatic);
+  t.Put(',');
+  f.Marks(t, &ResultRecord::IsTransit);
+  t.Put(',');
+  bool first = true;
+  for (int i = 0; i < record.cardCount; ++i) {
+    if (!record.IsTransit(i)) continue;
+    if (!first) t.Put(' ');
+    first = false;
+    t.Number(i + 1);
   }
-  put();
-  fields.Balance(field);
-  put();
-  fields.BalancedLines(field);
-  put();
+  t.Put(',');
+  t.Number(record.transitCount);
+  t.Put(',');
+  for (int k = 0; k < f.figures.segmentCount; ++k) {
+    if (k > 0) t.Put(':');
+    t.Number(f.figures.segments[k]);
+  }
+  t.Put(',');
+  f.Balance(t);
+  t.Put(',');
+  f.BalancedLines(t);
   for (int s = 0; s < kSuitCount; ++s) {
-    AppendCp1251AsUtf8(field, std::string_view(&record.suitLetters[s], 1));
-    put();
-    AppendNumber(field, static_cast<std::int64_t>(fields.figures.hexagram[s]));
-    put();
-    fields.Lines(field, s);
-    put();
-    AppendExact(field, fields.figures.p[s]);
-    put();
+    t.Put(',');
+    field = t.At();
+    t.Put(f.suits[static_cast<std::size_t>(s)].View());
+    t.EndCsvField(field);
+    t.Put(',');
+    t.Number(f.figures.hexagram[s]);
+    t.Put(',');
+    f.Lines(t, s);
+    t.Put(',');
+    t.Exact(f.figures.p[s]);
     for (bool statics : {true, false}) {
-      fields.SuitCards(s, statics, [&field](const char (&card)[2]) {
-        if (!field.empty()) field += ' ';
-        AppendCard(field, card);
+      t.Put(',');
+      field = t.At();
+      f.SuitCards(s, statics, [&t](std::string_view card, bool firstCard) {
+        if (!firstCard) t.Put(' ');
+        t.Put(card);
       });
-      put();
+      t.EndCsvField(field);
     }
   }
-  out.pop_back();  // the comma after the last field
+  t.AppendTo(out);
 }
 
 void AppendJsonRecord(std::string& out, const ResultRecord& record) {
-  out.reserve(out.size() + 2048);
-  const Fields fields(record);
-  std::string text;
-  const auto string = [&out, &text] {
-    AppendJsonString(out, text);
-    text.clear();
+  const Fields f(record);
+  RecordText t;
+  const auto string = [&t](std::string_view utf8) {
+    t.Put('"');
+    t.PutJsonText(utf8);
+    t.Put('"');
   };
-  out += "{\"result\":";
-  AppendNumber(out, record.number);
-  out += ",\"rn\":";
-  AppendNumber(out, record.rn);
-  out += ",\"tries\":";
-  AppendNumber(out, static_cast<std::int64_t>(record.tries));
-  out += record.passed ? ",\"passed\":true" : ",\"passed\":false";
-  out += ",\"cards\":[";
+  t.Put("{\"result\":");
+  t.Number(record.number);
+  t.Put(",\"rn\":");
+  t.Number(record.rn);
+  t.Put(",\"tries\":");
+  t.Number(record.tries);
+  t.Put(record.passed ? ",\"passed\":true" : ",\"passed\":false");
+  t.Put(",\"cards\":[");
   for (int i = 0; i < record.cardCount; ++i) {
-    if (i > 0) out += ',';
-    AppendCard(text, record.cards[i]);
-    string();
+    if (i > 0) t.Put(',');
+    string(f.cards[static_cast<std::size_t>(i)].View());
   }
-  out += "],\"static\":";
-  fields.Marks(text, &ResultRecord::IsStatic);
-  string();
-  out += ",\"transit\":";
-  fields.Marks(text, &ResultRecord::IsTransit);
-  string();
-  out += ",\"segment_ends\":[";
+  t.Put("],\"static\":\"");
+  f.Marks(t, &ResultRecord::IsStatic);
+  t.Put("\",\"transit\":\"");
+  f.Marks(t, &ResultRecord::IsTransit);
+  t.Put("\",\"segment_ends\":[");
   bool first = true;
-  fields.SegmentEnds([&out, &first](int position) {
-    if (!first) out += ',';
+  for (int i = 0; i < record.cardCount; ++i) {
+    if (!record.IsTransit(i)) continue;
+    if (!first) t.Put(',');
     first = false;
-    AppendNumber(out, static_cast<std::int64_t>(position));
-  });
-  out += "],\"lf\":";
-  AppendNumber(out, static_cast<std::int64_t>(record.transitCount));
-  out += ",\"f\":[";
-  for (int k = 0; k < fields.figures.segmentCount; ++k) {
-    if (k > 0) out += ',';
-    AppendNumber(out, static_cast<std::int64_t>(fields.figures.segments[k]));
+    t.Number(i + 1);
   }
-  out += "],\"balance\":";
-  fields.Balance(text);
-  string();
-  out += ",\"balanced_lines\":";
-  fields.BalancedLines(text);
-  string();
-  out += ",\"suits\":[";
+  t.Put("],\"lf\":");
+  t.Number(record.transitCount);
+  t.Put(",\"f\":[");
+  for (int k = 0; k < f.figures.segmentCount; ++k) {
+    if (k > 0) t.Put(',');
+    t.Number(f.figures.segments[k]);
+  }
+  t.Put("],\"balance\":\"");
+  f.Balance(t);
+  t.Put("\",\"balanced_lines\":\"");
+  f.BalancedLines(t);
+  t.Put("\",\"suits\":[");
   for (int s = 0; s < kSuitCount; ++s) {
-    if (s > 0) out += ',';
-    out += "{\"suit\":";
-    AppendCp1251AsUtf8(text, std::string_view(&record.suitLetters[s], 1));
-    string();
-    out += ",\"hexagram\":";
-    AppendNumber(out, static_cast<std::int64_t>(fields.figures.hexagram[s]));
-    out += ",\"lines\":";
-    fields.Lines(text, s);
-    string();
-    out += ",\"p\":";
-    AppendExact(out, fields.figures.p[s]);
+    if (s > 0) t.Put(',');
+    t.Put("{\"suit\":");
+    string(f.suits[static_cast<std::size_t>(s)].View());
+    t.Put(",\"hexagram\":");
+    t.Number(f.figures.hexagram[s]);
+    t.Put(",\"lines\":\"");
+    f.Lines(t, s);
+    t.Put("\",\"p\":");
+    t.Exact(f.figures.p[s]);
     for (bool statics : {true, false}) {
-      out += statics ? ",\"static\":[" : "],\"mobile\":[";
-      bool firstCard = true;
-      fields.SuitCards(s, statics, [&](const char (&card)[2]) {
-        if (!firstCard) out += ',';
-        firstCard = false;
-        AppendCard(text, card);
-        string();
+      t.Put(statics ? ",\"static\":[" : "],\"mobile\":[");
+      f.SuitCards(s, statics, [&](std::string_view card, bool firstCard) {
+        if (!firstCard) t.Put(',');
+        string(card);
       });
     }
-    out += "]}";
+    t.Put("]}");
   }
-  out += "]}";
+  t.Put("]}");
+  t.AppendTo(out);
 }
 
 }  // namespace zlc
