@@ -210,10 +210,12 @@ TEST(RunFigures, RatesOverTheLastMinuteAndTheNextFilteredResult) {
   stats.AddTries(3000);
   rates.Sample(30, stats);
   EXPECT_DOUBLE_EQ(*rates.TriesPerSecond(), 100);  // younger than a minute
-  // Faster now: the first half minute leaves the window.
-  stats.AddTries(12000);
+  // Faster now: the first half minute leaves the window, the second stays.
+  stats.AddTries(3000);
+  rates.Sample(60, stats);
+  stats.AddTries(9000);
   rates.Sample(90, stats);
-  EXPECT_DOUBLE_EQ(*rates.TriesPerSecond(), 200);
+  EXPECT_DOUBLE_EQ(*rates.TriesPerSecond(), 200);  // (3000 + 9000) / 60
   EXPECT_DOUBLE_EQ(*rates.ResultsPerSecond(), 0);
 
   // No filtered result yet: only a lower bound on the wait.
