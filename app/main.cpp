@@ -2,6 +2,7 @@
 // "zlc --data-folder" (the desktop entry) works in the per-user data folder;
 // "zlc --help" and "zlc --version" answer without opening a window.
 #include <QApplication>
+#include <QSettings>
 #include <cstdio>
 
 #include "app/close_on_signal.h"
@@ -11,6 +12,7 @@
 #include "engine/calculator.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"
+#include "ui/window_memory.h"
 
 int main(int argc, char* argv[]) {
   // Before the application: it would need a display, and it reads no file.
@@ -25,10 +27,14 @@ int main(int argc, char* argv[]) {
   zlc::Calculator calc;
   zlc::ui::TForm1 form1(calc);
   zlc::app::CloseOnTerminationSignals(&form1);
+  QSettings windows("zlc", "zlc");  // the platform's store, never zlc.cfg
+  zlc::ui::RestoreWindows(windows, form1);
   form1.show();
+  zlc::ui::ReopenWindows(windows, form1);
   const int status = QApplication::exec();
   // The loop can also end without the window being closed (the desktop
   // session ending); closing it writes zlc.cfg as "Quit" does.
   if (form1.isVisible()) form1.close();
+  zlc::ui::RememberWindows(windows, form1);
   return status;
 }

@@ -661,6 +661,21 @@ void TForm1::Statistics1Click() {
   statistics_->activateWindow();
 }
 
+// The windows of its own that can stay open beside it, by object name:
+// what the next start opens again.
+QStringList TForm1::OpenWindowNames() const {
+  // Closing this window hides its own with it: once closed, the list is
+  // the one taken as it closed.
+  if (!isVisible()) return openAtClose_;
+  QStringList names;
+  if (statistics_ && statistics_->isVisible()) names << statistics_->objectName();
+  return names;
+}
+
+void TForm1::OpenWindowNamed(const QString& name) {
+  if (name == "StatisticsWindow") Statistics1Click();
+}
+
 void TForm1::Exportlist1Click() {
   const QString path = AskSaveFileName(this, "Export list as CSV", "csv");
   if (path.isEmpty()) return;
@@ -720,6 +735,7 @@ void TForm1::showEvent(QShowEvent* e) {
 }
 
 void TForm1::closeEvent(QCloseEvent* e) {
+  openAtClose_ = OpenWindowNames();
   FormClose();
   e->accept();
 }

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStringList>
 #include <QTimer>
 #include <array>
 
@@ -56,6 +57,8 @@ class TForm1 : public QMainWindow {
   TForm5* aboutWindow() const { return form5_; }
   TForm6* optionsWindow() const { return form6_; }
   StatisticsWindow* statisticsWindow() const { return statistics_; }
+  QStringList OpenWindowNames() const;
+  void OpenWindowNamed(const QString& name);
   QMenu* resultsMenu() const { return PopupMenu1; }
 
   // Mirrors the task, the grid and the buttons that follow the task.
@@ -132,6 +135,7 @@ class TForm1 : public QMainWindow {
   TForm5* form5_ = nullptr;
   TForm6* form6_ = nullptr;
   StatisticsWindow* statistics_ = nullptr;
+  QStringList openAtClose_;
   bool buildingGrid_ = false;
   bool messagesReleased_ = false;
   bool droppedNoticeShown_ = false;

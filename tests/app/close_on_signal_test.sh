@@ -7,6 +7,9 @@ set -u
 zlc=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The windows' places are remembered in the user's settings store: a store
+# of the test's own, so that no run changes the next.
+export XDG_CONFIG_HOME=$work/config
 
 failures=0
 fail() {
@@ -15,6 +18,7 @@ fail() {
 }
 
 for sig in TERM HUP; do
+  rm -rf "$XDG_CONFIG_HOME"
   dir=$work/$sig
   mkdir "$dir"
   cd "$dir" || exit 1
@@ -41,6 +45,9 @@ for sig in TERM HUP; do
   [ "$rc" -eq 0 ] || fail "SIG$sig: exit status $rc ($(head -c 300 out))"
   grep -q '^Defs = Ru' zlc.cfg 2>/dev/null || fail "SIG$sig: zlc.cfg not written"
   [ ! -e variants ] || fail "SIG$sig: the scratch file stayed"
+  grep -q '^geometry=' "$XDG_CONFIG_HOME/zlc/zlc.conf" 2>/dev/null ||
+    fail "SIG$sig: the window's place was not remembered"
+  grep -q 'eometry' zlc.cfg && fail "SIG$sig: the window's place went into zlc.cfg"
 done
 
 [ "$failures" -eq 0 ] && echo "all checks passed"
