@@ -4,6 +4,7 @@
 
 #include "app/program_icon.h"
 #include "ui/look.h"
+#include "ui/translation.h"
 
 namespace zlc::app {
 
@@ -14,6 +15,7 @@ void SetUpApplication() {
   QApplication::setDesktopFileName("io.github.zlc.Calculator");
   QApplication::setWindowIcon(ProgramIcon());
   ui::ApplyClassicLook();
+  ui::InstallTranslation(QLocale::system());
 }
 
 }  // namespace zlc::app

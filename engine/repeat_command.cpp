@@ -36,13 +36,8 @@ bool Matters(std::string_view key) { return key != "rq_asa" && key != "rq_asf" &
 }  // namespace
 
 RepeatCommand RepeatCommandOf(const Calculator& calc) {
-  if (calc.statistics.Tries() == 0) return {{}, "Nothing has been searched yet."};
-  if (!calc.statisticsRepeatable) {
-    return {{},
-            "This run went on from an earlier one (the task's variant was drawn before, or the "
-            "result numbers did not start at 1), so no command repeats it. Load the task again "
-            "and press \"Clear Results\" before \"Run\" to start one that can be repeated."};
-  }
+  if (calc.statistics.Tries() == 0) return {{}, WhyNoRepeat::NothingSearched};
+  if (!calc.statisticsRepeatable) return {{}, WhyNoRepeat::ContinuedRun};
   std::string command = "zlc-search --task " + ShellQuoted(calc.editor.Text());
   const std::string config = ConfigText(calc.notation, calc.settings, calc.filter);
   for (std::size_t at = 0; at < config.size();) {
@@ -58,7 +53,7 @@ RepeatCommand RepeatCommandOf(const Calculator& calc) {
     command += " --set " + (Plain(set) ? set : ShellQuoted(set));
   }
   command += " --seed " + std::to_string(calc.statisticsSeed);
-  return {command, {}};
+  return {command, WhyNoRepeat::None};
 }
 
 }  // namespace zlc

@@ -9,9 +9,17 @@
 
 namespace zlc {
 
+enum class WhyNoRepeat {
+  None,             // there is a command
+  NothingSearched,  // no batch counted yet
+  // The run went on from an earlier one: the task's variant was drawn
+  // before the counting began, or RN did not start at 0.
+  ContinuedRun,
+};
+
 struct RepeatCommand {
   std::string command;  // Windows-1251, as the core's text; empty when none
-  std::string whyNot;   // when there is none: why, in a sentence
+  WhyNoRepeat whyNot = WhyNoRepeat::None;
 };
 
 RepeatCommand RepeatCommandOf(const Calculator& calc);

@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZLC_PACKAGE_BUILD_DIR:-$here/build-package}
 id=io.github.zlc.Calculator
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl-dev file dpkg-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-l10n-tools qt6-tools-dev libgl-dev file dpkg-dev
           desktop-file-utils appstream lintian)
 
 bash "$here/tools/install-missing.sh" "${packages[@]}"

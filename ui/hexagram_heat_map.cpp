@@ -61,7 +61,7 @@ QString HexagramHeatMap::CellText(int suit, int number) const {
   for (std::uint64_t c : counts_[static_cast<std::size_t>(suit)]) total += c;
   const std::uint64_t count = counts_[static_cast<std::size_t>(suit)][static_cast<std::size_t>(number)];
   const double share = total > 0 ? 100.0 * static_cast<double>(count) / static_cast<double>(total) : 0;
-  return QString("H(%1)=#%2: %3 results (%4 %)")
+  return tr("H(%1)=#%2: %3 results (%4 %)")
       .arg(suits_.value(suit), QString::number(number), QString::number(count), QString::number(share, 'f', 2));
 }
 

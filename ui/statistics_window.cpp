@@ -31,9 +31,18 @@
 namespace zlc::ui {
 namespace {
 
+// The figures' names, translated where they are shown; the English name is
+// each value label's object name.
 constexpr const char* kFigureNames[] = {
-    "Tries", "Results", "Filtered", "Results per try", "Filtered per result",
-    "Tries per second", "Results per second", "Next filtered result in", "Started from seed",
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Tries"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Results"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Filtered"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Results per try"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Filtered per result"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Tries per second"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Results per second"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Next filtered result in"),
+    QT_TRANSLATE_NOOP("zlc::ui::StatisticsWindow", "Started from seed"),
 };
 constexpr int kFigureCount = static_cast<int>(std::size(kFigureNames));
 
@@ -42,16 +51,16 @@ enum Tab { kHexagrams, kTransits, kBalance, kPValues };
 QString Share(double value) { return QString::number(value, 'g', 4); }
 
 QString Interval95(double value, const Interval& i) {
-  return QString("%1   (95 %: %2 .. %3)").arg(Share(value), Share(i.low), Share(i.high));
+  return StatisticsWindow::tr("%1   (95 %: %2 .. %3)").arg(Share(value), Share(i.low), Share(i.high));
 }
 
 QString Duration(double seconds) {
-  if (seconds < 0.001) return "under a millisecond";
-  if (seconds < 10) return QString("%1 s").arg(seconds, 0, 'g', 2);
-  if (seconds < 120) return QString("%1 s").arg(seconds, 0, 'f', 1);
-  if (seconds < 2 * 3600) return QString("%1 min").arg(seconds / 60, 0, 'f', 1);
-  if (seconds < 2 * 86400) return QString("%1 h").arg(seconds / 3600, 0, 'f', 1);
-  return QString("%1 days").arg(seconds / 86400, 0, 'f', 1);
+  if (seconds < 0.001) return StatisticsWindow::tr("under a millisecond");
+  if (seconds < 10) return StatisticsWindow::tr("%1 s").arg(seconds, 0, 'g', 2);
+  if (seconds < 120) return StatisticsWindow::tr("%1 s").arg(seconds, 0, 'f', 1);
+  if (seconds < 2 * 3600) return StatisticsWindow::tr("%1 min").arg(seconds / 60, 0, 'f', 1);
+  if (seconds < 2 * 86400) return StatisticsWindow::tr("%1 h").arg(seconds / 3600, 0, 'f', 1);
+  return StatisticsWindow::tr("%1 days").arg(seconds / 86400, 0, 'f', 1);
 }
 
 void SetCategories(QChart* chart, QAbstractSeries* series, const QStringList& categories) {
@@ -101,12 +110,27 @@ void Fill(QBarSet* set, const std::uint64_t* counts, int size) {
   }
 }
 
+QString WhyNoCommand(WhyNoRepeat why) {
+  switch (why) {
+    case WhyNoRepeat::NothingSearched:
+      return StatisticsWindow::tr("Nothing has been searched yet.");
+    case WhyNoRepeat::ContinuedRun:
+      return StatisticsWindow::tr(
+          "This run went on from an earlier one (the task's variant was drawn before, or the "
+          "result numbers did not start at 1), so no command repeats it. Load the task again "
+          "and press \"Clear Results\" before \"Run\" to start one that can be repeated.");
+    case WhyNoRepeat::None:
+      break;
+  }
+  return {};
+}
+
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(Calculator& calc, QWidget* parent)
     : QWidget(parent, Qt::Window), calc_(calc), timer_(new QTimer(this)) {
   setObjectName("StatisticsWindow");
-  setWindowTitle("Statistics");
+  setWindowTitle(tr("Statistics"));
   auto* layout = new QVBoxLayout(this);
   CreateFigures(layout);
   CreateCharts(layout);
@@ -124,7 +148,7 @@ void StatisticsWindow::CreateFigures(QVBoxLayout* layout) {
   layout->addWidget(since_);
   auto* grid = new QGridLayout;
   for (int i = 0; i < kFigureCount; ++i) {
-    auto* name = new QLabel(QString(kFigureNames[i]) + ":", this);
+    auto* name = new QLabel(tr("%1:").arg(tr(kFigureNames[i])), this);
     figureLabels_[i] = new QLabel("-", this);
     figureLabels_[i]->setObjectName(kFigureNames[i]);
     figureLabels_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -137,12 +161,12 @@ void StatisticsWindow::CreateFigures(QVBoxLayout* layout) {
   layout->addLayout(grid);
 
   auto* commandRow = new QHBoxLayout;
-  auto* commandName = new QLabel("Repeat without a window:", this);
+  auto* commandName = new QLabel(tr("Repeat without a window:"), this);
   command_ = new QLineEdit(this);
   command_->setObjectName("RepeatCommand");
   command_->setReadOnly(true);
   commandName->setBuddy(command_);
-  copyCommand_ = new QPushButton("Copy", this);
+  copyCommand_ = new QPushButton(tr("Copy"), this);
   copyCommand_->setObjectName("CopyCommand");
   connect(copyCommand_, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setText(command_->text()); });
@@ -155,7 +179,7 @@ void StatisticsWindow::CreateFigures(QVBoxLayout* layout) {
   noCommand_->setWordWrap(true);
   layout->addWidget(noCommand_);
 
-  auto* save = new QPushButton("Save figures as CSV...", this);
+  auto* save = new QPushButton(tr("Save figures as CSV..."), this);
   save->setObjectName("SaveFigures");
   connect(save, &QPushButton::clicked, this, &StatisticsWindow::SaveFiguresCsv);
   auto* saveRow = new QHBoxLayout;
@@ -179,33 +203,33 @@ void StatisticsWindow::CreateCharts(QVBoxLayout* layout) {
   tabs_->setObjectName("Charts");
   heatMap_ = new HexagramHeatMap(this);
   heatMap_->setObjectName("HexagramHeatMap");
-  heatMap_->setToolTip("Hexagram");  // replaced by the cell's text on hover
-  tabs_->addTab(heatMap_, "Hexagrams");
+  heatMap_->setToolTip(tr("Hexagram"));  // replaced by the cell's text on hover
+  tabs_->addTab(heatMap_, tr("Hexagrams"));
 
-  lfView_ = NewChart("Results by L(F), the number of transits");
+  lfView_ = NewChart(tr("Results by L(F), the number of transits"));
   lfView_->setObjectName("TransitChart");
   auto* lfSeries = new QBarSeries;
-  lfSet_ = new QBarSet("results");
+  lfSet_ = new QBarSet(tr("results"));
   lfSeries->append(lfSet_);
   lfView_->chart()->addSeries(lfSeries);
   lfView_->chart()->legend()->hide();
   QStringList lfCategories;
   for (int lf = 0; lf <= kDeckSize; ++lf) lfCategories << QString::number(lf);
   SetCategories(lfView_->chart(), lfSeries, lfCategories);
-  tabs_->addTab(lfView_, "L(F)");
+  tabs_->addTab(lfView_, tr("L(F)"));
 
-  balanceView_ = NewChart("Hex balance: suits with the line yang, per line");
+  balanceView_ = NewChart(tr("Hex balance: suits with the line yang, per line"));
   balanceView_->setObjectName("BalanceChart");
   auto* balanceSeries = new QStackedBarSeries;
   for (int yang = 0; yang <= 4; ++yang) {
-    balanceSets_[yang] = new QBarSet(QString("%1 (%2)").arg(BalanceSymbol(yang)).arg(yang));
+    balanceSets_[yang] = new QBarSet(tr("%1 (%2)").arg(BalanceSymbol(yang)).arg(yang));
     balanceSeries->append(balanceSets_[yang]);
   }
   balanceView_->chart()->addSeries(balanceSeries);
   SetCategories(balanceView_->chart(), balanceSeries, {"1", "2", "3", "4", "5", "6"});
-  tabs_->addTab(balanceView_, "Balance");
+  tabs_->addTab(balanceView_, tr("Balance"));
 
-  pView_ = NewChart("P values per suit, in steps of 0.05");
+  pView_ = NewChart(tr("P values per suit, in steps of 0.05"));
   pView_->setObjectName("PChart");
   auto* pSeries = new QBarSeries;
   for (int suit = 0; suit < kSuitCount; ++suit) {
@@ -218,14 +242,14 @@ void StatisticsWindow::CreateCharts(QVBoxLayout* layout) {
     pCategories << QString::number(static_cast<double>(bin) / RunStatistics::kPBins, 'f', 2);
   }
   SetCategories(pView_->chart(), pSeries, pCategories);
-  tabs_->addTab(pView_, "P values");
+  tabs_->addTab(pView_, tr("P values"));
   layout->addWidget(tabs_, 1);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { RefreshChart(tab); });
 
   auto* row = new QHBoxLayout;
-  auto* png = new QPushButton("Save chart as PNG...", this);
+  auto* png = new QPushButton(tr("Save chart as PNG..."), this);
   png->setObjectName("SaveChartPng");
-  auto* csv = new QPushButton("Save chart's counts as CSV...", this);
+  auto* csv = new QPushButton(tr("Save chart's counts as CSV..."), this);
   csv->setObjectName("SaveChartCsv");
   connect(png, &QPushButton::clicked, this, &StatisticsWindow::SaveChartPng);
   connect(csv, &QPushButton::clicked, this, &StatisticsWindow::SaveChartCsv);
@@ -276,12 +300,12 @@ void StatisticsWindow::Refresh() {
     std::fill(std::begin(chartedResults_), std::end(chartedResults_), ~0ull);
     const QString time = QTime::currentTime().toString("HH:mm:ss");
     since_->setText(seenStarts_ <= 1
-                        ? QString("Counting since %1.").arg(time)
-                        : QString("Counting since %1: started again, because the task or the filter "
-                                  "changed or \"Clear Results\" was pressed.")
+                        ? tr("Counting since %1.").arg(time)
+                        : tr("Counting since %1: started again, because the task or the filter "
+                             "changed or \"Clear Results\" was pressed.")
                               .arg(time));
   }
-  if (seenStarts_ == 0) since_->setText("Nothing counted yet: press \"Run\" or \"step\".");
+  if (seenStarts_ == 0) since_->setText(tr("Nothing counted yet: press \"Run\" or \"step\"."));
   rates_.Sample(static_cast<double>(clock_.elapsed()) / 1000, calc_.statistics);
   figures_ = FiguresOfRun(calc_.statistics, rates_);
   RefreshFigures(figures_);
@@ -301,7 +325,7 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
   set(6, f.resultsPerSecond ? QString::number(*f.resultsPerSecond, 'f', 2) : "-");
   QString next = "-";
   if (f.secondsToNextFiltered) next = Duration(*f.secondsToNextFiltered);
-  if (f.secondsToNextFilteredAtLeast) next = "at least " + Duration(*f.secondsToNextFilteredAtLeast);
+  if (f.secondsToNextFilteredAtLeast) next = tr("at least %1").arg(Duration(*f.secondsToNextFilteredAtLeast));
   set(7, next);
   set(8, seenStarts_ > 0 ? QString::number(calc_.statisticsSeed) : "-");
 
@@ -315,7 +339,7 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
     command_->setCursorPosition(0);  // the program's name and the task in view
   }
   noCommand_->setVisible(!has);
-  noCommand_->setText(ToQt(repeat.whyNot));
+  noCommand_->setText(WhyNoCommand(repeat.whyNot));
 }
 
 void StatisticsWindow::RefreshChart(int tab) {
@@ -397,20 +421,20 @@ void StatisticsWindow::SaveFiguresCsv() {
   const RunReport report{calc_.statistics, figures_, calc_.notation,
                          seenStarts_ > 0 ? std::optional(calc_.statisticsSeed) : std::nullopt,
                          static_cast<double>(clock_.elapsed()) / 1000};
-  SaveText("Save figures as CSV", FiguresCsv(report));
+  SaveText(tr("Save figures as CSV"), FiguresCsv(report));
 }
 
 void StatisticsWindow::SaveChartCsv() {
   Refresh();
-  SaveText("Save chart's counts as CSV", ChartCsv(tabs_->currentIndex()));
+  SaveText(tr("Save chart's counts as CSV"), ChartCsv(tabs_->currentIndex()));
 }
 
 void StatisticsWindow::SaveChartPng() {
   Refresh();
-  const QString path = AskSaveFileName(this, "Save chart as PNG", "png");
+  const QString path = AskSaveFileName(this, tr("Save chart as PNG"), "png");
   if (path.isEmpty()) return;
   if (!tabs_->currentWidget()->grab().save(path, "PNG")) {
-    ShowRuntimeMessage(this, QString("Cannot write %1").arg(path));
+    ShowRuntimeMessage(this, tr("Cannot write %1").arg(path));
   }
 }
 

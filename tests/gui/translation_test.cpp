@@ -1,0 +1,56 @@
+// The interface in Russian where the locale asks for it, and in English,
+// byte for byte, everywhere else.
+#include <QLabel>
+#include <QPushButton>
+#include <QTranslator>
+#include <QtTest>
+
+#include "main_window_fixture.h"
+#include "ui/statistics_window.h"
+#include "ui/translation.h"
+
+class TranslationTest : public QObject, protected MainWindowFixture {
+  Q_OBJECT
+
+ private slots:
+  void init() { SetUp(); }
+  void cleanup() { TearDown(); }
+
+  void englishEverywhereButRussian() {
+    for (const char* name : {"en_US", "de_DE", "C"}) {
+      QVERIFY2(!zlc::ui::InstallTranslation(QLocale(name)), name);
+    }
+    OpenWindow();
+    zlc::ui::StatisticsWindow stats(*calc_, nullptr);
+    QCOMPARE(stats.windowTitle(), QString("Statistics"));
+    QCOMPARE(stats.findChild<QPushButton*>("SaveFigures")->text(), QString("Save figures as CSV..."));
+  }
+
+  void russianForARussianLocale() {
+    QVERIFY(zlc::ui::InstallTranslation(QLocale("ru_RU")));
+    OpenWindow();
+    {
+      zlc::ui::StatisticsWindow stats(*calc_, nullptr);
+      QCOMPARE(stats.windowTitle(), QString::fromUtf8("Статистика"));
+      QCOMPARE(stats.findChild<QPushButton*>("SaveFigures")->text(),
+               QString::fromUtf8("Сохранить показатели в CSV..."));
+      // The figures' names too, though their object names stay English.
+      QVERIFY(stats.findChild<QLabel*>("Tries")->buddy() == nullptr);
+      bool named = false;
+      for (QLabel* label : stats.findChildren<QLabel*>()) named = named || label->text() == QString::fromUtf8("Попыток:");
+      QVERIFY(named);
+    }
+    // The files the calculator writes do not change with the language.
+    form_->close();
+    QFile cfg("zlc.cfg");
+    QVERIFY(cfg.open(QIODevice::ReadOnly));
+    QVERIFY(cfg.readAll().startsWith("Defs = Ru\r\nrq_mt = 0\r\n"));
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+      QCoreApplication::removeTranslator(t);
+      delete t;
+    }
+  }
+};
+
+QTEST_MAIN(TranslationTest)
+#include "translation_test.moc"

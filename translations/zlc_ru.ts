@@ -1,0 +1,182 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>zlc::ui::HexagramHeatMap</name>
+    <message>
+        <source>H(%1)=#%2: %3 results (%4 %)</source>
+        <translation>H(%1)=#%2: результатов %3 (%4 %)</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::StatisticsWindow</name>
+    <message>
+        <source>Tries</source>
+        <translation>Попыток</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Результатов</translation>
+    </message>
+    <message>
+        <source>Filtered</source>
+        <translation>Отфильтровано</translation>
+    </message>
+    <message>
+        <source>Results per try</source>
+        <translation>Результатов на попытку</translation>
+    </message>
+    <message>
+        <source>Filtered per result</source>
+        <translation>Отфильтрованных на результат</translation>
+    </message>
+    <message>
+        <source>Tries per second</source>
+        <translation>Попыток в секунду</translation>
+    </message>
+    <message>
+        <source>Results per second</source>
+        <translation>Результатов в секунду</translation>
+    </message>
+    <message>
+        <source>Next filtered result in</source>
+        <translation>Следующий отфильтрованный через</translation>
+    </message>
+    <message>
+        <source>Started from seed</source>
+        <translation>Начальное зерно</translation>
+    </message>
+    <message>
+        <source>%1   (95 %: %2 .. %3)</source>
+        <translation>%1   (95 %: %2 .. %3)</translation>
+    </message>
+    <message>
+        <source>under a millisecond</source>
+        <translation>меньше миллисекунды</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 с</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 мин</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 ч</translation>
+    </message>
+    <message>
+        <source>%1 days</source>
+        <translation>%1 сут.</translation>
+    </message>
+    <message>
+        <source>Nothing has been searched yet.</source>
+        <translation>Поиска ещё не было.</translation>
+    </message>
+    <message>
+        <source>This run went on from an earlier one (the task&apos;s variant was drawn before, or the result numbers did not start at 1), so no command repeats it. Load the task again and press &quot;Clear Results&quot; before &quot;Run&quot; to start one that can be repeated.</source>
+        <translation>Этот поиск продолжает прежний (вариант задачи был выбран раньше или номера результатов начались не с 1), поэтому никакая команда его не повторит. Загрузите задачу заново и нажмите «Очистить результаты» перед «Пуск», чтобы начать поиск, который можно повторить.</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Статистика</translation>
+    </message>
+    <message>
+        <source>%1:</source>
+        <translation>%1:</translation>
+    </message>
+    <message>
+        <source>Repeat without a window:</source>
+        <translation>Повторить без окна:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Save figures as CSV...</source>
+        <translation>Сохранить показатели в CSV...</translation>
+    </message>
+    <message>
+        <source>Hexagram</source>
+        <translation>Гексаграмма</translation>
+    </message>
+    <message>
+        <source>Hexagrams</source>
+        <translation>Гексаграммы</translation>
+    </message>
+    <message>
+        <source>Results by L(F), the number of transits</source>
+        <translation>Результаты по L(F), числу транзитов</translation>
+    </message>
+    <message>
+        <source>results</source>
+        <translation>результаты</translation>
+    </message>
+    <message>
+        <source>L(F)</source>
+        <translation>L(F)</translation>
+    </message>
+    <message>
+        <source>Hex balance: suits with the line yang, per line</source>
+        <translation>Баланс гексаграмм: число мастей с чертой ян, по чертам</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Баланс</translation>
+    </message>
+    <message>
+        <source>P values per suit, in steps of 0.05</source>
+        <translation>Значения P по мастям, с шагом 0,05</translation>
+    </message>
+    <message>
+        <source>P values</source>
+        <translation>Значения P</translation>
+    </message>
+    <message>
+        <source>Save chart as PNG...</source>
+        <translation>Сохранить диаграмму в PNG...</translation>
+    </message>
+    <message>
+        <source>Save chart&apos;s counts as CSV...</source>
+        <translation>Сохранить данные диаграммы в CSV...</translation>
+    </message>
+    <message>
+        <source>Counting since %1.</source>
+        <translation>Счёт идёт с %1.</translation>
+    </message>
+    <message>
+        <source>Counting since %1: started again, because the task or the filter changed or &quot;Clear Results&quot; was pressed.</source>
+        <translation>Счёт идёт с %1: начат заново, потому что изменились задача или фильтр либо была нажата «Очистить результаты».</translation>
+    </message>
+    <message>
+        <source>Nothing counted yet: press &quot;Run&quot; or &quot;step&quot;.</source>
+        <translation>Пока ничего не сосчитано: нажмите «Пуск» или «шаг».</translation>
+    </message>
+    <message>
+        <source>at least %1</source>
+        <translation>не меньше %1</translation>
+    </message>
+    <message>
+        <source>Save figures as CSV</source>
+        <translation>Сохранить показатели в CSV</translation>
+    </message>
+    <message>
+        <source>Save chart&apos;s counts as CSV</source>
+        <translation>Сохранить данные диаграммы в CSV</translation>
+    </message>
+    <message>
+        <source>Save chart as PNG</source>
+        <translation>Сохранить диаграмму в PNG</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>Не удаётся записать %1</translation>
+    </message>
+</context>
+</TS>

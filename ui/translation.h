@@ -1,0 +1,15 @@
+// The interface's language: Russian texts where the system's locale asks
+// for Russian, the English texts as they stand everywhere else. The files
+// the calculator writes never change with it.
+#pragma once
+
+#include <QLocale>
+
+namespace zlc::ui {
+
+// Installs the program's translation for `locale`, and Qt's own (the file
+// dialogs' buttons), when there is one. False when the locale has none:
+// the texts stay English.
+bool InstallTranslation(const QLocale& locale);
+
+}  // namespace zlc::ui
