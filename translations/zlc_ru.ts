@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>RuntimeMessages</name>
+    <message>
+        <source>File not found</source>
+        <translation>Файл не найден</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <translation>Ошибка ввода-вывода %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>«%1» — не целое число</translation>
+    </message>
+    <message>
+        <source>%1 more bad values in %2 were skipped</source>
+        <translation>Ещё неверных значений в %2 пропущено: %1</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::HexagramHeatMap</name>
     <message>
         <source>H(%1)=#%2: %3 results (%4 %)</source>

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 #include <utility>
 
@@ -13,6 +14,30 @@ namespace {
 MessageSink& Sink() {
   static MessageSink sink;
   return sink;
+}
+
+// The core's messages come in English; shown in the interface's language.
+// Untranslated, each template gives back the core's text byte for byte.
+QString Translated(const QString& message) {
+  static const struct {
+    QRegularExpression pattern;
+    const char* text;
+  } kMessages[] = {
+      {QRegularExpression("^File not found$"), QT_TRANSLATE_NOOP("RuntimeMessages", "File not found")},
+      {QRegularExpression("^I/O error (-?\\d+)$"), QT_TRANSLATE_NOOP("RuntimeMessages", "I/O error %1")},
+      {QRegularExpression("^'(.*)' is not a valid integer value$"),
+       QT_TRANSLATE_NOOP("RuntimeMessages", "'%1' is not a valid integer value")},
+      {QRegularExpression("^(\\d+) more bad values in (.*) were skipped$"),
+       QT_TRANSLATE_NOOP("RuntimeMessages", "%1 more bad values in %2 were skipped")},
+  };
+  for (const auto& m : kMessages) {
+    const QRegularExpressionMatch match = m.pattern.match(message);
+    if (!match.hasMatch()) continue;
+    QString text = QCoreApplication::translate("RuntimeMessages", m.text);
+    for (int k = 1; k <= match.lastCapturedIndex(); ++k) text = text.arg(match.captured(k));
+    return text;
+  }
+  return message;
 }
 
 FileNameProvider& Provider() {
@@ -93,7 +118,8 @@ void ReleaseRuntimeMessages(QWidget* parent) {
   for (const QString& message : messages) ShowRuntimeMessage(parent, message);
 }
 
-void ShowRuntimeMessage(QWidget* parent, const QString& message) {
+void ShowRuntimeMessage(QWidget* parent, const QString& core) {
+  const QString message = Translated(core);
   if (HeldMessages().holding) {
     HeldMessages().messages << message;
     return;

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "main_window_fixture.h"
+#include "ui/runtime_dialogs.h"
 #include "ui/statistics_window.h"
 #include "ui/translation.h"
 
@@ -24,6 +25,11 @@ class TranslationTest : public QObject, protected MainWindowFixture {
     zlc::ui::StatisticsWindow stats(*calc_, nullptr);
     QCOMPARE(stats.windowTitle(), QString("Statistics"));
     QCOMPARE(stats.findChild<QPushButton*>("SaveFigures")->text(), QString("Save figures as CSV..."));
+    // The core's messages as the core words them.
+    for (const char* core : {"I/O error 13", "File not found", "'x1' is not a valid integer value"}) {
+      zlc::ui::ShowRuntimeMessage(nullptr, core);
+      QCOMPARE(messages_.last(), QString(core));
+    }
   }
 
   void russianForARussianLocale() {
@@ -40,6 +46,12 @@ class TranslationTest : public QObject, protected MainWindowFixture {
       for (QLabel* label : stats.findChildren<QLabel*>()) named = named || label->text() == QString::fromUtf8("Попыток:");
       QVERIFY(named);
     }
+    zlc::ui::ShowRuntimeMessage(nullptr, "I/O error 13");
+    QCOMPARE(messages_.last(), QString::fromUtf8("Ошибка ввода-вывода 13"));
+    zlc::ui::ShowRuntimeMessage(nullptr, "'-x' is not a valid integer value");
+    QCOMPARE(messages_.last(), QString::fromUtf8("«-x» — не целое число"));
+    zlc::ui::ShowRuntimeMessage(nullptr, "Something else");
+    QCOMPARE(messages_.last(), QString("Something else"));
     // The files the calculator writes do not change with the language.
     form_->close();
     QFile cfg("zlc.cfg");
