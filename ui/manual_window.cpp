@@ -1,0 +1,62 @@
+#include "ui/manual_window.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace zlc::ui {
+
+QStringList InstalledManualPaths() {
+  // Next to the program first, so that a copy installed under any prefix
+  // finds its own manual; then the build's install folder and Debian's.
+  QStringList paths{QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                    "/../share/doc/zlc/manual.md")};
+#ifdef ZLC_DOC_DIR
+  paths << QStringLiteral(ZLC_DOC_DIR "/manual.md");
+#endif
+  paths << QStringLiteral("/usr/share/doc/zlc/manual.md");
+  paths.removeDuplicates();
+  return paths;
+}
+
+QUrl ManualSource(const QStringList& installed) {
+  for (const QString& path : installed) {
+    if (QFileInfo(path).isFile()) return QUrl::fromLocalFile(path);
+  }
+  return QUrl("qrc:/manual/manual.md");
+}
+
+ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("ManualWindow");
+  setWindowTitle("Zelt calculator manual");
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName("ManualBrowser");
+  browser_->setOpenExternalLinks(true);
+  // The pictures' links are relative, so they resolve against the source.
+  browser_->setSource(source, QTextDocument::MarkdownResource);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  resize(720, 640);
+}
+
+QAction* AddManualEntry(QMenu* help, QWidget* owner) {
+  QAction* action = help->addAction("Manual");
+  action->setObjectName("Manual1");
+  action->setShortcut(QKeySequence(Qt::Key_F1));
+  QObject::connect(action, &QAction::triggered, owner, [owner] {
+    auto* window = owner->findChild<ManualWindow*>("ManualWindow", Qt::FindDirectChildrenOnly);
+    if (!window) window = new ManualWindow(ManualSource(), owner);
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+  return action;
+}
+
+}  // namespace zlc::ui
