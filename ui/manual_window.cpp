@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -31,12 +33,40 @@ QUrl ManualSource(const QStringList& installed) {
   return QUrl("qrc:/manual/manual.md");
 }
 
+QString HeadingAnchor(const QString& heading) {
+  QString anchor;
+  for (const QChar c : heading.toLower()) {
+    if (c.isLetterOrNumber() || c == '-' || c == '_') anchor += c;
+    else if (c == ' ') anchor += '-';
+  }
+  return anchor;
+}
+
+void NameHeadings(QTextDocument* doc) {
+  for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() == 0) continue;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat name;
+    name.setAnchor(true);
+    name.setAnchorNames({HeadingAnchor(block.text())});
+    cursor.mergeCharFormat(name);
+  }
+}
+
 ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("ManualWindow");
   setWindowTitle("Zelt calculator manual");
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("ManualBrowser");
   browser_->setOpenExternalLinks(true);
+  // Markdown gives its headings no names; the manual's links to its own
+  // sections need them. The browser loads the document again for such a
+  // link and looks for the section before this names it: look again.
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    NameHeadings(browser_->document());
+    if (url.hasFragment()) browser_->scrollToAnchor(url.fragment());
+  });
   // The pictures' links are relative, so they resolve against the source.
   browser_->setSource(source, QTextDocument::MarkdownResource);
   auto* layout = new QVBoxLayout(this);

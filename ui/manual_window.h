@@ -9,6 +9,7 @@
 class QAction;
 class QMenu;
 class QTextBrowser;
+class QTextDocument;
 
 namespace zlc::ui {
 
@@ -16,6 +17,13 @@ namespace zlc::ui {
 QStringList InstalledManualPaths();
 // The first installed manual that exists, else the built-in one.
 QUrl ManualSource(const QStringList& installed = InstalledManualPaths());
+
+// The name a link within the manual gives a heading: lower case, spaces as
+// hyphens, other punctuation left out ("Where your files are" is
+// "where-your-files-are").
+QString HeadingAnchor(const QString& heading);
+// Names every heading of the document so.
+void NameHeadings(QTextDocument* doc);
 
 class ManualWindow : public QWidget {
   Q_OBJECT

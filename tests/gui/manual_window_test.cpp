@@ -2,6 +2,8 @@
 // window, with its pictures, and a second F1 shows the same window again.
 #include <QAction>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -75,6 +77,37 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
     QCOMPARE(Manual(), manual);
     QVERIFY(manual->isVisible());
     QCOMPARE(form_->findChildren<ManualWindow*>().size(), 1);
+  }
+
+  // Every link of the manual to one of its own sections finds its heading,
+  // and following one scrolls the window there.
+  void linksWithinTheManualReachTheirSections() {
+    ManualWindow window(QUrl("qrc:/manual/manual.md"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTextDocument* doc = window.browser()->document();
+    QSet<QString> names;
+    QStringList targets;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+      for (auto it = b.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat f = it.fragment().charFormat();
+        for (const QString& name : f.anchorNames()) names.insert(name);
+        if (f.anchorHref().startsWith('#')) targets << f.anchorHref().mid(1);
+      }
+    }
+    QVERIFY(targets.size() > 10);
+    for (const QString& target : targets) QVERIFY2(names.contains(target), qPrintable(target));
+    QCOMPARE(zlc::ui::HeadingAnchor("`zlc.cfg` — the settings"), QString("zlccfg--the-settings"));
+
+    // The contents' entry "Licence", clicked.
+    QTextBrowser* browser = window.browser();
+    QTextCursor link = doc->find("Licence");
+    QVERIFY(!link.isNull() && link.charFormat().anchorHref() == "#licence");
+    link.setPosition(link.selectionStart() + 2);
+    QCOMPARE(browser->verticalScrollBar()->value(), 0);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(link).center());
+    QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+    QCOMPARE(FirstHeading(doc), QString("Zelt calculator: the manual"));
   }
 
   void helpMenuKeepsAboutWithoutF1() {
