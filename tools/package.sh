@@ -73,7 +73,8 @@ for f in usr/bin/zlc usr/bin/zlc-search \
          usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/"$id.png" \
          "usr/share/icons/hicolor/scalable/apps/$id.svg" \
          usr/share/man/man1/zlc.1.gz usr/share/man/man1/zlc-search.1.gz \
-         usr/share/doc/zlc/copyright usr/share/doc/zlc/changelog.gz; do
+         usr/share/doc/zlc/copyright usr/share/doc/zlc/changelog.gz usr/share/doc/zlc/manual.md \
+         usr/share/doc/zlc/images/{main-window,filter-dialog,statistics-window}.png; do
   [ -f "$root/$f" ] || fail "missing from the package: /$f"
 done
 got=$("$root/usr/bin/zlc-search" --version) || fail "zlc-search --version failed"
@@ -83,6 +84,10 @@ mkdir "$scratch/cwd"
 blocks=$(cd "$scratch/cwd" && TMPDIR=$scratch "$root/usr/bin/zlc-search" --task "**" --seed 1 --results 2 \
            2>/dev/null | grep -c '^[0-9]') || fail "zlc-search found no results"
 [ "$blocks" -eq 2 ] || fail "zlc-search printed $blocks results instead of 2"
+# Every picture the manual shows is installed beside it.
+for picture in $(grep -o '](images/[^)]*)' "$root/usr/share/doc/zlc/manual.md" | sed 's/^](//; s/)$//'); do
+  [ -f "$root/usr/share/doc/zlc/$picture" ] || fail "the manual's picture $picture is not in the package"
+done
 unresolved=$(ldd "$root/usr/bin/zlc" | grep 'not found' || true)
 [ -z "$unresolved" ] || fail "zlc: $unresolved"
 

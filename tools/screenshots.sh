@@ -2,8 +2,9 @@
 # Takes screenshots of the calculator's windows under a virtual X display:
 #   tools/screenshots.sh [OUTDIR]    (default: screenshots/)
 # Writes main-empty.png, main-window.png (a few results of the task "** 6п **"
-# under a small filter), filter-dialog.png (that filter), hex-table.png,
-# options.png and about.png.
+# under a small filter), statistics-window.png (View -> Statistics after a
+# run of a few seconds), filter-dialog.png (that filter), hex-table.png,
+# options.png, manual.png and about.png.
 # Honours QT_SCALE_FACTOR (default 1): the windows grow by that factor, and so
 # do the screen, the click positions and the crops.
 # Needs xvfb, xdotool and imagemagick; installs them when missing.
@@ -32,7 +33,10 @@ app=
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 "$(px 1024)x$(px 768)x24" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; [ -z "$app" ] || kill $app 2>/dev/null; rm -rf "$work"' EXIT
+# The program writes its settings as it ends: wait for it before removing
+# its folder.
+trap '[ -z "$app" ] || { kill $app 2>/dev/null; wait $app 2>/dev/null; }; kill $xvfb 2>/dev/null
+      rm -rf "$work"' EXIT
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 sleep 1
 
@@ -90,6 +94,18 @@ xdotool mousemove "$(px 300)" $(( menu + $(px 286) )) mousedown 1 \
 xdotool mousemove "$(px 1000)" "$(px 750)"   # off the window: no hover, no tip
 shot main-window "$(area "$win")"
 
+# A run (F5) of a few seconds with its statistics open (Ctrl+I), so that the
+# pace shows; then the statistics are put out of the way of the dialogs'
+# pictures and "Stop" is clicked.
+xdotool key F5; sleep 0.5
+xdotool key ctrl+i
+stats=$(window "^Statistics$")
+sleep 4
+shot statistics-window "$(area "$stats")"
+xdotool windowunmap "$stats"; sleep 0.3
+click 462 171          # "Stop"
+sleep 0.5
+
 click 573 117          # "Change": the filter dialog
 dlg=$(window "Filtering Settings")
 sleep 0.5
@@ -110,9 +126,16 @@ sleep 0.5
 shot options "$(area "$opt")"
 xdotool key Escape; sleep 0.5
 
-xdotool mousemove "$(px 105)" $(( menu / 2 )) click 1          # "Help"
+click 100 152          # the task field: the main window takes the keys again
+xdotool key F1                                                 # Help -> "Manual"
+manual=$(window "manual$")
+sleep 1
+shot manual "$(area "$manual")"
+xdotool windowunmap "$manual"; sleep 0.3
+
+xdotool mousemove "$(px 140)" $(( menu / 2 )) click 1          # "Help"
 sleep 0.3
-xdotool mousemove "$(px 120)" $(( menu + $(px 12) )) click 1   # "About"
+xdotool key Up Return                                          # its last entry, "About"
 about=$(window "About ZLC")
 sleep 0.5
 shot about "$(area "$about")"

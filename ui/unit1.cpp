@@ -17,6 +17,7 @@
 
 #include "filter/filter_description.h"
 #include "ui/line_list.h"
+#include "ui/manual_window.h"
 #include "ui/statistics_window.h"
 #include "ui/task_field.h"
 #include "ui/text.h"
@@ -112,6 +113,7 @@ void TForm1::CreateMenu() {
   QMenu* view = menuBar()->addMenu("View");
   Statistics1 = view->addAction("Statistics");
   QMenu* help = menuBar()->addMenu("Help");
+  AddManualEntry(help, this);
   About1 = help->addAction("About");
 
   Open1->setObjectName("Open1");
@@ -138,7 +140,6 @@ void TForm1::CreateShortcuts() {
   Save1->setShortcut(QKeySequence::Save);
   Quit1->setShortcut(QKeySequence::Quit);
   Options1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
-  About1->setShortcut(QKeySequence(Qt::Key_F1));
   Statistics1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
   const struct {
     QPushButton* button;

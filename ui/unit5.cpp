@@ -58,6 +58,16 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   Label3->setCursor(Qt::PointingHandCursor);
   Label3->hide();
 
+  // The licence, on a line of its own so that the layout's texts stay as
+  // they are; the tool tip carries the notice the licence asks programs to show.
+  LicenceLabel = MakeLabel(this, "LicenceLabel", "Free software: GNU GPL v3 or later", 200, 88);
+  LicenceLabel->setToolTip(
+      "This program is free software: you can redistribute it and/or modify it under the\n"
+      "terms of the GNU General Public License as published by the Free Software\n"
+      "Foundation, either version 3 of the License, or (at your option) any later version.\n"
+      "It comes with ABSOLUTELY NO WARRANTY; see the file LICENSE or\n"
+      "<https://www.gnu.org/licenses/>.");
+
   Label5 = MakeLabel(this, "Label5", "Note: program bugs are intended to prevent unawared usage",
                      8, 136);
 

@@ -29,6 +29,7 @@ class TForm5 : public QDialog {
   QLabel* Label4 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label5 = nullptr;
+  QLabel* LicenceLabel = nullptr;
   QPushButton* Button1 = nullptr;
 };
 

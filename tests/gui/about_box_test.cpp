@@ -34,12 +34,15 @@ class AboutBoxTest : public QObject {
     QVERIFY(!label("Label3")->isVisible());
     QCOMPARE(label("Label5")->text(),
              QString("Note: program bugs are intended to prevent unawared usage"));
+    QVERIFY(label("LicenceLabel")->isVisible());
+    QVERIFY(label("LicenceLabel")->text().contains("GNU GPL v3 or later"));
+    QVERIFY(label("LicenceLabel")->toolTip().contains("ABSOLUTELY NO WARRANTY"));
     QCOMPARE(form.findChild<QFrame*>("Panel1")->geometry(), QRect(8, 8, 176, 122));
 
     // Every visible text is whole and clear of the button.
     auto* ok = form.findChild<QPushButton*>("Button1");
     QCOMPARE(ok->geometry(), QRect(336, 112, 75, 17));
-    for (const char* name : {"Label1", "Label2", "Label4", "Label5"}) {
+    for (const char* name : {"Label1", "Label2", "Label4", "LicenceLabel", "Label5"}) {
       QLabel* l = label(name);
       QVERIFY2(form.rect().contains(l->geometry()), name);
       QVERIFY2(l->width() >= l->sizeHint().width(), name);

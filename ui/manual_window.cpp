@@ -1,0 +1,92 @@
+#include "ui/manual_window.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+namespace zlc::ui {
+
+QStringList InstalledManualPaths() {
+  // Next to the program first, so that a copy installed under any prefix
+  // finds its own manual; then the build's install folder and Debian's.
+  QStringList paths{QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                    "/../share/doc/zlc/manual.md")};
+#ifdef ZLC_DOC_DIR
+  paths << QStringLiteral(ZLC_DOC_DIR "/manual.md");
+#endif
+  paths << QStringLiteral("/usr/share/doc/zlc/manual.md");
+  paths.removeDuplicates();
+  return paths;
+}
+
+QUrl ManualSource(const QStringList& installed) {
+  for (const QString& path : installed) {
+    if (QFileInfo(path).isFile()) return QUrl::fromLocalFile(path);
+  }
+  return QUrl("qrc:/manual/manual.md");
+}
+
+QString HeadingAnchor(const QString& heading) {
+  QString anchor;
+  for (const QChar c : heading.toLower()) {
+    if (c.isLetterOrNumber() || c == '-' || c == '_') anchor += c;
+    else if (c == ' ') anchor += '-';
+  }
+  return anchor;
+}
+
+void NameHeadings(QTextDocument* doc) {
+  for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+    if (block.blockFormat().headingLevel() == 0) continue;
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat name;
+    name.setAnchor(true);
+    name.setAnchorNames({HeadingAnchor(block.text())});
+    cursor.mergeCharFormat(name);
+  }
+}
+
+ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("ManualWindow");
+  setWindowTitle("Zelt calculator manual");
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName("ManualBrowser");
+  browser_->setOpenExternalLinks(true);
+  // Markdown gives its headings no names; the manual's links to its own
+  // sections need them. The browser loads the document again for such a
+  // link and looks for the section before this names it: look again.
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+    NameHeadings(browser_->document());
+    if (url.hasFragment()) browser_->scrollToAnchor(url.fragment());
+  });
+  // The pictures' links are relative, so they resolve against the source.
+  browser_->setSource(source, QTextDocument::MarkdownResource);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  resize(720, 640);
+}
+
+QAction* AddManualEntry(QMenu* help, QWidget* owner) {
+  QAction* action = help->addAction("Manual");
+  action->setObjectName("Manual1");
+  action->setShortcut(QKeySequence(Qt::Key_F1));
+  QObject::connect(action, &QAction::triggered, owner, [owner] {
+    auto* window = owner->findChild<ManualWindow*>("ManualWindow", Qt::FindDirectChildrenOnly);
+    if (!window) window = new ManualWindow(ManualSource(), owner);
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+  return action;
+}
+
+}  // namespace zlc::ui
