@@ -90,6 +90,8 @@ class TForm1 : public QMainWindow {
   void CreateControls();
   void CreateMenu();
   void CreateShortcuts();
+  void ChainFocus();
+  void NameForReaders();
   void SetRunCaption(const char* caption);
   static const QKeySequence kRunKey;
   void CreateResultsArea();
