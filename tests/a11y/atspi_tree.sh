@@ -31,15 +31,17 @@ if [ -z "${ZLC_ATSPI_INSIDE:-}" ]; then
 fi
 
 work=$(mktemp -d)
-display=:$((40 + RANDOM % 40))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number: a display chosen
+# here could be taken by another test running at the same time.
+Xvfb -displayfd 5 -screen 0 1024x768x24 5>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 app=
 wm=
 trap 'for p in $app $wm $xvfb; do kill $p 2>/dev/null; done; rm -rf "$work"' EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || skip "no X display (Xvfb did not start)"
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || skip "no X display (Xvfb did not start)"
+export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+xdotool getmouselocation >/dev/null 2>&1 || skip "the X display $DISPLAY does not answer"
 if command -v openbox >/dev/null; then openbox >/dev/null 2>&1 & wm=$!; fi
 
 cd "$work"
