@@ -16,6 +16,7 @@
 #include "ui/arrow_focus.h"
 #include "ui/card_words.h"
 #include "ui/dialog_keys.h"
+#include "ui/look.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/text.h"
 #include "ui/unit3.h"
@@ -105,6 +106,14 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, QRect
 // this machine substitutes; position and height stay as designed.
 void FitWidth(QWidget* w, int needed) {
   if (w->width() < needed) w->resize(needed, w->height());
+}
+
+// A label over the figures' fixed face writes in black, whatever the palette.
+void InkOnFace(QLabel* label) {
+  QPalette pal = label->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive}) pal.setColor(group, QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+  label->setPalette(pal);
 }
 
 void ShowCardLabel(QLabel* label, ElementState state, const std::string& name) {
@@ -270,6 +279,7 @@ void TForm2::BuildSuitBlock(int suit, int x0, int top) {
         GroupBox3, [this, suit, rank] { CycleCardLabel(suit, rank); }, [this] { PaintBox1->update(); });
     label->setObjectName(QString("CardLabel%1_%2").arg(suit + 1).arg(rank + 1));
     label->setGeometry(x0 + kLabelDx[rank], top + kLabelDy[rank], 20, 14);
+    InkOnFace(label);
     block.labels[rank] = label;
   }
   const int buttonTop = top + 78 + 6;
@@ -286,6 +296,7 @@ void TForm2::BuildSuitBlock(int suit, int x0, int top) {
   block.setButton = makeButton("set", x0 + 62, "SetButton");
   block.hexagramLabel = PlaceLabel(GroupBox3, "", QString(), {x0 + 25, 35, 0, 0});
   block.hexagramLabel->setObjectName(QString("HexagramLabel%1").arg(suit + 1));
+  InkOnFace(block.hexagramLabel);
 }
 
 void TForm2::BuildBalanceBoxes() {
@@ -437,6 +448,9 @@ void TForm2::PaintBox1MouseUp(QPoint pos) {
 
 void TForm2::PaintBox1Paint() {
   QPainter p(PaintBox1);
+  // Black bars on a face fixed with them (the card labels over it are black
+  // too): readable under a dark palette.
+  p.fillRect(PaintBox1->rect(), kFigureFace);
   for (int suit = 0; suit < kSuitCount; ++suit) {
     for (int bar = 0; bar < 6; ++bar) {
       DrawLineBar(p, LineBarRect(suit, bar), calc_.filter.elementGrid[suit][kBarRanks[bar]]);
@@ -454,8 +468,7 @@ void TForm2::PaintBox1Paint() {
 // inside with the brush: the pen stays the background colour for the black
 // bars, so they show one pixel inside their rectangles.
 void TForm2::DrawLineBar(QPainter& p, QRect bar, ElementState state) const {
-  const QColor face = PaintBox1->palette().color(QPalette::Window);
-  p.fillRect(bar, face);
+  p.fillRect(bar, kFigureFace);
   const QRect left(bar.left(), bar.top(), 20, bar.height());
   const QRect right(bar.left() + 30, bar.top(), 20, bar.height());
   switch (state) {

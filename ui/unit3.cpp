@@ -8,6 +8,7 @@
 
 #include "analysis/hexagrams.h"
 #include "ui/accessibility.h"
+#include "ui/look.h"
 
 namespace zlc::ui {
 namespace {
@@ -101,9 +102,11 @@ bool TForm3::eventFilter(QObject* watched, QEvent* e) {
 
 void TForm3::PaintBox1Paint() {
   QPainter p(PaintBox1);
+  // Black figures on a face fixed with them: readable under a dark palette.
+  p.fillRect(PaintBox1->rect(), kFigureFace);
   p.setFont(PaintBox1->font());
   p.setPen(Qt::black);
-  p.setBackground(palette().color(QPalette::Window));
+  p.setBackground(kFigureFace);
   p.setBackgroundMode(Qt::OpaqueMode);
   for (int c = 0; c < kGrid; ++c) {
     for (int r = 0; r < kGrid; ++r) {
