@@ -501,6 +501,8 @@ void TForm1::RefreshFilterDescription() {
 }
 
 void TForm1::DisableForRun() {
+  // A control that is disabled hands the focus on; it gets it back after.
+  focusBeforeRun_ = QApplication::focusWidget();
   for (int i = 0; i <= kLastCardButton; ++i) {
     savedGrid_[i] = cardButtons_[i]->isEnabled();
     cardButtons_[i]->setEnabled(false);
@@ -522,6 +524,10 @@ void TForm1::RestoreAfterRun() {
   }
   Open1->setEnabled(true);
   locked_ = false;
+  if (focusBeforeRun_ && focusBeforeRun_->isEnabled() && focusBeforeRun_->window() == this &&
+      QApplication::focusWidget() != focusBeforeRun_) {
+    focusBeforeRun_->setFocus(Qt::OtherFocusReason);
+  }
   // The selection may have changed meanwhile; the button must not offer to
   // delete what is no longer selected.
   Edit1MouseUp();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
@@ -147,6 +148,7 @@ class TForm1 : public QMainWindow {
   std::array<bool, kCardButtonCount> savedGrid_{};
   std::array<QWidget*, 8> lockedControls_{};
   std::array<bool, 8> savedControls_{};
+  QPointer<QWidget> focusBeforeRun_;
 
   QWidget* client_ = nullptr;
   QFrame* Panel1 = nullptr;

@@ -15,6 +15,7 @@
 #include "ui/unit1.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"
+#include "ui/unit5.h"
 #include "ui/unit6.h"
 
 namespace {
@@ -70,6 +71,7 @@ class AccessibilityTest : public QObject, protected MainWindowFixture {
     CollectNameless(QAccessible::queryAccessibleInterface(form_.get()), nameless);
     CollectNameless(QAccessible::queryAccessibleInterface(form_->filterDialog()), nameless);
     CollectNameless(QAccessible::queryAccessibleInterface(form_->optionsWindow()), nameless);
+    CollectNameless(QAccessible::queryAccessibleInterface(form_->aboutWindow()), nameless);
     CollectNameless(QAccessible::queryAccessibleInterface(form_->filterDialog()->hexTable()), nameless);
     QCOMPARE(nameless, QStringList());
     // A card label of the filter dialog says its card and its state.

@@ -176,6 +176,15 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     QVERIFY(all->LineText(0).startsWith("1. "));
     auto* filtered = Find<zlc::ui::LineListView>("ListBox2");
     QVERIFY(filtered->LineCount() == 0 || filtered->LineCount() == 3);
+
+    // A step locks the controls while it runs; the focus comes back to where
+    // the keys had left it, here "Clear Results".
+    auto* clear = Find<QPushButton>("Button6");
+    QVERIFY(TabTo(clear, 12));
+    Key(Qt::Key_F6);
+    QTest::qWait(150);
+    QCOMPARE(calc_->counters.rn, 2);
+    QCOMPARE(Focus(), static_cast<QWidget*>(clear));
   }
 
   void filterCardsLikeTheMouse() {
