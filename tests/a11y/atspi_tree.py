@@ -106,6 +106,21 @@ if count >= 3:
     check(texts[0].split(".")[0].isdigit() and texts[1].startswith(" ") and texts[2].startswith(" "),
           f"its first block reads as a result: {texts}")
 
+# The list reached with Tab from the task field (past "step", "Run", "Clear
+# Task", "Change" and the summary); Down makes the second line the current
+# one, which the bridge shows as focused and selected.
+if count >= 3:
+    subprocess.run(["xdotool", "search", "--name", "Zelt calculator", "windowactivate", "--sync"],
+                   check=False, timeout=20)
+    time.sleep(0.5)
+    key(*(["Tab"] * 6), "Down")
+    second = all_results.getChildAtIndex(1)
+    state = second.getState()
+    check(state.contains(pyatspi.STATE_FOCUSED) and state.contains(pyatspi.STATE_SELECTED),
+          "the current line reached with the keys is focused and selected")
+    check(not all_results.getChildAtIndex(0).getState().contains(pyatspi.STATE_SELECTED),
+          "the line left is no longer selected")
+
 # The Hex Table, from the first suit's "set" in the filter dialog.
 key("ctrl+f")
 dialog = window(app, "Filtering Settings")
