@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "ui/accessibility.h"
 #include "ui/text.h"
 
 namespace zlc::ui {
@@ -21,6 +22,7 @@ LineListView::LineListView(const ResultList& list, QWidget* parent)
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   verticalScrollBar()->setSingleStep(1);
+  InstallAccessibility();
   Sync();
 }
 
@@ -45,6 +47,7 @@ void LineListView::Sync() {
     return;
   }
   viewport()->update();
+  AnnounceLinesChanged(this);
 }
 
 QString LineListView::LineText(std::size_t index) const {
@@ -133,6 +136,7 @@ void LineListView::mousePressEvent(QMouseEvent* event) {
   if (line >= 0) {
     selectedArrival_ = ArrivalOf(static_cast<std::size_t>(line));
     viewport()->update();
+    AnnounceCurrentLine(this);
   }
   QAbstractScrollArea::mousePressEvent(event);
 }
@@ -145,6 +149,7 @@ void LineListView::SetCurrentLine(std::ptrdiff_t index) {
     EnsureVisible(static_cast<std::size_t>(index));
   }
   viewport()->update();
+  AnnounceCurrentLine(this);
 }
 
 void LineListView::EnsureVisible(std::size_t index) {
@@ -218,6 +223,7 @@ void LineListView::focusInEvent(QFocusEvent* event) {
   if (SelectedLine() < 0 && shown_ > 0 && event->reason() != Qt::MouseFocusReason) SetCurrentLine(static_cast<std::ptrdiff_t>(TopLine()));
   QAbstractScrollArea::focusInEvent(event);
   viewport()->update();
+  AnnounceCurrentLine(this);
 }
 
 void LineListView::focusOutEvent(QFocusEvent* event) {

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <algorithm>
 
 #include "filter/filter_description.h"
@@ -84,6 +85,8 @@ void TForm1::FormCreate() {
   BuildCardGrid();
   buildingGrid_ = false;
   SyncTask();
+  ChainFocus();
+  NameForReaders();
 
   calc_.SeedFromClock();
 
@@ -103,16 +106,16 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::CreateMenu() {
-  QMenu* file = menuBar()->addMenu("File");
+  QMenu* file = menuBar()->addMenu("&File");
   Open1 = file->addAction("Open");
   file->addSeparator();
   Save1 = file->addAction("Save");
   file->addSeparator();
   Quit1 = file->addAction("Quit");
-  Options1 = menuBar()->addAction("Options");
-  QMenu* view = menuBar()->addMenu("View");
+  Options1 = menuBar()->addAction("&Options");
+  QMenu* view = menuBar()->addMenu("&View");
   Statistics1 = view->addAction("Statistics");
-  QMenu* help = menuBar()->addMenu("Help");
+  QMenu* help = menuBar()->addMenu("&Help");
   AddManualEntry(help, this);
   About1 = help->addAction("About");
 
@@ -141,6 +144,9 @@ void TForm1::CreateShortcuts() {
   Quit1->setShortcut(QKeySequence::Quit);
   Options1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
   Statistics1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+  // F10 opens the menu bar at its first menu, as on most desktops.
+  connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+          [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
   const struct {
     QPushButton* button;
     QKeySequence key;
@@ -182,7 +188,7 @@ void TForm1::CreateControls() {
   ListBox3 = Named(new QListWidget(GroupBox3), "ListBox3");
   ListBox3->setUniformItemSizes(true);
   ListBox3->setSelectionMode(QAbstractItemView::NoSelection);
-  ListBox3->setFocusPolicy(Qt::NoFocus);
+  ListBox3->setFocusPolicy(Qt::TabFocus);  // its lines are read from the keyboard too
   anchors_->Place(ListBox3, {2, 15, 324, 92}, Align::Top);
   Panel2 = MakePanel(GroupBox3, "Panel2", true);
   anchors_->Place(Panel2, {3, 108, 243, 17}, Align::None, kLeft | kTop | kRight);
@@ -353,7 +359,8 @@ void TForm1::BuildCardGrid() {
     if (buildingGrid_) {
       auto* b = new QPushButton(client_);
       b->setObjectName(QString("cardButton%1").arg(index));
-      b->setFocusPolicy(Qt::NoFocus);
+      // Reached with Tab and the arrows; a click leaves the focus where it was.
+      b->setFocusPolicy(Qt::TabFocus);
       connect(b, &QPushButton::clicked, this, [this, index] { CardButtonClick(index); });
       cardButtons_[index] = b;
     }
@@ -495,6 +502,8 @@ void TForm1::RefreshFilterDescription() {
 }
 
 void TForm1::DisableForRun() {
+  // A control that is disabled hands the focus on; it gets it back after.
+  focusBeforeRun_ = QApplication::focusWidget();
   for (int i = 0; i <= kLastCardButton; ++i) {
     savedGrid_[i] = cardButtons_[i]->isEnabled();
     cardButtons_[i]->setEnabled(false);
@@ -516,6 +525,10 @@ void TForm1::RestoreAfterRun() {
   }
   Open1->setEnabled(true);
   locked_ = false;
+  if (focusBeforeRun_ && focusBeforeRun_->isEnabled() && focusBeforeRun_->window() == this &&
+      QApplication::focusWidget() != focusBeforeRun_) {
+    focusBeforeRun_->setFocus(Qt::OtherFocusReason);
+  }
   // The selection may have changed meanwhile; the button must not offer to
   // delete what is no longer selected.
   Edit1MouseUp();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStringList>
@@ -93,6 +94,8 @@ class TForm1 : public QMainWindow {
   void CreateControls();
   void CreateMenu();
   void CreateShortcuts();
+  void ChainFocus();
+  void NameForReaders();
   void SetRunCaption(const char* caption);
   static const QKeySequence kRunKey;
   void CreateResultsArea();
@@ -149,6 +152,7 @@ class TForm1 : public QMainWindow {
   std::array<bool, kCardButtonCount> savedGrid_{};
   std::array<QWidget*, 8> lockedControls_{};
   std::array<bool, 8> savedControls_{};
+  QPointer<QWidget> focusBeforeRun_;
 
   QWidget* client_ = nullptr;
   QFrame* Panel1 = nullptr;

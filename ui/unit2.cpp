@@ -9,9 +9,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include "filter/filter_editing.h"
+#include "ui/arrow_focus.h"
+#include "ui/card_words.h"
 #include "ui/dialog_keys.h"
+#include "ui/look.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/text.h"
 #include "ui/unit3.h"
@@ -25,11 +30,16 @@ W* Named(W* widget, const QString& name) {
   return widget;
 }
 
-// A label that reacts to a left click (press and release on it).
+// A card label: a left click (press and release on it), or Space or Enter
+// while it has the focus, cycles its card. It shows its focus with the
+// style's frame and tells the dialog, which frames the card's bar too.
 class ClickLabel : public QLabel {
  public:
-  ClickLabel(QWidget* parent, std::function<void()> onClick)
-      : QLabel(parent), onClick_(std::move(onClick)) {}
+  ClickLabel(QWidget* parent, std::function<void()> onClick, std::function<void()> onFocus)
+      : QLabel(parent), onClick_(std::move(onClick)), onFocus_(std::move(onFocus)) {
+    // Reached with Tab and the arrows; a click leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+  }
 
  protected:
   void mousePressEvent(QMouseEvent* e) override {
@@ -42,9 +52,38 @@ class ClickLabel : public QLabel {
     e->accept();
     if (click) onClick_();
   }
+  void keyPressEvent(QKeyEvent* e) override {
+    const int key = e->key();
+    if ((e->modifiers() & ~Qt::KeypadModifier) == 0 &&
+        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      e->accept();
+      onClick_();
+      return;
+    }
+    QLabel::keyPressEvent(e);
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    QLabel::focusInEvent(e);
+    update();
+    onFocus_();
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    QLabel::focusOutEvent(e);
+    update();
+    onFocus_();
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QLabel::paintEvent(e);
+    if (!hasFocus()) return;
+    QPainter p(this);
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+  }
 
  private:
   std::function<void()> onClick_;
+  std::function<void()> onFocus_;
   bool pressed_ = false;
 };
 
@@ -67,6 +106,14 @@ QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, QRect
 // this machine substitutes; position and height stay as designed.
 void FitWidth(QWidget* w, int needed) {
   if (w->width() < needed) w->resize(needed, w->height());
+}
+
+// A label over the figures' fixed face writes in black, whatever the palette.
+void InkOnFace(QLabel* label) {
+  QPalette pal = label->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive}) pal.setColor(group, QPalette::WindowText, Qt::black);
+  pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+  label->setPalette(pal);
 }
 
 void ShowCardLabel(QLabel* label, ElementState state, const std::string& name) {
@@ -99,8 +146,49 @@ void TForm2::FormCreate(const QString& caption) {
   CreateControls();
   for (int suit = 0; suit < kSuitCount; ++suit) BuildSuitBlock(suit, BlockLeft(suit), kBlockTop);
   BuildBalanceBoxes();
+  ChainFocus();
+  NameForReaders();
   ShowSuitBlocks();
   RefreshFilterDialog();
+}
+
+// Tab goes through the dialog as it reads, each block's cards from its top
+// row down; the arrows walk the card labels of all four blocks.
+void TForm2::ChainFocus() {
+  // Ranks in a block's reading order: A; K; Q, J; 10; 6, 8; 9, 7.
+  constexpr int kReadingOrder[9] = {8, 7, 6, 5, 4, 0, 2, 3, 1};
+  QList<QWidget*> chain{ComboBox2, CheckBox1, ComboBox4, CheckBox2};
+  QList<QWidget*> cards;
+  for (const SuitBlock& block : blocks_) {
+    for (int rank : kReadingOrder) {
+      chain << block.labels[static_cast<std::size_t>(rank)];
+      cards << block.labels[static_cast<std::size_t>(rank)];
+    }
+    chain << block.clearButton << block.setButton;
+  }
+  chain << CheckBox3;
+  for (QCheckBox* box : balanceBoxes_) chain << box;
+  chain << Button2 << Button1;
+  ChainTabOrder(chain);
+  WalkWithArrows(this, cards);
+}
+
+// Names for a screen reader where the caption does not say it: the boxes
+// without text, the suits' buttons; the combo boxes are labelled.
+void TForm2::NameForReaders() {
+  CheckBox1->setAccessibleName(tr("Use the L(F) filtering threshold"));
+  CheckBox2->setAccessibleName(tr("Use the static/mobile elements and hexagrams"));
+  CheckBox3->setAccessibleName(tr("Use the hex balance"));
+  // A combo box is named by the label it is the buddy of (on this desktop
+  // its name is its text).
+  Label1->setBuddy(ComboBox1);
+  Label2->setBuddy(ComboBox2);
+  Label5->setBuddy(ComboBox4);
+  Button2->setAccessibleName(tr("clear the hex balance"));
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    blocks_[suit].clearButton->setAccessibleName(tr("clear %1").arg(SuitWords(suit)));
+    blocks_[suit].setButton->setAccessibleName(tr("set %1 from a hexagram").arg(SuitWords(suit)));
+  }
 }
 
 void TForm2::CreateControls() {
@@ -187,9 +275,11 @@ void TForm2::CreateControls() {
 void TForm2::BuildSuitBlock(int suit, int x0, int top) {
   SuitBlock& block = blocks_[suit];
   for (int rank = 0; rank < kRankCount; ++rank) {
-    auto* label = new ClickLabel(GroupBox3, [this, suit, rank] { CycleCardLabel(suit, rank); });
+    auto* label = new ClickLabel(
+        GroupBox3, [this, suit, rank] { CycleCardLabel(suit, rank); }, [this] { PaintBox1->update(); });
     label->setObjectName(QString("CardLabel%1_%2").arg(suit + 1).arg(rank + 1));
     label->setGeometry(x0 + kLabelDx[rank], top + kLabelDy[rank], 20, 14);
+    InkOnFace(label);
     block.labels[rank] = label;
   }
   const int buttonTop = top + 78 + 6;
@@ -206,6 +296,7 @@ void TForm2::BuildSuitBlock(int suit, int x0, int top) {
   block.setButton = makeButton("set", x0 + 62, "SetButton");
   block.hexagramLabel = PlaceLabel(GroupBox3, "", QString(), {x0 + 25, 35, 0, 0});
   block.hexagramLabel->setObjectName(QString("HexagramLabel%1").arg(suit + 1));
+  InkOnFace(block.hexagramLabel);
 }
 
 void TForm2::BuildBalanceBoxes() {
@@ -224,8 +315,10 @@ void TForm2::BuildBalanceBoxes() {
 void TForm2::ShowSuitBlocks() {
   for (int suit = 0; suit < kSuitCount; ++suit) {
     for (int rank = 0; rank < kRankCount; ++rank) {
-      ShowCardLabel(blocks_[suit].labels[rank], calc_.filter.elementGrid[suit][rank],
-                    CardCode(calc_.notation, rank, suit));
+      const ElementState state = calc_.filter.elementGrid[suit][rank];
+      ShowCardLabel(blocks_[suit].labels[rank], state, CardCode(calc_.notation, rank, suit));
+      blocks_[suit].labels[rank]->setAccessibleName(
+          QString("%1: %2").arg(CardWords(rank, suit), ElementStateWords(state)));
     }
     blocks_[suit].hexagramLabel->setText(ToQt(HexagramLabelText(calc_.filter, suit)));
     blocks_[suit].hexagramLabel->adjustSize();
@@ -263,6 +356,9 @@ void TForm2::RefreshFilterDialog() {
 void TForm2::showEvent(QShowEvent* e) {
   FormActivate();
   QDialog::showEvent(e);
+  // Each opening starts at the first control of the Tab order, however the
+  // dialog was opened and wherever it was left.
+  ComboBox2->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Each opening: the letters of a notation changed since, and the controls.
@@ -352,9 +448,18 @@ void TForm2::PaintBox1MouseUp(QPoint pos) {
 
 void TForm2::PaintBox1Paint() {
   QPainter p(PaintBox1);
+  // Black bars on a face fixed with them (the card labels over it are black
+  // too): readable under a dark palette.
+  p.fillRect(PaintBox1->rect(), kFigureFace);
   for (int suit = 0; suit < kSuitCount; ++suit) {
     for (int bar = 0; bar < 6; ++bar) {
       DrawLineBar(p, LineBarRect(suit, bar), calc_.filter.elementGrid[suit][kBarRanks[bar]]);
+      // The bar of the card label that has the focus: Space there changes it.
+      if (cardLabel(suit, kBarRanks[bar])->hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(LineBarRect(suit, bar).adjusted(-2, -2, 1, 1));
+      }
     }
   }
 }
@@ -363,8 +468,7 @@ void TForm2::PaintBox1Paint() {
 // inside with the brush: the pen stays the background colour for the black
 // bars, so they show one pixel inside their rectangles.
 void TForm2::DrawLineBar(QPainter& p, QRect bar, ElementState state) const {
-  const QColor face = PaintBox1->palette().color(QPalette::Window);
-  p.fillRect(bar, face);
+  p.fillRect(bar, kFigureFace);
   const QRect left(bar.left(), bar.top(), 20, bar.height());
   const QRect right(bar.left() + 30, bar.top(), 20, bar.height());
   switch (state) {

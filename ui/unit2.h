@@ -82,6 +82,8 @@ class TForm2 : public QDialog {
   void CreateControls();
   void BuildSuitBlock(int suit, int x0, int top);
   void BuildBalanceBoxes();
+  void ChainFocus();
+  void NameForReaders();
   void ShowSuitBlocks();
   void ShowBalanceBoxes();
   void ShowThreshold();

@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "analysis/hexagrams.h"
+#include "ui/accessibility.h"
+#include "ui/look.h"
 
 namespace zlc::ui {
 namespace {
@@ -43,10 +45,27 @@ TForm3::TForm3(QWidget* owner) : QDialog(owner) {
   PaintBox1->setGeometry(0, 0, kClientWidth, kClientHeight);
   PaintBox1->setMouseTracking(true);
   PaintBox1->installEventFilter(this);
+  InstallAccessibility();
   FormActivate();
 }
 
 int TForm3::CellNumber(int column, int row) { return KingWenTable[row][column]; }
+
+QRect TForm3::CellRect(int column, int row) const {
+  const int w = PaintBox1->width() / kGrid;
+  const int h = PaintBox1->height() / kGrid;
+  return {column * w, row * h, w, h};
+}
+
+int TForm3::KeyboardCell() const {
+  return keyboardCell_ && OnGrid(hoveredColumn_, hoveredRow_) ? hoveredRow_ * kGrid + hoveredColumn_ : -1;
+}
+
+void TForm3::PickCell(int column, int row) {
+  if (!OnGrid(column, row)) return;
+  HoverCell(column, row);
+  PaintBox1MouseUp({});
+}
 
 void TForm3::showEvent(QShowEvent* e) {
   FormActivate();
@@ -83,9 +102,11 @@ bool TForm3::eventFilter(QObject* watched, QEvent* e) {
 
 void TForm3::PaintBox1Paint() {
   QPainter p(PaintBox1);
+  // Black figures on a face fixed with them: readable under a dark palette.
+  p.fillRect(PaintBox1->rect(), kFigureFace);
   p.setFont(PaintBox1->font());
   p.setPen(Qt::black);
-  p.setBackground(palette().color(QPalette::Window));
+  p.setBackground(kFigureFace);
   p.setBackgroundMode(Qt::OpaqueMode);
   for (int c = 0; c < kGrid; ++c) {
     for (int r = 0; r < kGrid; ++r) {
@@ -110,12 +131,10 @@ void TForm3::PaintBox1Paint() {
       }
     }
   }
-  if (keyboardCell_ && OnGrid(hoveredColumn_, hoveredRow_)) {
-    const int w = PaintBox1->width() / kGrid;
-    const int h = PaintBox1->height() / kGrid;
+  if (KeyboardCell() >= 0) {
     p.setBackgroundMode(Qt::TransparentMode);
     p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    p.drawRect(hoveredColumn_ * w + 2, hoveredRow_ * h + 2, w - 5, h - 5);
+    p.drawRect(CellRect(hoveredColumn_, hoveredRow_).adjusted(2, 2, -3, -3));
   }
 }
 
@@ -148,6 +167,7 @@ void TForm3::MoveKeyboardCell(int dColumn, int dRow) {
   keyboardCell_ = true;
   HoverCell(column, row);
   PaintBox1->update();
+  AnnounceHexagramCell(this, column, row);
 }
 
 void TForm3::keyPressEvent(QKeyEvent* e) {

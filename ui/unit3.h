@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QRect>
 
 namespace zlc::ui {
 
@@ -29,6 +30,12 @@ class TForm3 : public QDialog {
   // King Wen number of the grid cell at column (upper trigram) and row
   // (lower trigram), each 0..7.
   static int CellNumber(int column, int row);
+  // A cell's area under the pointer, in PaintBox1 coordinates.
+  QRect CellRect(int column, int row) const;
+  // The cell the arrow keys chose (row * 8 + column), -1 when none.
+  int KeyboardCell() const;
+  // Picks a cell as a click on it would (a screen reader's "press").
+  void PickCell(int column, int row);
 
  protected:
   void showEvent(QShowEvent* e) override;
