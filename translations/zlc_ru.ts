@@ -2,6 +2,137 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CardWords</name>
+    <message>
+        <source>six</source>
+        <translation>шестёрка</translation>
+    </message>
+    <message>
+        <source>seven</source>
+        <translation>семёрка</translation>
+    </message>
+    <message>
+        <source>eight</source>
+        <translation>восьмёрка</translation>
+    </message>
+    <message>
+        <source>nine</source>
+        <translation>девятка</translation>
+    </message>
+    <message>
+        <source>ten</source>
+        <translation>десятка</translation>
+    </message>
+    <message>
+        <source>jack</source>
+        <translation>валет</translation>
+    </message>
+    <message>
+        <source>queen</source>
+        <translation>дама</translation>
+    </message>
+    <message>
+        <source>king</source>
+        <translation>король</translation>
+    </message>
+    <message>
+        <source>ace</source>
+        <translation>туз</translation>
+    </message>
+    <message>
+        <source>spades</source>
+        <translation>пик</translation>
+    </message>
+    <message>
+        <source>diamonds</source>
+        <translation>бубен</translation>
+    </message>
+    <message>
+        <source>clubs</source>
+        <translation>треф</translation>
+    </message>
+    <message>
+        <source>hearts</source>
+        <translation>червей</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>любой</translation>
+    </message>
+    <message>
+        <source>static</source>
+        <translation>статичный</translation>
+    </message>
+    <message>
+        <source>mobile</source>
+        <translation>подвижный</translation>
+    </message>
+    <message>
+        <source>any six</source>
+        <translation>любая шестёрка</translation>
+    </message>
+    <message>
+        <source>any seven</source>
+        <translation>любая семёрка</translation>
+    </message>
+    <message>
+        <source>any eight</source>
+        <translation>любая восьмёрка</translation>
+    </message>
+    <message>
+        <source>any nine</source>
+        <translation>любая девятка</translation>
+    </message>
+    <message>
+        <source>any ten</source>
+        <translation>любая десятка</translation>
+    </message>
+    <message>
+        <source>any jack</source>
+        <translation>любой валет</translation>
+    </message>
+    <message>
+        <source>any queen</source>
+        <translation>любая дама</translation>
+    </message>
+    <message>
+        <source>any king</source>
+        <translation>любой король</translation>
+    </message>
+    <message>
+        <source>any ace</source>
+        <translation>любой туз</translation>
+    </message>
+    <message>
+        <source>any spade</source>
+        <translation>любая карта пик</translation>
+    </message>
+    <message>
+        <source>any diamond</source>
+        <translation>любая карта бубен</translation>
+    </message>
+    <message>
+        <source>any club</source>
+        <translation>любая карта треф</translation>
+    </message>
+    <message>
+        <source>any heart</source>
+        <translation>любая карта червей</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>gap</source>
+        <translation>пропуск</translation>
+    </message>
+    <message>
+        <source>any card</source>
+        <translation>любая карта</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeMessages</name>
     <message>
         <source>File not found</source>
@@ -196,6 +327,59 @@
     <message>
         <source>Cannot write %1</source>
         <translation>Не удаётся записать %1</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::TForm1</name>
+    <message>
+        <source>Task</source>
+        <translation>Задача</translation>
+    </message>
+    <message>
+        <source>Filter summary</source>
+        <translation>Сводка фильтра</translation>
+    </message>
+    <message>
+        <source>All results</source>
+        <translation>Все результаты</translation>
+    </message>
+    <message>
+        <source>Filtered results</source>
+        <translation>Отфильтрованные результаты</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::TForm2</name>
+    <message>
+        <source>Use the L(F) filtering threshold</source>
+        <translation>Использовать порог фильтрации L(F)</translation>
+    </message>
+    <message>
+        <source>Use the static/mobile elements and hexagrams</source>
+        <translation>Использовать статичные и подвижные элементы и гексаграммы</translation>
+    </message>
+    <message>
+        <source>Use the hex balance</source>
+        <translation>Использовать баланс гексаграмм</translation>
+    </message>
+    <message>
+        <source>clear the hex balance</source>
+        <translation>очистить баланс гексаграмм</translation>
+    </message>
+    <message>
+        <source>clear %1</source>
+        <translation>очистить масть %1</translation>
+    </message>
+    <message>
+        <source>set %1 from a hexagram</source>
+        <translation>задать масть %1 по гексаграмме</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::TForm3</name>
+    <message>
+        <source>hexagram %1</source>
+        <translation>гексаграмма %1</translation>
     </message>
 </context>
 </TS>

@@ -15,13 +15,20 @@ constexpr const char* kRanks[kRankCount] = {
     QT_TRANSLATE_NOOP("CardWords", "ten"),   QT_TRANSLATE_NOOP("CardWords", "jack"),
     QT_TRANSLATE_NOOP("CardWords", "queen"), QT_TRANSLATE_NOOP("CardWords", "king"),
     QT_TRANSLATE_NOOP("CardWords", "ace")};
-// A suit as in "six of spades" and as in "any spade".
 constexpr const char* kSuits[kSuitCount] = {
     QT_TRANSLATE_NOOP("CardWords", "spades"), QT_TRANSLATE_NOOP("CardWords", "diamonds"),
     QT_TRANSLATE_NOOP("CardWords", "clubs"), QT_TRANSLATE_NOOP("CardWords", "hearts")};
-constexpr const char* kSuit[kSuitCount] = {
-    QT_TRANSLATE_NOOP("CardWords", "spade"), QT_TRANSLATE_NOOP("CardWords", "diamond"),
-    QT_TRANSLATE_NOOP("CardWords", "club"), QT_TRANSLATE_NOOP("CardWords", "heart")};
+// The wildcards as whole phrases: a language whose "any" takes the gender
+// of the card cannot build them from "any" and a word.
+constexpr const char* kAnyRank[kRankCount] = {
+    QT_TRANSLATE_NOOP("CardWords", "any six"),   QT_TRANSLATE_NOOP("CardWords", "any seven"),
+    QT_TRANSLATE_NOOP("CardWords", "any eight"), QT_TRANSLATE_NOOP("CardWords", "any nine"),
+    QT_TRANSLATE_NOOP("CardWords", "any ten"),   QT_TRANSLATE_NOOP("CardWords", "any jack"),
+    QT_TRANSLATE_NOOP("CardWords", "any queen"), QT_TRANSLATE_NOOP("CardWords", "any king"),
+    QT_TRANSLATE_NOOP("CardWords", "any ace")};
+constexpr const char* kAnySuit[kSuitCount] = {
+    QT_TRANSLATE_NOOP("CardWords", "any spade"), QT_TRANSLATE_NOOP("CardWords", "any diamond"),
+    QT_TRANSLATE_NOOP("CardWords", "any club"), QT_TRANSLATE_NOOP("CardWords", "any heart")};
 constexpr const char* kStates[3] = {QT_TRANSLATE_NOOP("CardWords", "any"),
                                     QT_TRANSLATE_NOOP("CardWords", "static"),
                                     QT_TRANSLATE_NOOP("CardWords", "mobile")};
@@ -31,7 +38,7 @@ QString Tr(const char* text) { return QCoreApplication::translate(kContext, text
 }  // namespace
 
 QString CardWords(int rank, int suit) {
-  return QCoreApplication::translate(kContext, "%1 of %2").arg(Tr(kRanks[rank]), Tr(kSuits[suit]));
+  return QCoreApplication::translate("CardWords", "%1 of %2").arg(Tr(kRanks[rank]), Tr(kSuits[suit]));
 }
 
 QString SuitWords(int suit) { return Tr(kSuits[suit]); }
@@ -42,12 +49,11 @@ QString GridButtonWords(int index) {
   constexpr int kFirstRankWildcard = 1 + kRankCount * kSuitCount;
   constexpr int kFirstSuitWildcard = kFirstRankWildcard + kRankCount;
   constexpr int kCardWildcard = kFirstSuitWildcard + kSuitCount;
-  const QString any = QCoreApplication::translate(kContext, "any %1");
-  if (index == kGapButton) return QCoreApplication::translate(kContext, "gap");
+  if (index == kGapButton) return QCoreApplication::translate("CardWords", "gap");
   if (index < kFirstRankWildcard) return CardWords((index - 1) / kSuitCount, (index - 1) % kSuitCount);
-  if (index < kFirstSuitWildcard) return any.arg(Tr(kRanks[index - kFirstRankWildcard]));
-  if (index < kCardWildcard) return any.arg(Tr(kSuit[index - kFirstSuitWildcard]));
-  return QCoreApplication::translate(kContext, "any card");
+  if (index < kFirstSuitWildcard) return Tr(kAnyRank[index - kFirstRankWildcard]);
+  if (index < kCardWildcard) return Tr(kAnySuit[index - kFirstSuitWildcard]);
+  return QCoreApplication::translate("CardWords", "any card");
 }
 
 QString ElementStateWords(ElementState state) { return Tr(kStates[static_cast<int>(state)]); }

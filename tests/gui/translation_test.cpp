@@ -25,6 +25,7 @@ class TranslationTest : public QObject, protected MainWindowFixture {
     zlc::ui::StatisticsWindow stats(*calc_, nullptr);
     QCOMPARE(stats.windowTitle(), QString("Statistics"));
     QCOMPARE(stats.findChild<QPushButton*>("SaveFigures")->text(), QString("Save figures as CSV..."));
+    QCOMPARE(form_->cardButton(1)->accessibleName(), QString("six of spades"));
     // The core's messages as the core words them.
     for (const char* core : {"I/O error 13", "File not found", "'x1' is not a valid integer value"}) {
       zlc::ui::ShowRuntimeMessage(nullptr, core);
@@ -46,6 +47,8 @@ class TranslationTest : public QObject, protected MainWindowFixture {
       for (QLabel* label : stats.findChildren<QLabel*>()) named = named || label->text() == QString::fromUtf8("Попыток:");
       QVERIFY(named);
     }
+    // A card as a screen reader says it in Russian.
+    QCOMPARE(form_->cardButton(1)->accessibleName(), QString::fromUtf8("шестёрка пик"));
     zlc::ui::ShowRuntimeMessage(nullptr, "I/O error 13");
     QCOMPARE(messages_.last(), QString::fromUtf8("Ошибка ввода-вывода 13"));
     zlc::ui::ShowRuntimeMessage(nullptr, "'-x' is not a valid integer value");
