@@ -159,6 +159,17 @@
     </message>
 </context>
 <context>
+    <name>zlc::ui::ManualWindow</name>
+    <message>
+        <source>Zelt calculator manual</source>
+        <translation>Руководство калькулятора Zelt</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Руководство</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::StatisticsWindow</name>
     <message>
         <source>Tries</source>
@@ -346,6 +357,98 @@
     <message>
         <source>Filtered results</source>
         <translation>Отфильтрованные результаты</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Параметры</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Статистика</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Run or stop the search</source>
+        <translation>Запустить или остановить поиск</translation>
+    </message>
+    <message>
+        <source>Run one batch</source>
+        <translation>Выполнить одну серию попыток</translation>
+    </message>
+    <message>
+        <source>Change the filter</source>
+        <translation>Изменить фильтр</translation>
+    </message>
+    <message>
+        <source>Clear the task</source>
+        <translation>Очистить задачу</translation>
+    </message>
+    <message>
+        <source>Clear the result lists</source>
+        <translation>Очистить списки результатов</translation>
+    </message>
+    <message>
+        <source>Delete the selected tokens (Del)</source>
+        <translation>Удалить выделенное из задачи (Del)</translation>
+    </message>
+    <message>
+        <source>Save result...</source>
+        <translation>Сохранить результат...</translation>
+    </message>
+    <message>
+        <source>Save all results...</source>
+        <translation>Сохранить все результаты...</translation>
+    </message>
+    <message>
+        <source>Export list as CSV...</source>
+        <translation>Экспортировать список в CSV...</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Save Task</source>
+        <translation>Сохранить задачу</translation>
+    </message>
+    <message>
+        <source>Save result #%1</source>
+        <translation>Сохранить результат №%1</translation>
+    </message>
+    <message>
+        <source>Save all results</source>
+        <translation>Сохранить все результаты</translation>
+    </message>
+    <message>
+        <source>Export list as CSV</source>
+        <translation>Экспорт списка в CSV</translation>
     </message>
 </context>
 <context>

@@ -56,7 +56,7 @@ void NameHeadings(QTextDocument* doc) {
 
 ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("ManualWindow");
-  setWindowTitle("Zelt calculator manual");
+  setWindowTitle(tr("Zelt calculator manual"));
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("ManualBrowser");
   browser_->setOpenExternalLinks(true);
@@ -76,7 +76,7 @@ ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent
 }
 
 QAction* AddManualEntry(QMenu* help, QWidget* owner) {
-  QAction* action = help->addAction("Manual");
+  QAction* action = help->addAction(ManualWindow::tr("Manual"));
   action->setObjectName("Manual1");
   action->setShortcut(QKeySequence(Qt::Key_F1));
   QObject::connect(action, &QAction::triggered, owner, [owner] {

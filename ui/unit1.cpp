@@ -106,18 +106,18 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::CreateMenu() {
-  QMenu* file = menuBar()->addMenu("&File");
-  Open1 = file->addAction("Open");
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  Open1 = file->addAction(tr("Open"));
   file->addSeparator();
-  Save1 = file->addAction("Save");
+  Save1 = file->addAction(tr("Save"));
   file->addSeparator();
-  Quit1 = file->addAction("Quit");
-  Options1 = menuBar()->addAction("&Options");
-  QMenu* view = menuBar()->addMenu("&View");
-  Statistics1 = view->addAction("Statistics");
-  QMenu* help = menuBar()->addMenu("&Help");
+  Quit1 = file->addAction(tr("Quit"));
+  Options1 = menuBar()->addAction(tr("&Options"));
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  Statistics1 = view->addAction(tr("Statistics"));
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
   AddManualEntry(help, this);
-  About1 = help->addAction("About");
+  About1 = help->addAction(tr("About"));
 
   Open1->setObjectName("Open1");
   Save1->setObjectName("Save1");
@@ -152,17 +152,17 @@ void TForm1::CreateShortcuts() {
     QKeySequence key;
     const char* what;
   } keys[] = {
-      {Button5, kRunKey, "Run or stop the search"},
-      {Button3, QKeySequence(Qt::Key_F6), "Run one batch"},
-      {Button1, QKeySequence(Qt::CTRL | Qt::Key_F), "Change the filter"},
-      {Button4, QKeySequence(Qt::CTRL | Qt::Key_N), "Clear the task"},
-      {Button6, QKeySequence(Qt::CTRL | Qt::Key_L), "Clear the result lists"},
+      {Button5, kRunKey, QT_TR_NOOP("Run or stop the search")},
+      {Button3, QKeySequence(Qt::Key_F6), QT_TR_NOOP("Run one batch")},
+      {Button1, QKeySequence(Qt::CTRL | Qt::Key_F), QT_TR_NOOP("Change the filter")},
+      {Button4, QKeySequence(Qt::CTRL | Qt::Key_N), QT_TR_NOOP("Clear the task")},
+      {Button6, QKeySequence(Qt::CTRL | Qt::Key_L), QT_TR_NOOP("Clear the result lists")},
   };
   for (const auto& k : keys) {
     k.button->setShortcut(k.key);
-    k.button->setToolTip(QString("%1 (%2)").arg(k.what, k.key.toString(QKeySequence::NativeText)));
+    k.button->setToolTip(QString("%1 (%2)").arg(tr(k.what), k.key.toString(QKeySequence::NativeText)));
   }
-  Button2->setToolTip("Delete the selected tokens (Del)");
+  Button2->setToolTip(tr("Delete the selected tokens (Del)"));
 }
 
 void TForm1::CreateControls() {
@@ -302,14 +302,14 @@ void TForm1::CreateResultsArea() {
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  Save2 = PopupMenu1->addAction("Save result...");
+  Save2 = PopupMenu1->addAction(tr("Save result..."));
   Save2->setObjectName("Save2");
-  Saveallresults1 = PopupMenu1->addAction("Save all results...");
+  Saveallresults1 = PopupMenu1->addAction(tr("Save all results..."));
   Saveallresults1->setObjectName("Saveallresults1");
-  Exportlist1 = PopupMenu1->addAction("Export list as CSV...");
+  Exportlist1 = PopupMenu1->addAction(tr("Export list as CSV..."));
   Exportlist1->setObjectName("Exportlist1");
   // The key is handled by the focused list itself; the menu only shows it.
-  Copy1 = PopupMenu1->addAction(QString("Copy\t") +
+  Copy1 = PopupMenu1->addAction(tr("Copy") + "\t" +
                                 QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
   Copy1->setObjectName("Copy1");
   connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
@@ -469,7 +469,7 @@ void TForm1::Quit1Click() { close(); }
 
 void TForm1::Open1Click() {
   if (calc_.running) return;
-  const QString path = AskOpenFileName(this, "Open", "zlt");
+  const QString path = AskOpenFileName(this, tr("Open"), "zlt");
   if (path.isEmpty() || !calc_.OpenTaskFile(PathFromQt(path))) return;
   SyncTask();
   RefreshFilterDescription();
@@ -489,7 +489,7 @@ void TForm1::Options1Click() {
 void TForm1::About1Click() { form5_->exec(); }
 
 void TForm1::Save1Click() {
-  const QString path = AskSaveFileName(this, "Save Task", "zlt");
+  const QString path = AskSaveFileName(this, tr("Save Task"), "zlt");
   if (path.isEmpty()) return;
   calc_.SaveTaskFile(PathFromQt(path));
 }
@@ -656,13 +656,13 @@ void TForm1::PutOnClipboard(const ResultBlock& block) {
 
 void TForm1::Save2Click() {
   const QString path =
-      AskSaveFileName(this, "Save result #" + ToQt(calc_.resultNumberText), QString());
+      AskSaveFileName(this, tr("Save result #%1").arg(ToQt(calc_.resultNumberText)), QString());
   if (path.isEmpty()) return;
   calc_.SaveRecordedBlock(PathFromQt(path));
 }
 
 void TForm1::Saveallresults1Click() {
-  const QString path = AskSaveFileName(this, "Save all results", QString());
+  const QString path = AskSaveFileName(this, tr("Save all results"), QString());
   if (path.isEmpty()) return;
   calc_.SaveRecordedList(PathFromQt(path));
 }
@@ -691,7 +691,7 @@ void TForm1::OpenWindowNamed(const QString& name) {
 }
 
 void TForm1::Exportlist1Click() {
-  const QString path = AskSaveFileName(this, "Export list as CSV", "csv");
+  const QString path = AskSaveFileName(this, tr("Export list as CSV"), "csv");
   if (path.isEmpty()) return;
   calc_.ExportRecordedList(PathFromQt(path));
 }
