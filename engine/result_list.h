@@ -108,7 +108,10 @@ class ResultList {
   // Lines are kept in the order they came, in chunks that never move: a list
   // of a hundred million lines grows by a fresh chunk, never by copying what
   // it holds (a moving index paused the window for tens of milliseconds).
-  static constexpr std::size_t kChunkLines = 1 << 16;
+  // 256 KB of slots a chunk: small beside any list's budget, so that the
+  // chunks not yet freed, with the blocks' records, never hold a list past
+  // its share while its text is down to the chunk being filled.
+  static constexpr std::size_t kChunkLines = 1 << 14;
   static constexpr std::size_t kChunkBlocks = 1 << 10;  // 128 KB of records
   // A plain record, so a fresh chunk is not filled in advance: its pages are
   // first touched as lines arrive, not all in one go.
