@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "analysis/text_buffer.h"
+
 namespace zlc {
 
 int HexagramNumber(const std::array<std::uint8_t, 6>& lines) {
@@ -47,28 +49,10 @@ std::string FormatPValue(double p) {
 
 namespace {
 
-// Appends to a buffer the line is built in; the line is then assigned once.
-class LineText {
- public:
-  void Put(char c) { *at_++ = c; }
-  void Put(std::string_view text) {
-    std::memcpy(at_, text.data(), text.size());
-    at_ += text.size();
-  }
-  void Spaces(std::size_t count) {
-    std::memset(at_, ' ', count);
-    at_ += count;
-  }
-  void Number(long value) { at_ = std::to_chars(at_, End(), value).ptr; }
-  void PValue(double p) { at_ += WritePValue(at_, p); }
-  void AssignTo(std::string& line) const { line.assign(buffer_, static_cast<std::size_t>(at_ - buffer_)); }
+// Line 3 of 36 transits is the longest: well under this.
+using LineText = TextBuffer<512>;
 
- private:
-  char* End() { return buffer_ + sizeof buffer_; }
-  // Line 3 of 36 transits is the longest: well under this.
-  char buffer_[512];
-  char* at_ = buffer_;
-};
+void PutPValue(LineText& line, double p) { line.MoveTo(line.At() + WritePValue(line.At(), p)); }
 
 }  // namespace
 
@@ -91,7 +75,7 @@ void AppendAnalysisLines(std::string& line2, std::string& line3, const ResultRec
     two.Put("H(");
     two.Put(record.suitLetters[s]);
     two.Put(")=#");
-    two.Number(figures.hexagram[s]);
+    two.Decimal(figures.hexagram[s]);
     two.Put("  (");
     for (int line = 0; line < 6; ++line) two.Put(record.LineYang(s, line) ? '1' : '0');
     two.Put(")   ");
@@ -108,15 +92,15 @@ void AppendAnalysisLines(std::string& line2, std::string& line3, const ResultRec
   three.Put(") = {");
   for (int s = 0; s < kSuitCount; ++s) {
     if (s > 0) three.Put(", ");
-    three.PValue(figures.p[s]);
+    PutPValue(three, figures.p[s]);
   }
   three.Put("};   ");
   three.Put(" F(");
-  three.Number(record.transitCount);
+  three.Decimal(record.transitCount);
   three.Put(")=");
   for (int k = 0; k < figures.segmentCount; ++k) {
     if (k > 0) three.Put(':');
-    three.Number(figures.segments[k]);
+    three.Decimal(figures.segments[k]);
   }
   three.Put("   ");
   three.AssignTo(line3);

@@ -74,7 +74,7 @@ enum class Takes { Nothing, Value, OptionalValue };
 // One option: its name, whether it takes a value, and what it does with it.
 // `apply` gets the name as typed and the value; it fills `error` and returns
 // false on a wrong value.
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;
   Takes takes;
   std::function<bool(Options&, const std::string& name, const std::string& value,
@@ -131,7 +131,7 @@ struct Parse {
   std::optional<bool> outputCp1251;
 };
 
-std::vector<OptionSpec> Specs(Parse& parse) {
+std::vector<OptionRule> Rules(Parse& parse) {
   return {
       {"--task", Takes::Value, Text(&Options::task)},
       {"--task-file", Takes::Value, Text(&Options::taskFile)},
@@ -226,7 +226,7 @@ bool LooksLikeOption(const std::string& word) { return word.size() > 1 && word[0
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   Parse parse;
-  const std::vector<OptionSpec> specs = Specs(parse);
+  const std::vector<OptionRule> rules = Rules(parse);
   Options& o = parse.options;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -243,33 +243,33 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     // "--name=value" carries its value; only a long option can.
     const auto equals = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& s : specs) {
-      if (s.name == name) spec = &s;
+    const OptionRule* rule = nullptr;
+    for (const OptionRule& r : rules) {
+      if (r.name == name) rule = &r;
     }
-    if (!spec) {
+    if (!rule) {
       error = "unknown argument '" + (equals == std::string::npos ? arg : name) + "'";
       return std::nullopt;
     }
-    std::string value{spec->absent};
+    std::string value{rule->absent};
     if (equals != std::string::npos) {
-      if (spec->takes == Takes::Nothing) {
+      if (rule->takes == Takes::Nothing) {
         error = "option " + name + " takes no value";
         return std::nullopt;
       }
       value = arg.substr(equals + 1);
-    } else if (spec->takes == Takes::Value) {
+    } else if (rule->takes == Takes::Value) {
       if (i + 1 >= args.size() || LooksLikeOption(args[i + 1])) {
         error = "option " + name + " needs a value; one that begins with '-' is given as " + name +
                 "=VALUE";
         return std::nullopt;
       }
       value = args[++i];
-    } else if (spec->takes == Takes::OptionalValue && i + 1 < args.size() &&
+    } else if (rule->takes == Takes::OptionalValue && i + 1 < args.size() &&
                !args[i + 1].empty() && args[i + 1][0] != '-') {
       value = args[++i];
     }
-    if (!spec->apply(o, name, value, error)) return std::nullopt;
+    if (!rule->apply(o, name, value, error)) return std::nullopt;
   }
   if (parse.outputCp1251) o.outputCp1251 = *parse.outputCp1251;
   if (o.task && o.taskFile) {

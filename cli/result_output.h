@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "cli/block_writer.h"
+#include "cli/output.h"
 #include "cli/output_format.h"
 #include "engine/calculator.h"
 
@@ -14,13 +14,13 @@ class ResultOutput {
  public:
   virtual ~ResultOutput() = default;
   // What comes before the first result (a CSV header row), if anything.
-  virtual void Begin(BlockWriter&) {}
+  virtual void Begin(const Output&) {}
   // The latest result of `calc`; the caller ends the block.
-  virtual void Write(BlockWriter& writer, const Calculator& calc) = 0;
+  virtual void Write(const Output& out, const Calculator& calc) = 0;
 };
 
-// `cp1251`: text lines in Windows-1251 rather than UTF-8. The records are
-// always UTF-8.
-std::unique_ptr<ResultOutput> MakeResultOutput(OutputFormat format, bool cp1251);
+// The text lines go out in the output's encoding; the records are always
+// UTF-8.
+std::unique_ptr<ResultOutput> MakeResultOutput(OutputFormat format);
 
 }  // namespace zlc::cli

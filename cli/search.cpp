@@ -40,8 +40,8 @@ int Bench(Calculator& calc, double secondsEach, const Output& out) {
 // exit status, before the write's.
 int SearchLoop(Calculator& calc, const Options& options, const Output& out, PaceSampler& pace) {
   ProgressLine progress(options.progress.value_or(!options.quiet && ::isatty(STDERR_FILENO) != 0));
-  const std::unique_ptr<ResultOutput> results = MakeResultOutput(options.format, out.cp1251);
-  results->Begin(out.writer);
+  const std::unique_ptr<ResultOutput> results = MakeResultOutput(options.format);
+  results->Begin(out);
   out.writer.EndBlock();  // a header goes out even when no result follows
   int status = kExitDone;
   for (bool stop = AtLimit(options, calc.totals); !stop;) {
@@ -51,7 +51,7 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out, Pace
       break;
     }
     if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
-      results->Write(out.writer, calc);
+      results->Write(out, calc);
       if (!out.writer.EndBlock()) break;
     }
     stop = AtLimit(options, calc.totals) || StopRequested();

@@ -5,34 +5,21 @@
 #include <cstring>
 #include <string_view>
 
+#include "analysis/text_buffer.h"
 #include "cards/cp1251.h"
 
 namespace zlc {
 namespace {
 
-// A record is built in a buffer on the stack and appended once: a search
-// that writes every result as a record writes tens of thousands a second.
-class RecordText {
+// The longest record, JSON of 36 cards whose letters each take the most
+// escaping, stays well under the buffer.
+class RecordText : public TextBuffer<8192> {
  public:
-  void Put(char c) { *at_++ = c; }
-  void Put(std::string_view text) {
-    std::memcpy(at_, text.data(), text.size());
-    at_ += text.size();
-  }
-  template <typename Integer>
-  void Number(Integer value) {
-    at_ = std::to_chars(at_, End(), value).ptr;
-  }
-  // The shortest text that reads back as the same double.
-  void Exact(double value) { at_ = std::to_chars(at_, End(), value).ptr; }
-  char* At() { return at_; }
-  void AppendTo(std::string& out) const { out.append(buffer_, static_cast<std::size_t>(at_ - buffer_)); }
-
   // RFC 4180: the field written since `start` goes in quotes, its quotes
   // doubled, when it holds a comma, a quote or a line break. No letter set
   // has one today; a record that does still reads back right.
   void EndCsvField(char* start) {
-    const std::string_view field(start, static_cast<std::size_t>(at_ - start));
+    const std::string_view field(start, static_cast<std::size_t>(At() - start));
     bool plain = true;
     for (char c : field) plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
     if (plain) return;
@@ -42,7 +29,7 @@ class RecordText {
       quoted += c;
     }
     quoted += '"';
-    at_ = start;
+    MoveTo(start);
     Put(quoted);
   }
 
@@ -64,12 +51,6 @@ class RecordText {
     }
   }
 
- private:
-  char* End() { return buffer_ + sizeof buffer_; }
-  // The longest record, JSON of 36 cards whose letters each take the most
-  // escaping, stays well under this.
-  char buffer_[8192];
-  char* at_ = buffer_;
 };
 
 // The fields of a record in the order both formats give them.
@@ -165,11 +146,11 @@ std::string CsvHeader() {
 void AppendCsvRecord(std::string& out, const ResultRecord& record) {
   const Fields f(record);
   RecordText t;
-  t.Number(record.number);
+  t.Decimal(record.number);
   t.Put(',');
-  t.Number(record.rn);
+  t.Decimal(record.rn);
   t.Put(',');
-  t.Number(record.tries);
+  t.Decimal(record.tries);
   t.Put(record.passed ? ",1," : ",0,");
   char* field = t.At();
   for (int i = 0; i < record.cardCount; ++i) {
@@ -187,14 +168,14 @@ void AppendCsvRecord(std::string& out, const ResultRecord& record) {
     if (!record.IsTransit(i)) continue;
     if (!first) t.Put(' ');
     first = false;
-    t.Number(i + 1);
+    t.Decimal(i + 1);
   }
   t.Put(',');
-  t.Number(record.transitCount);
+  t.Decimal(record.transitCount);
   t.Put(',');
   for (int k = 0; k < f.figures.segmentCount; ++k) {
     if (k > 0) t.Put(':');
-    t.Number(f.figures.segments[k]);
+    t.Decimal(f.figures.segments[k]);
   }
   t.Put(',');
   f.Balance(t);
@@ -206,11 +187,11 @@ void AppendCsvRecord(std::string& out, const ResultRecord& record) {
     t.Put(f.suits[static_cast<std::size_t>(s)].View());
     t.EndCsvField(field);
     t.Put(',');
-    t.Number(f.figures.hexagram[s]);
+    t.Decimal(f.figures.hexagram[s]);
     t.Put(',');
     f.Lines(t, s);
     t.Put(',');
-    t.Exact(f.figures.p[s]);
+    t.Decimal(f.figures.p[s]);
     for (bool statics : {true, false}) {
       t.Put(',');
       field = t.At();
@@ -233,11 +214,11 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
     t.Put('"');
   };
   t.Put("{\"result\":");
-  t.Number(record.number);
+  t.Decimal(record.number);
   t.Put(",\"rn\":");
-  t.Number(record.rn);
+  t.Decimal(record.rn);
   t.Put(",\"tries\":");
-  t.Number(record.tries);
+  t.Decimal(record.tries);
   t.Put(record.passed ? ",\"passed\":true" : ",\"passed\":false");
   t.Put(",\"cards\":[");
   for (int i = 0; i < record.cardCount; ++i) {
@@ -254,14 +235,14 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
     if (!record.IsTransit(i)) continue;
     if (!first) t.Put(',');
     first = false;
-    t.Number(i + 1);
+    t.Decimal(i + 1);
   }
   t.Put("],\"lf\":");
-  t.Number(record.transitCount);
+  t.Decimal(record.transitCount);
   t.Put(",\"f\":[");
   for (int k = 0; k < f.figures.segmentCount; ++k) {
     if (k > 0) t.Put(',');
-    t.Number(f.figures.segments[k]);
+    t.Decimal(f.figures.segments[k]);
   }
   t.Put("],\"balance\":\"");
   f.Balance(t);
@@ -273,11 +254,11 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
     t.Put("{\"suit\":");
     string(f.suits[static_cast<std::size_t>(s)].View());
     t.Put(",\"hexagram\":");
-    t.Number(f.figures.hexagram[s]);
+    t.Decimal(f.figures.hexagram[s]);
     t.Put(",\"lines\":\"");
     f.Lines(t, s);
     t.Put("\",\"p\":");
-    t.Exact(f.figures.p[s]);
+    t.Decimal(f.figures.p[s]);
     for (bool statics : {true, false}) {
       t.Put(statics ? ",\"static\":[" : "],\"mobile\":[");
       f.SuitCards(s, statics, [&](std::string_view card, bool firstCard) {
