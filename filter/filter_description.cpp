@@ -43,9 +43,17 @@ std::string SuitLine(const FilterSettings& f, const NotationSet& n, int suit) {
 
 }  // namespace
 
-std::vector<std::string> BuildFilterDescription(const FilterSettings& f, const NotationSet& n) {
+std::string ModeWords::Of(const std::string& value) const {
+  if (value == "Random") return random;
+  if (value == "One") return one;
+  if (value == "Many") return many;
+  return value;
+}
+
+std::vector<std::string> BuildFilterDescription(const FilterSettings& f, const NotationSet& n,
+                                                const ModeWords& words) {
   std::vector<std::string> lines;
-  std::string settings = "GM:" + f.generationMode + ", RV:" + f.resultVariants;
+  std::string settings = "GM:" + words.Of(f.generationMode) + ", RV:" + words.Of(f.resultVariants);
   if (f.lfEnabled) settings += "; L(F) <=" + std::to_string(f.lfThreshold);
   lines.push_back(settings);
 

@@ -10,9 +10,19 @@
 
 namespace zlc {
 
+// The words that name the generation mode and the result variants, as the
+// settings keep them; a window in another language shows its own words.
+struct ModeWords {
+  std::string random = "Random";
+  std::string one = "One";
+  std::string many = "Many";
+  std::string Of(const std::string& value) const;
+};
+
 // At most six lines: the settings line, one line per suit with set cells
 // (when the grid criterion is on), and the hex balance line (when it is on).
 std::vector<std::string> BuildFilterDescription(const FilterSettings& filter,
-                                                const NotationSet& notation);
+                                                const NotationSet& notation,
+                                                const ModeWords& words = {});
 
 }  // namespace zlc

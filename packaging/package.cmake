@@ -6,7 +6,8 @@
 #   share/icons/hicolor/{16x16,...,256x256,scalable}/apps/io.github.zlc.Calculator.*
 #   share/man/man1/zlc.1.gz, share/man/man1/zlc-search.1.gz
 #   share/doc/zlc/copyright, share/doc/zlc/changelog.gz
-#   share/doc/zlc/manual.md, share/doc/zlc/images/*.png (the window reads them)
+#   share/doc/zlc/manual.md, manual.ru.md (Russian), images/*.png, images/ru/*.png
+#   (the window reads them)
 # The icon's PNGs are rendered from its SVG by render-icons.sh and committed.
 include(GNUInstallDirs)
 
@@ -51,7 +52,8 @@ install(FILES ${ZLC_PACKAGING_DIR}/copyright ${CMAKE_CURRENT_BINARY_DIR}/packagi
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # The manual stays uncompressed: Help -> "Manual" reads it from here, and
 # its pictures beside it by their relative links.
-install(FILES ${ZLC_PACKAGING_DIR}/../docs/manual.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+file(GLOB ZLC_MANUALS ${ZLC_PACKAGING_DIR}/../docs/manual*.md)
+install(FILES ${ZLC_MANUALS} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${ZLC_PACKAGING_DIR}/../docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR}
         FILES_MATCHING PATTERN "*.png")
 

@@ -1,22 +1,51 @@
 #!/usr/bin/env bash
 # Takes screenshots of the calculator's windows under a virtual X display:
-#   tools/screenshots.sh [OUTDIR]    (default: screenshots/)
-# Writes main-empty.png, main-window.png (a few results of the task "** 6п **"
-# under a small filter), statistics-window.png (View -> Statistics after a
-# run of a few seconds), filter-dialog.png (that filter), hex-table.png,
-# options.png, manual.png and about.png.
+#   tools/screenshots.sh [--lang en|ru] [--palette light|dark] [OUTDIR]
+#   tools/screenshots.sh --all [OUTDIR]   every language and palette, each in
+#                                         OUTDIR/LANG-PALETTE/
+# OUTDIR defaults to screenshots/. Writes main-empty.png, main-window.png (a
+# few results of the task "** 6п **" under a small filter),
+# statistics-window.png (View -> Statistics after a run of a few seconds),
+# filter-dialog.png (that filter), hex-table.png, options.png, manual.png and
+# about.png. The windows are reached with the keys a user has (F10 and the
+# arrows for the menus), so that every language takes the same path.
+# Russian is the interface of the ru_RU.UTF-8 locale; the dark palette is
+# the desktop's, through GTK's dark Adwaita theme.
 # Honours QT_SCALE_FACTOR (default 1): the windows grow by that factor, and so
 # do the screen, the click positions and the crops.
-# Needs xvfb, xdotool and imagemagick; installs them when missing.
+# Needs xvfb, xdotool, x11-utils and imagemagick (and Qt's GTK theme for the dark
+# palette); installs them when missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+lang=en
+palette=light
+all=
+while [ $# -gt 0 ]; do
+  case $1 in
+    --lang) lang=$2; shift 2 ;;
+    --palette) palette=$2; shift 2 ;;
+    --all) all=1; shift ;;
+    -*) echo "screenshots: unknown option $1" >&2; exit 2 ;;
+    *) break ;;
+  esac
+done
 out=$(realpath -m "${1:-$here/screenshots}")
+case $lang in en | ru) ;; *) echo "screenshots: no language \"$lang\" (en, ru)" >&2; exit 2 ;; esac
+case $palette in light | dark) ;; *) echo "screenshots: no palette \"$palette\" (light, dark)" >&2; exit 2 ;; esac
+if [ -n "$all" ]; then
+  for l in en ru; do
+    for p in light dark; do bash "$0" --lang "$l" --palette "$p" "$out/$l-$p"; done
+  done
+  exit 0
+fi
 zlc=${ZLC_BIN:-$here/build/zlc}
 factor=${QT_SCALE_FACTOR:-1}
 mkdir -p "$out"
 
+needed=(xvfb xdotool x11-utils imagemagick)
+[ "$palette" = light ] || needed+=(qt6-gtk-platformtheme)
 missing=()
-for p in xvfb xdotool imagemagick; do
+for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if ((${#missing[@]})); then
@@ -25,37 +54,65 @@ if ((${#missing[@]})); then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
+# The windows' titles, as the language has them.
+if [ "$lang" = ru ]; then
+  t_main="Калькулятор Zelt"; t_stats="^Статистика$"; t_filter="Настройки фильтра"
+  t_hex="Таблица гексаграмм"; t_options="^Параметры$"; t_manual="^Руководство"; t_about="О программе ZLC"
+  app_env=(LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 LANGUAGE=ru)
+else
+  t_main="Zelt calculator"; t_stats="^Statistics$"; t_filter="Filtering Settings"
+  t_hex="Hex Table"; t_options="^Options$"; t_manual="manual$"; t_about="About ZLC"
+  app_env=(LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=)
+fi
+if [ "$palette" = dark ]; then
+  export QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+else
+  unset QT_QPA_PLATFORMTHEME GTK_THEME
+fi
+
 # A length in window pixels at the scale factor, rounded.
 px() { awk -v n="$1" -v f="$factor" 'BEGIN { printf "%d", n * f + 0.5 }'; }
 
 work=$(mktemp -d)
 app=
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 "$(px 1024)x$(px 768)x24" >/dev/null 2>&1 &
-xvfb=$!
+xvfb=
 # The program writes its settings as it ends: wait for it before removing
 # its folder.
-trap '[ -z "$app" ] || { kill $app 2>/dev/null; wait $app 2>/dev/null; }; kill $xvfb 2>/dev/null
-      rm -rf "$work"' EXIT
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-sleep 1
+trap '[ -z "$app" ] || { kill $app 2>/dev/null; wait $app 2>/dev/null; }
+      [ -z "$xvfb" ] || kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+# Xvfb picks a free display itself and writes its number, so that two runs
+# at the same time do not meet.
+Xvfb -displayfd 5 -screen 0 "$(px 1024)x$(px 768)x24" 5>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "screenshots: Xvfb did not start" >&2; exit 1; }
+# The windows the program remembers are kept away from the user's own.
+export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
 
 # The settings of the pictures: a filter that some results pass, and both
 # autosave boxes ticked so that the logs tell how many results there are.
 cd "$work"
 printf '%s\r\n' "Defs = Ru" "rq_lf = 1" "lf_t = 14" "sm1 = 000100002" "rq_asa = 1" "rq_asf = 1" \
   >zlc.cfg
-"$zlc" >/dev/null 2>&1 &
+env "${app_env[@]}" "$zlc" >/dev/null 2>&1 &
 app=$!
 # The first window whose title matches; gives up after 20 seconds (a program
 # that did not start, a dialog that did not open) instead of waiting forever.
+# Titles are compared as UTF-8 (_NET_WM_NAME): xdotool's own search reads the
+# legacy title property and misses every title outside Latin-1.
 window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --name "$1" | head -1) || true
-  [ -n "$id" ] || { echo "screenshots: no window \"$1\"" >&2; exit 1; }
-  echo "$id"
+  local id name
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
+      name=$(LC_ALL=C.UTF-8 xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
+      if [[ $name =~ $1 ]]; then echo "$id"; return; fi
+    done
+    sleep 0.2
+  done
+  echo "screenshots: no window \"$1\"" >&2
+  exit 1
 }
-win=$(window "Zelt calculator")
+win=$(window "$t_main")
 sleep 1
 xdotool windowmove "$win" 0 0
 sleep 0.5
@@ -99,7 +156,7 @@ shot main-window "$(area "$win")"
 # pictures and "Stop" is clicked.
 xdotool key F5; sleep 0.5
 xdotool key ctrl+i
-stats=$(window "^Statistics$")
+stats=$(window "$t_stats")
 sleep 4
 shot statistics-window "$(area "$stats")"
 xdotool windowunmap "$stats"; sleep 0.3
@@ -107,12 +164,12 @@ click 462 171          # "Stop"
 sleep 0.5
 
 click 573 117          # "Change": the filter dialog
-dlg=$(window "Filtering Settings")
+dlg=$(window "$t_filter")
 sleep 0.5
 shot filter-dialog "$(area "$dlg")"
 eval "$(xdotool getwindowgeometry --shell "$dlg")"
 click_in 92 195        # "set" of the first suit
-hex=$(window "Hex Table")
+hex=$(window "$t_hex")
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$hex")"
 xdotool mousemove $(( X + $(px 150) )) $(( Y + $(px 320) ))
@@ -120,23 +177,25 @@ shot hex-table "$(area "$hex")"
 xdotool key Escape; sleep 0.3
 xdotool key Escape; sleep 0.5
 
-xdotool mousemove "$(px 62)" $(( menu / 2 )) click 1           # "Options"
-opt=$(window "^Options$")
+click 100 152          # the task field: the main window takes the keys again
+xdotool key F10 Right Return                                   # "Options"
+opt=$(window "$t_options")
 sleep 0.5
 shot options "$(area "$opt")"
 xdotool key Escape; sleep 0.5
 
 click 100 152          # the task field: the main window takes the keys again
 xdotool key F1                                                 # Help -> "Manual"
-manual=$(window "manual$")
+manual=$(window "$t_manual")
 sleep 1
 shot manual "$(area "$manual")"
 xdotool windowunmap "$manual"; sleep 0.3
 
-xdotool mousemove "$(px 140)" $(( menu / 2 )) click 1          # "Help"
+click 100 152
+xdotool key F10 Right Right Right                              # "Help"
 sleep 0.3
 xdotool key Up Return                                          # its last entry, "About"
-about=$(window "About ZLC")
+about=$(window "$t_about")
 sleep 0.5
 shot about "$(area "$about")"
 xdotool key Escape; sleep 0.3

@@ -168,6 +168,11 @@
         <source>Manual</source>
         <translation>Руководство</translation>
     </message>
+    <message>
+        <source>manual.md</source>
+        <extracomment>The manual&apos;s file in this language, beside the English manual.md.</extracomment>
+        <translation>manual.ru.md</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::StatisticsWindow</name>
@@ -450,6 +455,98 @@
         <source>Export list as CSV</source>
         <translation>Экспорт списка в CSV</translation>
     </message>
+    <message>
+        <source>Zelt calculator v3.1.12</source>
+        <translation>Калькулятор Zelt v3.1.12</translation>
+    </message>
+    <message>
+        <source>Cards</source>
+        <translation>Карты</translation>
+    </message>
+    <message>
+        <source>Filtering Settings</source>
+        <translation>Настройки фильтра</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>delete selected</source>
+        <translation>удалить выбранное</translation>
+    </message>
+    <message>
+        <source>step</source>
+        <translation>шаг</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Пуск</translation>
+    </message>
+    <message>
+        <source>Clear Task</source>
+        <translation>Очистить</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <source>Autosave:</source>
+        <translation>Сохранять:</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>все</translation>
+    </message>
+    <message>
+        <source>filtered</source>
+        <translation>отфильтрованные</translation>
+    </message>
+    <message>
+        <source>Clear Results</source>
+        <translation>Очистить результаты</translation>
+    </message>
+    <message>
+        <source>Task (L=%1/36)</source>
+        <translation>Задача (L=%1/36)</translation>
+    </message>
+    <message>
+        <source>Results: ( RN / CN = %1 / %2 )</source>
+        <translation>Результаты: ( RN / CN = %1 / %2 )</translation>
+    </message>
+    <message>
+        <source>Filtered: %1</source>
+        <translation>Отфильтровано: %1</translation>
+    </message>
+    <message>
+        <source>Variants : %1</source>
+        <translation>Вариантов : %1</translation>
+    </message>
+    <message>
+        <source>Every result is kept in results.log.</source>
+        <translation>Все результаты сохраняются в results.log.</translation>
+    </message>
+    <message>
+        <source>The filtered results are kept in resultsf.log; tick &quot;all&quot; to keep every result in results.log as well.</source>
+        <translation>Отфильтрованные результаты сохраняются в resultsf.log; отметьте «все», чтобы сохранять каждый результат ещё и в results.log.</translation>
+    </message>
+    <message>
+        <source>Tick &quot;all&quot; before a run to keep every result in results.log.</source>
+        <translation>Отметьте «все» перед поиском, чтобы сохранять каждый результат в results.log.</translation>
+    </message>
+    <message>
+        <source>The result lists now keep the newest results only: their oldest lines were dropped to stay within %1 MB of memory.
+
+%2</source>
+        <translation>Списки результатов теперь хранят только последние результаты: самые старые строки удалены, чтобы списки занимали не больше %1 МБ памяти.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::TForm2</name>
@@ -477,12 +574,153 @@
         <source>set %1 from a hexagram</source>
         <translation>задать масть %1 по гексаграмме</translation>
     </message>
+    <message>
+        <source>Ok</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Generation mode</source>
+        <translation>Режим генерации</translation>
+    </message>
+    <message>
+        <source>Random</source>
+        <translation>Случайный</translation>
+    </message>
+    <message>
+        <source>One</source>
+        <translation>Один</translation>
+    </message>
+    <message>
+        <source>Many</source>
+        <translation>Много</translation>
+    </message>
+    <message>
+        <source>L(F) filtering threshold</source>
+        <translation>Порог L(F)</translation>
+    </message>
+    <message>
+        <source>Static/Mobile elements &amp;&amp; Hexagramms</source>
+        <translation>Статичные/подвижные элементы и гексаграммы</translation>
+    </message>
+    <message>
+        <source>Hex Balance</source>
+        <translation>Баланс гексаграмм</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>сброс</translation>
+    </message>
+    <message>
+        <source>set</source>
+        <translation>задать</translation>
+    </message>
+    <message>
+        <source>line%1</source>
+        <translation>черта%1</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::TForm3</name>
     <message>
         <source>hexagram %1</source>
         <translation>гексаграмма %1</translation>
+    </message>
+    <message>
+        <source>Hex Table</source>
+        <translation>Таблица гексаграмм</translation>
+    </message>
+    <message>
+        <source>Hex Table  (Hex #%1)</source>
+        <translation>Таблица гексаграмм  (№%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::TForm4</name>
+    <message>
+        <source>Calculating variants. Please, stand by...</source>
+        <translation>Подсчёт вариантов. Пожалуйста, подождите...</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::TForm5</name>
+    <message>
+        <source>About ZLC</source>
+        <translation>О программе ZLC</translation>
+    </message>
+    <message>
+        <source>Zelt calculator</source>
+        <translation>Калькулятор Zelt</translation>
+    </message>
+    <message>
+        <source>Made by the zlc developers</source>
+        <translation>Разработчики zlc</translation>
+    </message>
+    <message>
+        <source>Free software: GNU GPL v3 or later</source>
+        <translation>Свободная программа: GNU GPL v3 или новее</translation>
+    </message>
+    <message>
+        <source>This program is free software: you can redistribute it and/or modify it under the
+terms of the GNU General Public License as published by the Free Software
+Foundation, either version 3 of the License, or (at your option) any later version.
+It comes with ABSOLUTELY NO WARRANTY; see the file LICENSE or
+&lt;https://www.gnu.org/licenses/&gt;.</source>
+        <translation>Это свободная программа: вы можете распространять и/или изменять её на условиях
+Стандартной общественной лицензии GNU в том виде, как она опубликована Фондом
+свободного программного обеспечения, версии 3 либо (по вашему выбору) любой более
+поздней версии. Она поставляется БЕЗ КАКИХ-ЛИБО ГАРАНТИЙ; см. файл LICENSE или
+&lt;https://www.gnu.org/licenses/&gt;.</translation>
+    </message>
+    <message>
+        <source>Note: program bugs are intended to prevent unawared usage</source>
+        <translation>Внимание: ошибки программы задуманы против неосознанного применения</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::TForm6</name>
+    <message>
+        <source>Options</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>1. Defs:</source>
+        <translation>1. Обозначения:</translation>
+    </message>
+    <message>
+        <source>2. Results output:</source>
+        <translation>2. Вывод результатов:</translation>
+    </message>
+    <message>
+        <source>mark transits by &quot;&lt;&quot;, &quot;&gt;&quot;</source>
+        <translation>отмечать транзиты знаками &quot;&lt;&quot;, &quot;&gt;&quot;</translation>
+    </message>
+    <message>
+        <source>mark static elements by:</source>
+        <translation>отмечать статичные элементы:</translation>
+    </message>
+    <message>
+        <source>delete spaces</source>
+        <translation>удалять пробелы</translation>
+    </message>
+    <message>
+        <source>Clear at RN &gt; </source>
+        <translation>Очищать при RN &gt; </translation>
+    </message>
+    <message>
+        <source>3. Shuffling depth:</source>
+        <translation>3. Глубина тасования:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Clear at RN &gt; %1</source>
+        <translation>Очищать при RN &gt; %1</translation>
     </message>
 </context>
 </TS>

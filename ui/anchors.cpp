@@ -1,6 +1,9 @@
 #include "ui/anchors.h"
 
 #include <QEvent>
+#include <algorithm>
+
+#include "ui/caption_fit.h"
 
 namespace zlc::ui {
 
@@ -26,6 +29,37 @@ void AnchorLayout::Place(QWidget* child, QRect designRect, Align align, unsigned
   child->setGeometry(designRect);
   entries_.push_back({child, designRect, parent->size(), align, anchors});
   parent->installEventFilter(this);
+}
+
+AnchorLayout::Entry* AnchorLayout::EntryOf(QWidget* child) {
+  for (Entry& e : entries_) {
+    if (e.child == child) return &e;
+  }
+  return nullptr;
+}
+
+void AnchorLayout::FitRow(const QList<QWidget*>& row, int gap) {
+  if (!CaptionsMayGrow() || row.isEmpty()) return;
+  auto rightOnly = [](const Entry* e) { return (e->anchors & kRight) && !(e->anchors & kLeft); };
+  int right = -1;
+  for (QWidget* child : row) {
+    Entry* e = EntryOf(child);
+    if (!e || rightOnly(e)) continue;
+    QRect& r = e->designRect;
+    r.setWidth(std::max(r.width(), CaptionWidth(child)));
+    if (right >= 0) r.moveLeft(std::max(r.left(), right + gap));
+    right = r.left() + r.width();
+  }
+  int left = -1;
+  for (auto it = row.crbegin(); it != row.crend(); ++it) {
+    Entry* e = EntryOf(*it);
+    if (!e || !rightOnly(e)) continue;
+    QRect& r = e->designRect;
+    r.setLeft(r.right() + 1 - std::max(r.width(), CaptionWidth(*it)));
+    if (left >= 0) r.moveRight(std::min(r.right(), left - gap - 1));
+    left = r.left();
+  }
+  Relayout(row.first()->parentWidget());
 }
 
 bool AnchorLayout::eventFilter(QObject* watched, QEvent* event) {

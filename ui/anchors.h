@@ -31,6 +31,12 @@ class AnchorLayout : public QObject {
   void Place(QWidget* child, QRect designRect, Align align = Align::None,
              unsigned anchors = kTopLeft);
 
+  // In a translated interface, widens the placed controls of one row to
+  // their captions: those anchored left grow to the right and push the next
+  // ones on, those anchored right grow to the left and push the ones before
+  // them back, each kept `gap` pixels from its neighbour.
+  void FitRow(const QList<QWidget*>& row, int gap = 4);
+
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -47,6 +53,7 @@ class AnchorLayout : public QObject {
   };
 
   void Relayout(QWidget* container);
+  Entry* EntryOf(QWidget* child);
   QMargins InsetsOf(QWidget* container) const;
 
   QVector<Entry> entries_;

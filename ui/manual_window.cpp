@@ -13,15 +13,24 @@
 
 namespace zlc::ui {
 
+QString ManualFileName() {
+  //: The manual's file in this language, beside the English manual.md.
+  return ManualWindow::tr("manual.md");
+}
+
 QStringList InstalledManualPaths() {
   // Next to the program first, so that a copy installed under any prefix
-  // finds its own manual; then the build's install folder and Debian's.
-  QStringList paths{QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                    "/../share/doc/zlc/manual.md")};
+  // finds its own manual; then the build's install folder and Debian's. The
+  // interface's language before English, wherever it is.
+  QStringList folders{QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/zlc")};
 #ifdef ZLC_DOC_DIR
-  paths << QStringLiteral(ZLC_DOC_DIR "/manual.md");
+  folders << QStringLiteral(ZLC_DOC_DIR);
 #endif
-  paths << QStringLiteral("/usr/share/doc/zlc/manual.md");
+  folders << QStringLiteral("/usr/share/doc/zlc");
+  QStringList paths;
+  for (const QString& name : {ManualFileName(), QStringLiteral("manual.md")}) {
+    for (const QString& folder : folders) paths << folder + '/' + name;
+  }
   paths.removeDuplicates();
   return paths;
 }
@@ -30,7 +39,8 @@ QUrl ManualSource(const QStringList& installed) {
   for (const QString& path : installed) {
     if (QFileInfo(path).isFile()) return QUrl::fromLocalFile(path);
   }
-  return QUrl("qrc:/manual/manual.md");
+  const QString builtIn = ":/manual/" + ManualFileName();
+  return QUrl(QFileInfo(builtIn).isFile() ? "qrc" + builtIn : QStringLiteral("qrc:/manual/manual.md"));
 }
 
 QString HeadingAnchor(const QString& heading) {

@@ -13,6 +13,8 @@ class QTextDocument;
 
 namespace zlc::ui {
 
+// The manual's file name in the interface's language ("manual.md" in English).
+QString ManualFileName();
 // The places an installed manual may be, most specific first.
 QStringList InstalledManualPaths();
 // The first installed manual that exists, else the built-in one.

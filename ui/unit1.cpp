@@ -19,6 +19,7 @@
 #include "filter/filter_description.h"
 #include "ui/line_list.h"
 #include "ui/manual_window.h"
+#include "ui/menu_bar_keys.h"
 #include "ui/statistics_window.h"
 #include "ui/task_field.h"
 #include "ui/text.h"
@@ -65,7 +66,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
   // What start-up has to say waits for the window, to be shown over it.
   HoldRuntimeMessages();
-  setWindowTitle("Zelt calculator v3.1.12");
+  setWindowTitle(tr("Zelt calculator v3.1.12"));
   CreateMenu();
   CreateControls();
   CreateShortcuts();
@@ -147,6 +148,7 @@ void TForm1::CreateShortcuts() {
   // F10 opens the menu bar at its first menu, as on most desktops.
   connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
           [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
+  RunPlainItemsFromKeys(menuBar());
   const struct {
     QPushButton* button;
     QKeySequence key;
@@ -179,10 +181,10 @@ void TForm1::CreateControls() {
   anchors_->Place(Panel3, {1, 1, 616, 185}, Align::Top);
   anchors_->SetInsets(Panel3, kBevelInsets);
 
-  GroupBox1 = Named(new QGroupBox("Cards", Panel3), "GroupBox1");
+  GroupBox1 = Named(new QGroupBox(tr("Cards"), Panel3), "GroupBox1");
   anchors_->Place(GroupBox1, {1, 0, 288, 128});
 
-  GroupBox3 = Named(new QGroupBox("Filtering Settings", Panel3), "GroupBox3");
+  GroupBox3 = Named(new QGroupBox(tr("Filtering Settings"), Panel3), "GroupBox3");
   anchors_->Place(GroupBox3, {287, 0, 328, 128}, Align::None, kLeft | kTop | kRight);
   anchors_->SetInsets(GroupBox3, kGroupInsets);
   ListBox3 = Named(new QListWidget(GroupBox3), "ListBox3");
@@ -194,29 +196,32 @@ void TForm1::CreateControls() {
   anchors_->Place(Panel2, {3, 108, 243, 17}, Align::None, kLeft | kTop | kRight);
   Label2 = Named(new QLabel(Panel2), "Label2");
   anchors_->Place(Label2, {3, 2, 237, 13}, Align::None, kLeft | kTop | kRight);
-  Button1 = Named(new QPushButton("Change", GroupBox3), "Button1");
+  Button1 = Named(new QPushButton(tr("Change"), GroupBox3), "Button1");
   anchors_->Place(Button1, {248, 108, 75, 17}, Align::None, kTop | kRight);
   connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
-  GroupBox2 = Named(new QGroupBox("Task (L=0/36)", Panel3), "GroupBox2");
+  GroupBox2 = Named(new QGroupBox(TaskTitle(0), Panel3), "GroupBox2");
   anchors_->Place(GroupBox2, {1, 128, 614, 56}, Align::Bottom);
   Edit1 = Named(new TaskField(GroupBox2), "Edit1");
   Edit1->installEventFilter(this);
   connect(Edit1, &QLineEdit::selectionChanged, this, &TForm1::Edit1MouseUp);
   anchors_->Place(Edit1, {4, 14, 605, 21}, Align::None, kLeft | kTop | kRight);
-  Button2 = Named(new QPushButton("delete selected", GroupBox2), "Button2");
+  Button2 = Named(new QPushButton(tr("delete selected"), GroupBox2), "Button2");
   anchors_->Place(Button2, {8, 38, 89, 14});
   Button2->setEnabled(false);
-  Button3 = Named(new QPushButton("step", GroupBox2), "Button3");
+  Button3 = Named(new QPushButton(tr("step"), GroupBox2), "Button3");
   anchors_->Place(Button3, {360, 38, 57, 14}, Align::None, kTop | kRight);
   Button3->setEnabled(false);
-  Button5 = Named(new QPushButton("Run", GroupBox2), "Button5");
+  Button5 = Named(new QPushButton(tr("Run"), GroupBox2), "Button5");
   anchors_->Place(Button5, {432, 36, 57, 18}, Align::None, kTop | kRight);
   Button5->setEnabled(false);
-  Button4 = Named(new QPushButton("Clear Task", GroupBox2), "Button4");
+  Button4 = Named(new QPushButton(tr("Clear Task"), GroupBox2), "Button4");
   anchors_->Place(Button4, {534, 38, 75, 14}, Align::None, kTop | kRight);
 
   CreateResultsArea();
+  anchors_->FitRow({Button1});
+  anchors_->FitRow({Button2, Button3, Button5, Button4});
+  anchors_->FitRow({CheckBox4, Label1, CheckBox2, CheckBox3, Button6});
   client_->setMinimumSize(MinimumClientSize());
 
   Timer1 = Named(new QTimer(this), "Timer1");
@@ -239,7 +244,7 @@ void TForm1::CreateControls() {
 }
 
 void TForm1::CreateResultsArea() {
-  GroupBox6 = Named(new QGroupBox("Results: ( RN / CN = 0 / 0 )", Panel1), "GroupBox6");
+  GroupBox6 = Named(new QGroupBox(ResultsTitle(0, 0), Panel1), "GroupBox6");
   anchors_->Place(GroupBox6, {1, 186, 616, 171}, Align::Client);
   anchors_->SetInsets(GroupBox6, kGroupInsets);
   Splitter1 = Named(new QSplitter(Qt::Vertical, GroupBox6), "Splitter1");
@@ -260,24 +265,25 @@ void TForm1::CreateResultsArea() {
     return view;
   };
 
-  GroupBox4 = Named(new QGroupBox("All", Splitter1), "GroupBox4");
+  GroupBox4 = Named(new QGroupBox(tr("All"), Splitter1), "GroupBox4");
   GroupBox4->resize(612, 84);
   ListBox1 = makeList(GroupBox4, "ListBox1", calc_.allList);
   anchors_->Place(ListBox1, {2, 15, 608, 50}, Align::None, kLeft | kTop | kRight | kBottom);
-  CheckBox4 = Named(new QCheckBox("Clear at RN >", GroupBox4), "CheckBox4");
+  // Room for a five-digit threshold; the caption follows the options.
+  CheckBox4 = Named(new QCheckBox(TForm6::tr("Clear at RN > %1").arg(10000), GroupBox4), "CheckBox4");
   CheckBox4->setChecked(true);
   anchors_->Place(CheckBox4, {8, 65, 145, 17}, Align::None, kLeft | kBottom);
-  Label1 = Named(new QLabel("Autosave:", GroupBox4), "Label1");
+  Label1 = Named(new QLabel(tr("Autosave:"), GroupBox4), "Label1");
   anchors_->Place(Label1, {304, 66, 60, 13}, Align::None, kRight | kBottom);
-  CheckBox2 = Named(new QCheckBox("all", GroupBox4), "CheckBox2");
+  CheckBox2 = Named(new QCheckBox(tr("all"), GroupBox4), "CheckBox2");
   anchors_->Place(CheckBox2, {368, 65, 33, 17}, Align::None, kRight | kBottom);
-  CheckBox3 = Named(new QCheckBox("filtered", GroupBox4), "CheckBox3");
+  CheckBox3 = Named(new QCheckBox(tr("filtered"), GroupBox4), "CheckBox3");
   CheckBox3->setChecked(true);
   anchors_->Place(CheckBox3, {408, 65, 57, 17}, Align::None, kRight | kBottom);
-  Button6 = Named(new QPushButton("Clear Results", GroupBox4), "Button6");
+  Button6 = Named(new QPushButton(tr("Clear Results"), GroupBox4), "Button6");
   anchors_->Place(Button6, {534, 66, 75, 14}, Align::None, kRight | kBottom);
 
-  GroupBox5 = Named(new QGroupBox("Filtered: 0", Splitter1), "GroupBox5");
+  GroupBox5 = Named(new QGroupBox(FilteredTitle(0), Splitter1), "GroupBox5");
   GroupBox5->resize(612, 67);
   anchors_->SetInsets(GroupBox5, kGroupInsets);
   ListBox2 = makeList(GroupBox5, "ListBox2", calc_.filteredList);
@@ -328,7 +334,7 @@ QSize TForm1::MinimumClientSize() const {
   const int autosaveRow = Label1->geometry().left() - (CheckBox4->geometry().right() + 1 + kGap);
   const int taskRow = Button3->geometry().left() - (Button2->geometry().right() + 1 + kGap);
   const int variantsWidth =
-      Label2->fontMetrics().horizontalAdvance("Variants : 99999999999") + 2 * Label2->x();
+      Label2->fontMetrics().horizontalAdvance(VariantsText(99999999999)) + 2 * Label2->x();
   const int variantsRow = Panel2->width() - variantsWidth;
   const int narrower = std::max(0, std::min({autosaveRow, taskRow, variantsRow}));
   // Heights: the upper half is fixed; below it the results box's caption,
@@ -396,19 +402,34 @@ void TForm1::SyncTask() {
   }
   const QString text = ToQt(ed.Text());
   if (Edit1->text() != text) Edit1->setText(text);
-  GroupBox2->setTitle(ToQt(ed.TaskCaption()));
-  Label2->setText(ToQt(ed.VariantsLabel()));
+  GroupBox2->setTitle(TaskTitle(ed.TaskLength()));
+  Label2->setText(VariantsLabelText());
   // "Run" follows the task; "step" too, except while the run lock holds it.
   Button5->setEnabled(ed.TaskComplete() || calc_.running);
   if (!locked_) Button3->setEnabled(ed.TaskComplete());
 }
 
+QString TForm1::TaskTitle(int length) { return tr("Task (L=%1/36)").arg(length); }
+
+QString TForm1::ResultsTitle(std::int64_t rn, std::int64_t cn) {
+  return tr("Results: ( RN / CN = %1 / %2 )").arg(rn).arg(cn);
+}
+
+QString TForm1::FilteredTitle(std::int64_t filtered) { return tr("Filtered: %1").arg(filtered); }
+
+QString TForm1::VariantsText(std::int64_t count) { return tr("Variants : %1").arg(count); }
+
+// Shown once the variants of the task are counted, empty before.
+QString TForm1::VariantsLabelText() const {
+  return calc_.editor.VariantsLabel().empty() ? QString() : VariantsText(calc_.variantCount);
+}
+
 void TForm1::SyncResults() {
   ListBox1->Sync();
   ListBox2->Sync();
-  GroupBox6->setTitle(ToQt(calc_.ResultsCaption()));
-  GroupBox5->setTitle(ToQt(calc_.FilteredCaption()));
-  Label2->setText(ToQt(calc_.editor.VariantsLabel()));
+  GroupBox6->setTitle(ResultsTitle(calc_.counters.rn, calc_.counters.cn));
+  GroupBox5->setTitle(FilteredTitle(calc_.counters.filtered));
+  Label2->setText(VariantsLabelText());
   if (calc_.droppedLines > 0 && !droppedNoticeShown_) ShowDroppedNotice();
 }
 
@@ -419,16 +440,16 @@ void TForm1::ShowDroppedNotice() {
   const auto megabytes = static_cast<qulonglong>(calc_.listBudget >> 20);
   QString kept;
   if (calc_.settings.autosaveAll) {
-    kept = "Every result is kept in results.log.";
+    kept = tr("Every result is kept in results.log.");
   } else if (calc_.settings.autosaveFiltered) {
-    kept = "The filtered results are kept in resultsf.log; tick \"all\" to keep every "
-           "result in results.log as well.";
+    kept = tr("The filtered results are kept in resultsf.log; tick \"all\" to keep every "
+              "result in results.log as well.");
   } else {
-    kept = "Tick \"all\" before a run to keep every result in results.log.";
+    kept = tr("Tick \"all\" before a run to keep every result in results.log.");
   }
   auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(),
-                              QString("The result lists now keep the newest results only: their "
-                                      "oldest lines were dropped to stay within %1 MB of memory.\n\n%2")
+                              tr("The result lists now keep the newest results only: their "
+                                 "oldest lines were dropped to stay within %1 MB of memory.\n\n%2")
                                   .arg(megabytes)
                                   .arg(kept),
                               QMessageBox::Ok, this);
@@ -496,7 +517,10 @@ void TForm1::Save1Click() {
 
 void TForm1::RefreshFilterDescription() {
   ListBox3->clear();
-  for (const std::string& line : BuildFilterDescription(calc_.filter, calc_.notation)) {
+  // The modes in the filter dialog's words.
+  const ModeWords words{FromQt(TForm2::tr("Random")), FromQt(TForm2::tr("One")),
+                        FromQt(TForm2::tr("Many"))};
+  for (const std::string& line : BuildFilterDescription(calc_.filter, calc_.notation, words)) {
     ListBox3->addItem(ToQt(line));
   }
 }
@@ -541,7 +565,7 @@ void TForm1::Button5Click() {
       RestoreAfterRun();
       return;
     }
-    SetRunCaption("Stop");
+    SetRunCaption(tr("Stop"));
     calc_.running = true;
     Timer1->start();
   } else {
@@ -551,7 +575,7 @@ void TForm1::Button5Click() {
 
 // A button's new caption replaces its key with the caption's mnemonic, so
 // the key is given again.
-void TForm1::SetRunCaption(const char* caption) {
+void TForm1::SetRunCaption(const QString& caption) {
   Button5->setText(caption);
   Button5->setShortcut(kRunKey);
 }
@@ -559,7 +583,7 @@ void TForm1::SetRunCaption(const char* caption) {
 void TForm1::StopRun() {
   Timer1->stop();
   SyncResults();
-  SetRunCaption("Run");
+  SetRunCaption(tr("Run"));
   calc_.running = false;
   calc_.CloseLogs();
   RestoreAfterRun();

@@ -96,7 +96,13 @@ class TForm1 : public QMainWindow {
   void CreateShortcuts();
   void ChainFocus();
   void NameForReaders();
-  void SetRunCaption(const char* caption);
+  void SetRunCaption(const QString& caption);
+  // Captions that carry the core's counts, in the interface's language.
+  static QString TaskTitle(int length);
+  static QString ResultsTitle(std::int64_t rn, std::int64_t cn);
+  static QString FilteredTitle(std::int64_t filtered);
+  static QString VariantsText(std::int64_t count);
+  QString VariantsLabelText() const;
   static const QKeySequence kRunKey;
   void CreateResultsArea();
   QSize MinimumClientSize() const;

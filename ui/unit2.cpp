@@ -14,6 +14,7 @@
 
 #include "filter/filter_editing.h"
 #include "ui/arrow_focus.h"
+#include "ui/caption_fit.h"
 #include "ui/card_words.h"
 #include "ui/dialog_keys.h"
 #include "ui/look.h"
@@ -146,10 +147,30 @@ void TForm2::FormCreate(const QString& caption) {
   CreateControls();
   for (int suit = 0; suit < kSuitCount; ++suit) BuildSuitBlock(suit, BlockLeft(suit), kBlockTop);
   BuildBalanceBoxes();
+  FitCaptions();
   ChainFocus();
   NameForReaders();
   ShowSuitBlocks();
   RefreshFilterDialog();
+}
+
+// Longer captions of a translation push their neighbours over; the boxes
+// below one another keep one width, and the dialog grows around them.
+void TForm2::FitCaptions() {
+  if (!CaptionsMayGrow()) return;
+  FitRow({Label1, ComboBox1, Label2, ComboBox2});
+  FitWidthToChildren(GroupBox1, 19);
+  FitRow({GroupBox1, GroupBox4});
+  for (const SuitBlock& block : blocks_) FitRow({block.clearButton, block.setButton});
+  QList<QWidget*> balance{Label3};
+  for (QCheckBox* box : balanceBoxes_) balance << box;
+  FitRow(balance << Button2);
+  FitWidthToChildren(GroupBox2, 12);
+  const int wide = std::max({GroupBox2->width(), GroupBox3->width(), GroupBox4->geometry().right() - 4});
+  for (QGroupBox* box : {GroupBox2, GroupBox3}) box->resize(wide, box->height());
+  PaintBox1->resize(wide - 2 * PaintBox1->x(), PaintBox1->height());
+  FitWidthToChildren(this, 5);
+  Bevel1->resize(width(), Bevel1->height());
 }
 
 // Tab goes through the dialog as it reads, each block's cards from its top
@@ -195,18 +216,18 @@ void TForm2::CreateControls() {
   Bevel1 = Named(new QFrame(this), "Bevel1");
   Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
   Bevel1->setGeometry(0, 0, kClientWidth, 281);
-  Button1 = Named(new QPushButton("Ok", this), "Button1");
+  Button1 = Named(new QPushButton(tr("Ok"), this), "Button1");
   Button1->setGeometry(232, 288, 75, 25);
   // Enter settles a threshold being typed, then closes (AcceptOnEnter).
   Button1->setAutoDefault(false);
   connect(Button1, &QPushButton::clicked, this, &TForm2::accept);
 
-  GroupBox1 = Named(new QGroupBox("Generation mode", this), "GroupBox1");
+  GroupBox1 = Named(new QGroupBox(tr("Generation mode"), this), "GroupBox1");
   GroupBox1->setGeometry(5, 5, 196, 45);
   Label1 = PlaceLabel(GroupBox1, "Label1", "GM:", {8, 19, 20, 13});
   ComboBox1 = Named(new QComboBox(GroupBox1), "ComboBox1");
   ComboBox1->setEditable(true);
-  ComboBox1->setEditText("Random");
+  ComboBox1->setEditText(tr("Random"));
   ComboBox1->setGeometry(32, 16, 65, 21);
   ComboBox1->setEnabled(false);
   FitWidth(ComboBox1, ComboBox1->minimumSizeHint().width());
@@ -215,12 +236,12 @@ void TForm2::CreateControls() {
   ComboBox2->setEditable(true);
   ComboBox2->setInsertPolicy(QComboBox::NoInsert);
   ComboBox2->setCompleter(nullptr);
-  ComboBox2->addItems({"One", "Many"});
+  ComboBox2->addItems({tr("One"), tr("Many")});
   ComboBox2->setGeometry(128, 16, 49, 21);
   FitWidth(ComboBox2, ComboBox2->minimumSizeHint().width());
   connect(ComboBox2, &QComboBox::currentTextChanged, this, &TForm2::ComboBox2Change);
 
-  GroupBox4 = Named(new QGroupBox("L(F) filtering threshold", this), "GroupBox4");
+  GroupBox4 = Named(new QGroupBox(tr("L(F) filtering threshold"), this), "GroupBox4");
   GroupBox4->setGeometry(208, 5, 121, 45);
   CheckBox1 = Named(new QCheckBox(GroupBox4), "CheckBox1");
   CheckBox1->setGeometry(8, 18, 17, 17);
@@ -247,7 +268,7 @@ void TForm2::CreateControls() {
   connect(CheckBox1, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.lfEnabled = on ? 1 : 0; });
 
-  GroupBox3 = Named(new QGroupBox("Static/Mobile elements && Hexagramms", this), "GroupBox3");
+  GroupBox3 = Named(new QGroupBox(tr("Static/Mobile elements && Hexagramms"), this), "GroupBox3");
   GroupBox3->setGeometry(5, 55, 533, 169);
   PaintBox1 = Named(new QWidget(GroupBox3), "PaintBox1");
   PaintBox1->setGeometry(2, 15, 529, 152);
@@ -257,14 +278,14 @@ void TForm2::CreateControls() {
   connect(CheckBox2, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.smEnabled = on ? 1 : 0; });
 
-  GroupBox2 = Named(new QGroupBox("Hex Balance", this), "GroupBox2");
+  GroupBox2 = Named(new QGroupBox(tr("Hex Balance"), this), "GroupBox2");
   GroupBox2->setGeometry(5, 230, 533, 43);
   Label3 = PlaceLabel(GroupBox2, "Label3", "HB:(?/?/?/?/?/?)", {40, 18, 85, 13});
   CheckBox3 = Named(new QCheckBox(GroupBox2), "CheckBox3");
   CheckBox3->setGeometry(8, 16, 17, 17);
   connect(CheckBox3, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.hbEnabled = on ? 1 : 0; });
-  Button2 = Named(new QPushButton("clear", GroupBox2), "Button2");
+  Button2 = Named(new QPushButton(tr("clear"), GroupBox2), "Button2");
   Button2->setGeometry(488, 18, 33, 12);
   Button2->setAutoDefault(false);
   connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
@@ -283,7 +304,7 @@ void TForm2::BuildSuitBlock(int suit, int x0, int top) {
     block.labels[rank] = label;
   }
   const int buttonTop = top + 78 + 6;
-  auto makeButton = [&](const char* caption, int left, const char* name) {
+  auto makeButton = [&](const QString& caption, int left, const char* name) {
     auto* button = Named(new QPushButton(caption, GroupBox3), QString("%1%2").arg(name).arg(suit + 1));
     button->setGeometry(left, buttonTop, 30, 12);
     button->setProperty("tag", suit + 1);
@@ -292,8 +313,8 @@ void TForm2::BuildSuitBlock(int suit, int x0, int top) {
     connect(button, &QPushButton::clicked, this, [this, button] { SuitButtonClick(button); });
     return button;
   };
-  block.clearButton = makeButton("clear", x0 + 12, "ClearButton");
-  block.setButton = makeButton("set", x0 + 62, "SetButton");
+  block.clearButton = makeButton(tr("clear"), x0 + 12, "ClearButton");
+  block.setButton = makeButton(tr("set"), x0 + 62, "SetButton");
   block.hexagramLabel = PlaceLabel(GroupBox3, "", QString(), {x0 + 25, 35, 0, 0});
   block.hexagramLabel->setObjectName(QString("HexagramLabel%1").arg(suit + 1));
   InkOnFace(block.hexagramLabel);
@@ -301,7 +322,7 @@ void TForm2::BuildSuitBlock(int suit, int x0, int top) {
 
 void TForm2::BuildBalanceBoxes() {
   for (int line = 1; line <= 6; ++line) {
-    auto* box = Named(new QCheckBox(QString("line%1").arg(line), GroupBox2),
+    auto* box = Named(new QCheckBox(tr("line%1").arg(line), GroupBox2),
                       QString("LineBox%1").arg(line));
     box->setGeometry(150 + 56 * (line - 1), 17, 40, 17);
     FitWidth(box, box->sizeHint().width());
@@ -344,7 +365,7 @@ void TForm2::ShowThreshold() {
 void TForm2::RefreshFilterDialog() {
   // Setting a box runs its handler, which writes back the same value.
   const FilterSettings f = calc_.filter;
-  ComboBox2->setEditText(ToQt(f.resultVariants));
+  ComboBox2->setEditText(f.resultVariants == "Many" ? tr("Many") : tr("One"));
   CheckBox1->setChecked(f.lfEnabled != 0);
   ShowThreshold();
   CheckBox2->setChecked(f.smEnabled != 0);
@@ -384,9 +405,9 @@ void TForm2::CycleCardLabel(int suit, int rank) {
 
 void TForm2::SuitButtonClick(QPushButton* button) {
   const int suit = button->property("tag").toInt() - 1;
-  if (button->text() == "clear") {
+  if (button == blocks_[suit].clearButton) {
     ClearSuit(calc_.filter, suit);
-  } else if (button->text() == "set") {
+  } else if (button == blocks_[suit].setButton) {
     const int pick = hexagramPicker ? hexagramPicker() : -1;
     SetSuitHexagram(calc_.filter, suit, pick);  // no pick: nothing changes
   }
@@ -404,7 +425,10 @@ void TForm2::Button2Click() {
   for (QCheckBox* box : balanceBoxes_) box->setChecked(false);
 }
 
-void TForm2::ComboBox2Change(const QString& text) { SetResultVariants(calc_.filter, FromQt(text)); }
+// Typed or picked, in the window's words; kept in the settings' own.
+void TForm2::ComboBox2Change(const QString& text) {
+  SetResultVariants(calc_.filter, text == tr("Many") ? "Many" : "One");
+}
 
 void TForm2::ComboBox4Change() {
   const QString text = ComboBox4->currentText();

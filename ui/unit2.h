@@ -82,6 +82,7 @@ class TForm2 : public QDialog {
   void CreateControls();
   void BuildSuitBlock(int suit, int x0, int top);
   void BuildBalanceBoxes();
+  void FitCaptions();
   void ChainFocus();
   void NameForReaders();
   void ShowSuitBlocks();

@@ -36,7 +36,7 @@ bool OnGrid(int column, int row) { return column >= 0 && column < kGrid && row >
 
 TForm3::TForm3(QWidget* owner) : QDialog(owner) {
   setObjectName("Form3");
-  setWindowTitle("Hex Table");
+  setWindowTitle(tr("Hex Table"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
@@ -151,7 +151,7 @@ void TForm3::HoverCell(int column, int row) {
   hoveredColumn_ = column;
   hoveredRow_ = row;
   if (OnGrid(hoveredColumn_, hoveredRow_)) {
-    setWindowTitle(QString("Hex Table  (Hex #%1)").arg(CellNumber(hoveredColumn_, hoveredRow_)));
+    setWindowTitle(tr("Hex Table  (Hex #%1)").arg(CellNumber(hoveredColumn_, hoveredRow_)));
   }
 }
 

@@ -8,7 +8,7 @@ namespace zlc::ui {
 
 TForm4::TForm4(QWidget* mainWindow) : QDialog(mainWindow) {
   setObjectName("Form4");
-  setWindowTitle("Calculating variants. Please, stand by...");
+  setWindowTitle(tr("Calculating variants. Please, stand by..."));
   // A fixed frame without title-bar buttons, above the main window.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowStaysOnTopHint);

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "ui/about_picture.h"
+#include "ui/caption_fit.h"
 #include "ui/dialog_keys.h"
 
 namespace zlc::ui {
@@ -23,7 +24,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
 
 TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   setObjectName("Form5");
-  setWindowTitle("About ZLC");
+  setWindowTitle(tr("About ZLC"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
 
@@ -40,7 +41,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
   // The title's face is asked for by name; where it is missing the font
   // matching picks the nearest sans serif.
-  Label1 = MakeLabel(this, "Label1", "Zelt calculator", 200, 8);
+  Label1 = MakeLabel(this, "Label1", tr("Zelt calculator"), 200, 8);
   QFont title("Tahoma");
   title.setStyleHint(QFont::SansSerif);
   title.setPixelSize(19);
@@ -49,7 +50,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   Label1->adjustSize();
 
   Label2 = MakeLabel(this, "Label2", {}, 200, 32);
-  Label4 = MakeLabel(this, "Label4", "Made by the zlc developers", 200, 56);
+  Label4 = MakeLabel(this, "Label4", tr("Made by the zlc developers"), 200, 56);
 
   // A link label for a web page; there is no page to name, and the label
   // stays hidden as the layout has it, so nothing opens from here.
@@ -60,24 +61,26 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
   // The licence, on a line of its own so that the layout's texts stay as
   // they are; the tool tip carries the notice the licence asks programs to show.
-  LicenceLabel = MakeLabel(this, "LicenceLabel", "Free software: GNU GPL v3 or later", 200, 88);
-  LicenceLabel->setToolTip(
+  LicenceLabel = MakeLabel(this, "LicenceLabel", tr("Free software: GNU GPL v3 or later"), 200, 88);
+  LicenceLabel->setToolTip(tr(
       "This program is free software: you can redistribute it and/or modify it under the\n"
       "terms of the GNU General Public License as published by the Free Software\n"
       "Foundation, either version 3 of the License, or (at your option) any later version.\n"
       "It comes with ABSOLUTELY NO WARRANTY; see the file LICENSE or\n"
-      "<https://www.gnu.org/licenses/>.");
+      "<https://www.gnu.org/licenses/>."));
 
-  Label5 = MakeLabel(this, "Label5", "Note: program bugs are intended to prevent unawared usage",
+  Label5 = MakeLabel(this, "Label5", tr("Note: program bugs are intended to prevent unawared usage"),
                      8, 136);
 
-  Button1 = new QPushButton("Ok", this);
+  Button1 = new QPushButton(tr("Ok"), this);
   Button1->setObjectName("Button1");
   Button1->setGeometry(336, 112, 75, 17);
   connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
   AcceptOnEnter(this, Button1, [] { return true; });
 
   FormCreate();
+  FitWidthToChildren(this, 8);  // a translation's longer lines
+  Button1->move(width() - 6 - Button1->width(), Button1->y());  // at the right, as drawn
 }
 
 void TForm5::FormCreate() {

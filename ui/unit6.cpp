@@ -12,6 +12,7 @@
 #include "cards/notation.h"
 #include "persist/number_text.h"
 #include "persist/io_error.h"
+#include "ui/caption_fit.h"
 #include "ui/dialog_keys.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/text.h"
@@ -61,7 +62,7 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
 
 TForm6::TForm6(Calculator& calc, QWidget* parent) : QDialog(parent), calc_(calc) {
   setObjectName("Form6");
-  setWindowTitle("Options");
+  setWindowTitle(tr("Options"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();
@@ -72,30 +73,30 @@ void TForm6::CreateControls() {
   // have; a tighter gap after the box keeps "mark static elements by:"
   // whole in front of the first radio button.
   setStyleSheet("QCheckBox, QRadioButton { spacing: 3px; }");
-  Label1 = MakeLabel(this, "Label1", "1. Defs:", 24, 19);
+  Label1 = MakeLabel(this, "Label1", tr("1. Defs:"), 24, 19);
   ComboBox1 = MakeCombo(this, "ComboBox1", {"Ru", "En"}, 72, 16, 41);
   Label3 = MakeLabel(this, "Label3", {}, 128, 20);
   ShowNotationLabel();
 
-  Label2 = MakeLabel(this, "Label2", "2. Results output:", 24, 48);
-  CheckBox1 = MakeBox<QCheckBox>(this, "CheckBox1", "mark transits by \"<\", \">\"", 40, 64);
-  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", "mark static elements by:", 40, 80, 176 - 40);
+  Label2 = MakeLabel(this, "Label2", tr("2. Results output:"), 24, 48);
+  CheckBox1 = MakeBox<QCheckBox>(this, "CheckBox1", tr("mark transits by \"<\", \">\""), 40, 64);
+  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", tr("mark static elements by:"), 40, 80, 176 - 40);
   RadioButton1 = MakeBox<QRadioButton>(this, "RadioButton1", "\"!\"", 176, 80, 216 - 176);
   RadioButton2 = MakeBox<QRadioButton>(this, "RadioButton2", "\"[\", \"]\"", 216, 80);
   SetRadioButtons(false, 0);
-  CheckBox4 = MakeBox<QCheckBox>(this, "CheckBox4", "delete spaces", 40, 96);
+  CheckBox4 = MakeBox<QCheckBox>(this, "CheckBox4", tr("delete spaces"), 40, 96);
 
-  Label6 = MakeLabel(this, "Label6", "Clear at RN > ", 40, 120);
+  Label6 = MakeLabel(this, "Label6", tr("Clear at RN > "), 40, 120);
   QStringList thresholds;
   for (int n = 1000; n <= 10000; n += 1000) thresholds << QString::number(n);
   ComboBox3 = MakeCombo(this, "ComboBox3", thresholds, 112, 117, 57);
   ShowNumber(ComboBox3, 5000);
 
-  Label4 = MakeLabel(this, "Label4", "3. Shuffling depth:", 24, 152);
+  Label4 = MakeLabel(this, "Label4", tr("3. Shuffling depth:"), 24, 152);
   ComboBox2 = MakeCombo(this, "ComboBox2", {"10", "100", "250", "500", "1000"}, 120, 149, 49);
   ShowNumber(ComboBox2, 1000);
 
-  Button1 = Named(new QPushButton("Ok", this), "Button1");
+  Button1 = Named(new QPushButton(tr("Ok"), this), "Button1");
   Button1->setGeometry(112, 184, 81, 25);
   // Enter settles the number being typed and closes unless it was refused.
   Button1->setAutoDefault(false);
@@ -108,6 +109,14 @@ void TForm6::CreateControls() {
         return refusals_ == before;
       },
       {ComboBox3->lineEdit(), ComboBox2->lineEdit()});
+
+  // Longer captions of a translation push the controls after them over.
+  FitRow({Label1, ComboBox1, Label3});
+  FitRow({CheckBox2, RadioButton1, RadioButton2});
+  FitRow({Label6, ComboBox3});
+  FitRow({Label4, ComboBox2});
+  FitWidthToChildren(this, 16);
+  Button1->move((width() - Button1->width()) / 2, Button1->y());  // centred, as drawn
 
   connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm6::ComboBox1Change);
   connect(CheckBox1, &QCheckBox::toggled, this, &TForm6::CheckBox1Click);
@@ -126,7 +135,7 @@ void TForm6::CreateControls() {
 }
 
 QString TForm6::ClearAtRnCaption() const {
-  return "Clear at RN > " + QString::number(calc_.settings.clearThreshold);
+  return tr("Clear at RN > %1").arg(calc_.settings.clearThreshold);
 }
 
 void TForm6::showEvent(QShowEvent* event) {

@@ -18,6 +18,7 @@
 
 #include "engine/calculator.h"
 #include "main_window_fixture.h"
+#include "ui/unit6.h"
 #include "ui/line_list.h"
 #include "ui/look.h"
 #include "ui/unit1.h"
@@ -237,6 +238,35 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QCOMPARE(QApplication::activePopupWidget(), bar->actions().value(3)->menu());
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus(),
+                    Qt::Key_Escape);
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+
+    // "Options" is a command on the bar itself: the arrows reach it from the
+    // first menu, and Return runs it.
+    Activate(form_.get());
+    QTest::keyClick(form_.get(), Qt::Key_F10);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_COMPARE(bar->activeAction(), bar->actions().value(1));
+    // On past it to the next menu and back.
+    Key(Qt::Key_Right);
+    QTRY_COMPARE(QApplication::activePopupWidget(), bar->actions().value(2)->menu());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+    QTRY_COMPARE(bar->activeAction(), bar->actions().value(1));
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    // The dialog is modal: it is closed from a timer once it shows.
+    bool opened = false;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+      if (!form_->optionsWindow()->isVisible()) return;
+      opened = true;
+      form_->optionsWindow()->reject();
+    });
+    closer.start(20);
+    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus(),
+                    Qt::Key_Return);
+    QTRY_VERIFY(opened);
   }
 };
 
