@@ -485,7 +485,7 @@
     </message>
     <message>
         <source>Clear Task</source>
-        <translation>Очистить</translation>
+        <translation>Очистить задачу</translation>
     </message>
     <message>
         <source>All</source>

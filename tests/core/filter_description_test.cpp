@@ -81,5 +81,20 @@ TEST(FilterDescription, TheOtherNotationNamesTheSameCells) {
   EXPECT_EQ(Describe(f, 2)[1], "H(s)=#?  (0?????" ");   S(s)={9};   M(s)={J};    ");
 }
 
+// A window in another language names the modes in its words; the settings
+// keep theirs, and a value the words do not know is shown as it stands.
+TEST(FilterDescription, ModesInTheWindowsWords) {
+  const ModeWords ru{Ru("Случайный"), Ru("Один"), Ru("Много")};
+  NotationSet n;
+  SetNotation(n, 1);
+  FilterSettings f;
+  EXPECT_EQ(BuildFilterDescription(f, n, ru)[0], Ru("GM:Случайный, RV:Один"));
+  f.resultVariants = "Many";
+  EXPECT_EQ(BuildFilterDescription(f, n, ru)[0], Ru("GM:Случайный, RV:Много"));
+  EXPECT_EQ(f.resultVariants, "Many");
+  f.generationMode = "Sequential";
+  EXPECT_EQ(BuildFilterDescription(f, n, ru)[0], Ru("GM:Sequential, RV:Много"));
+}
+
 }  // namespace
 }  // namespace zlc

@@ -8,15 +8,24 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTranslator>
 #include <QtTest>
 
 #include "main_window_fixture.h"
 #include "ui/manual_window.h"
+#include "ui/translation.h"
 
 using zlc::ui::ManualWindow;
 
 class ManualWindowTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
+
+  static void RemoveTranslations() {
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+      QCoreApplication::removeTranslator(t);
+      delete t;
+    }
+  }
 
   ManualWindow* Manual() { return form_->findChild<ManualWindow*>("ManualWindow"); }
 
@@ -52,7 +61,10 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
 
  private slots:
   void init() { SetUp(); }
-  void cleanup() { TearDown(); }
+  void cleanup() {
+    RemoveTranslations();
+    TearDown();
+  }
 
   void f1OpensTheManualBesideTheWindow() {
     OpenWindow();
@@ -81,8 +93,19 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
 
   // Every link of the manual to one of its own sections finds its heading,
   // and following one scrolls the window there.
+  void linksWithinTheManualReachTheirSections_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("licence");
+    QTest::newRow("English") << "manual.md" << "Zelt calculator: the manual" << "Licence";
+    QTest::newRow("Russian") << "manual.ru.md" << QString::fromUtf8("Калькулятор Zelt: руководство")
+                             << QString::fromUtf8("Лицензия");
+  }
   void linksWithinTheManualReachTheirSections() {
-    ManualWindow window(QUrl("qrc:/manual/manual.md"));
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, licence);
+    ManualWindow window(QUrl("qrc:/manual/" + file));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTextDocument* doc = window.browser()->document();
@@ -99,15 +122,38 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
     for (const QString& target : targets) QVERIFY2(names.contains(target), qPrintable(target));
     QCOMPARE(zlc::ui::HeadingAnchor("`zlc.cfg` — the settings"), QString("zlccfg--the-settings"));
 
-    // The contents' entry "Licence", clicked.
+    // The contents' entry of the licence, clicked.
     QTextBrowser* browser = window.browser();
-    QTextCursor link = doc->find("Licence");
-    QVERIFY(!link.isNull() && link.charFormat().anchorHref() == "#licence");
+    QTextCursor link = doc->find(licence);
+    QVERIFY(!link.isNull() && link.charFormat().anchorHref() == "#" + licence.toLower());
     link.setPosition(link.selectionStart() + 2);
     QCOMPARE(browser->verticalScrollBar()->value(), 0);
     QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(link).center());
     QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
-    QCOMPARE(FirstHeading(doc), QString("Zelt calculator: the manual"));
+    QCOMPARE(FirstHeading(doc), title);
+  }
+
+  // In the Russian interface F1 opens the Russian manual, its own pictures
+  // and all; an installed copy in Russian comes before the English one.
+  void russianInterfaceReadsTheRussianManual() {
+    QVERIFY(zlc::ui::InstallTranslation(QLocale("ru_RU")));
+    QTemporaryDir dir;
+    QCOMPARE(zlc::ui::ManualSource({dir.filePath("manual.ru.md")}), QUrl("qrc:/manual/manual.ru.md"));
+    QVERIFY(zlc::ui::InstalledManualPaths().first().endsWith("/manual.ru.md"));
+    OpenWindow();
+    Activate(form_.get());
+    Press(Qt::Key_F1);
+    ManualWindow* manual = Manual();
+    QVERIFY(manual);
+    QCOMPARE(manual->windowTitle(), QString::fromUtf8("Руководство калькулятора Zelt"));
+    QTextDocument* doc = manual->browser()->document();
+    QCOMPARE(FirstHeading(doc), QString::fromUtf8("Калькулятор Zelt: руководство"));
+    int all = 0;
+    const int loaded = LoadedPictures(doc, &all);
+    QVERIFY(all >= 3);
+    QCOMPARE(loaded, all);
+    RemoveTranslations();
+    QCOMPARE(zlc::ui::ManualFileName(), QString("manual.md"));
   }
 
   void helpMenuKeepsAboutWithoutF1() {

@@ -69,6 +69,7 @@ class RunTest : public QObject, protected MainWindowFixture {
   void stepFindsAResultAndListsIt() {
     Open(kConverging);
     QVERIFY(Find<QPushButton>("Button3")->isEnabled());
+    QCOMPARE(Find<QLabel>("Label2")->text(), QString());  // nothing counted yet
     Find<QPushButton>("Button3")->click();
     QCOMPARE(Title("GroupBox6"), QString("Results: ( RN / CN = 1 / 1 )"));
     QCOMPARE(Title("GroupBox5"), QString("Filtered: 1"));

@@ -1,6 +1,9 @@
 // The interface in Russian where the locale asks for it, and in English,
 // byte for byte, everywhere else.
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTranslator>
 #include <QtTest>
@@ -9,6 +12,7 @@
 #include "ui/runtime_dialogs.h"
 #include "ui/statistics_window.h"
 #include "ui/translation.h"
+#include "ui/unit2.h"
 
 class TranslationTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
@@ -55,11 +59,29 @@ class TranslationTest : public QObject, protected MainWindowFixture {
     QCOMPARE(messages_.last(), QString::fromUtf8("«-x» — не целое число"));
     zlc::ui::ShowRuntimeMessage(nullptr, "Something else");
     QCOMPARE(messages_.last(), QString("Something else"));
+    // The filter's modes in Russian words, kept in the settings' own.
+    zlc::ui::TForm2* filter = form_->filterDialog();
+    filter->show();
+    QVERIFY(QTest::qWaitForWindowActive(filter));
+    auto* variants = filter->findChild<QComboBox*>("ComboBox2");
+    QCOMPARE(variants->currentText(), QString::fromUtf8("Один"));
+    variants->lineEdit()->selectAll();
+    // Typed as a Russian keyboard types it: key events that carry the letters.
+    for (const QChar letter : QString::fromUtf8("Много")) {
+      QTest::sendKeyEvent(QTest::Click, variants->lineEdit(), Qt::Key_unknown, QString(letter), Qt::NoModifier);
+    }
+    QCOMPARE(calc_->filter.resultVariants, std::string("Many"));
+    QTest::mouseClick(filter->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    QTRY_VERIFY(!filter->isVisible());
+    QCOMPARE(form_->findChild<QListWidget*>("ListBox3")->item(0)->text(),
+             QString::fromUtf8("GM:Случайный, RV:Много"));
     // The files the calculator writes do not change with the language.
     form_->close();
     QFile cfg("zlc.cfg");
     QVERIFY(cfg.open(QIODevice::ReadOnly));
-    QVERIFY(cfg.readAll().startsWith("Defs = Ru\r\nrq_mt = 0\r\n"));
+    const QByteArray written = cfg.readAll();
+    QVERIFY(written.startsWith("Defs = Ru\r\nrq_mt = 0\r\n"));
+    QVERIFY(written.contains("\r\nRV = Many\r\n"));
     for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
       QCoreApplication::removeTranslator(t);
       delete t;
