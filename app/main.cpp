@@ -8,6 +8,7 @@
 #include "app/close_on_signal.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/font_scale.h"
 #include "app/startup.h"
 #include "engine/calculator.h"
 #include "ui/runtime_dialogs.h"
@@ -18,8 +19,9 @@ int main(int argc, char* argv[]) {
   // Before the application: it would need a display, and it reads no file.
   if (auto status = zlc::app::AnswerInfoOptions(argc, argv, stdout)) return *status;
 
+  const double layoutScale = zlc::app::ScaleWindowsToDesktopFont(argc, argv);
   QApplication app(argc, argv);
-  zlc::app::SetUpApplication();
+  zlc::app::SetUpApplication(layoutScale);
   // A data folder that cannot be used is said over the main window.
   zlc::ui::HoldRuntimeMessages();
   zlc::app::UseDataFolderIfAsked(QApplication::arguments());

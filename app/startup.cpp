@@ -8,13 +8,13 @@
 
 namespace zlc::app {
 
-void SetUpApplication() {
+void SetUpApplication(double layoutScale) {
   QApplication::setApplicationName("zlc");
   // The menu entry's icon on Wayland; on X11 the windows carry the icon
   // themselves, and a window without one shows the desktop's generic one.
   QApplication::setDesktopFileName("io.github.zlc.Calculator");
   QApplication::setWindowIcon(ProgramIcon());
-  ui::ApplyClassicLook();
+  ui::ApplyClassicLook(layoutScale);
   ui::InstallTranslation(QLocale::system());
 }
 

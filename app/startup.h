@@ -4,6 +4,7 @@
 
 namespace zlc::app {
 
-void SetUpApplication();
+// `layoutScale`: what ScaleWindowsToDesktopFont set.
+void SetUpApplication(double layoutScale = 1);
 
 }  // namespace zlc::app

@@ -94,7 +94,9 @@ export DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work
 cd "$work"
 printf '%s\r\n' "Defs = Ru" "rq_lf = 1" "lf_t = 14" "sm1 = 000100002" "rq_asa = 1" "rq_asf = 1" \
   >zlc.cfg
-env "${app_env[@]}" "$zlc" >/dev/null 2>&1 &
+# The scale is set, not left to follow the desktop's font: the clicks below
+# are measured at it.
+env "${app_env[@]}" QT_SCALE_FACTOR="$factor" "$zlc" >/dev/null 2>&1 &
 app=$!
 # The first window whose title matches; gives up after 20 seconds (a program
 # that did not start, a dialog that did not open) instead of waiting forever.

@@ -12,15 +12,8 @@ skip() { echo "SKIP: $*"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
 
 [ -x "$zlc" ] || skip "no program at $zlc"
-missing=()
-for p in xvfb xdotool x11-utils imagemagick qt6-gtk-platformtheme; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  sudo=(); [ "$(id -u)" -eq 0 ] || sudo=(sudo -n)
-  { "${sudo[@]}" apt-get update -qq && "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-      apt-get install -y -qq "${missing[@]}"; } >/dev/null 2>&1 || skip "cannot install ${missing[*]}"
-fi
+. "$(dirname "$0")/../lib/packages_or_skip.sh"
+packages_or_skip xvfb xdotool x11-utils imagemagick qt6-gtk-platformtheme
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
