@@ -69,6 +69,7 @@ ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent
   setWindowTitle(tr("Zelt calculator manual"));
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("ManualBrowser");
+  browser_->setAccessibleName(tr("Manual"));
   browser_->setOpenExternalLinks(true);
   // Markdown gives its headings no names; the manual's links to its own
   // sections need them. The browser loads the document again for such a

@@ -12,6 +12,8 @@
 #include "main_window_fixture.h"
 #include "ui/line_list.h"
 #include "ui/look.h"
+#include "ui/manual_window.h"
+#include "ui/statistics_window.h"
 #include "ui/unit1.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"
@@ -73,6 +75,16 @@ class AccessibilityTest : public QObject, protected MainWindowFixture {
     CollectNameless(QAccessible::queryAccessibleInterface(form_->optionsWindow()), nameless);
     CollectNameless(QAccessible::queryAccessibleInterface(form_->aboutWindow()), nameless);
     CollectNameless(QAccessible::queryAccessibleInterface(form_->filterDialog()->hexTable()), nameless);
+    // The statistics and the manual, opened as a person opens them.
+    Activate(form_.get());
+    QTest::keyClick(form_.get(), Qt::Key_I, Qt::ControlModifier);
+    QTRY_VERIFY(form_->statisticsWindow() && form_->statisticsWindow()->isVisible());
+    CollectNameless(QAccessible::queryAccessibleInterface(form_->statisticsWindow()), nameless);
+    Activate(form_.get());
+    QTest::keyClick(form_.get(), Qt::Key_F1);
+    auto* manual = form_->findChild<zlc::ui::ManualWindow*>();
+    QVERIFY(manual);
+    CollectNameless(QAccessible::queryAccessibleInterface(manual), nameless);
     QCOMPARE(nameless, QStringList());
     // A card label of the filter dialog says its card and its state.
     zlc::ui::TForm2* dialog = form_->filterDialog();
