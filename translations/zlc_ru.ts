@@ -638,7 +638,7 @@
     <name>zlc::ui::TForm4</name>
     <message>
         <source>Calculating variants. Please, stand by...</source>
-        <translation>Подсчёт вариантов. Пожалуйста, подождите...</translation>
+        <translation>Подсчёт вариантов. Подождите...</translation>
     </message>
 </context>
 <context>
