@@ -62,6 +62,8 @@ echo "Depends: $depends"
 for lib in libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ "$depends" == *"$lib "* ]] || fail "the package does not depend on $lib"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-translations-l10n ] ||
+  fail "the package does not recommend Qt's translations"
 
 # --- the unpacked package -----------------------------------------------------
 scratch=$(mktemp -d)
@@ -74,7 +76,9 @@ for f in usr/bin/zlc usr/bin/zlc-search \
          "usr/share/icons/hicolor/scalable/apps/$id.svg" \
          usr/share/man/man1/zlc.1.gz usr/share/man/man1/zlc-search.1.gz \
          usr/share/doc/zlc/copyright usr/share/doc/zlc/changelog.gz usr/share/doc/zlc/manual.md \
-         usr/share/doc/zlc/images/{main-window,filter-dialog,statistics-window}.png; do
+         usr/share/doc/zlc/images/{main-window,filter-dialog,statistics-window}.png \
+         usr/share/doc/zlc/manual.ru.md usr/share/doc/zlc/images/ru/{main-window,filter-dialog,statistics-window}.png \
+         usr/share/zlc/translations/zlc_ru.qm; do
   [ -f "$root/$f" ] || fail "missing from the package: /$f"
 done
 got=$("$root/usr/bin/zlc-search" --version) || fail "zlc-search --version failed"
