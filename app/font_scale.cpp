@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "ui/look.h"
@@ -20,6 +21,14 @@ double ScaleWindowsToDesktopFont(int argc, char** argv) {
     if (std::strcmp(argv[i], "-platform") == 0) platform = argv[i + 1];
   }
   if (platform.startsWith("offscreen") || platform.startsWith("minimal")) return 1;
+  // The platform takes the launcher's start-up token out of the environment
+  // as it connects; the probe must leave it for the application that shows
+  // the window, or the launcher waits for a window that never says it came.
+  constexpr const char* kStartupTokens[] = {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"};
+  std::vector<std::pair<const char*, QByteArray>> tokens;
+  for (const char* name : kStartupTokens) {
+    if (qEnvironmentVariableIsSet(name)) tokens.emplace_back(name, qgetenv(name));
+  }
   double points = 0;
   QSize screen;
   {
@@ -33,6 +42,7 @@ double ScaleWindowsToDesktopFont(int argc, char** argv) {
     points = ui::DesktopFontPoints();
     if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->availableGeometry().size();
   }
+  for (const auto& [name, value] : tokens) qputenv(name, value);
   double scale = ui::LayoutScale(points);
   if (!screen.isEmpty()) {
     // Never past the screen: the main window at its drawn size, with room

@@ -456,10 +456,6 @@
         <translation>Экспорт списка в CSV</translation>
     </message>
     <message>
-        <source>Zelt calculator v3.1.12</source>
-        <translation>Калькулятор Zelt v3.1.12</translation>
-    </message>
-    <message>
         <source>Cards</source>
         <translation>Карты</translation>
     </message>
@@ -546,6 +542,10 @@
     <message>
         <source>Stop</source>
         <translation>Стоп</translation>
+    </message>
+    <message>
+        <source>Zelt calculator v%1</source>
+        <translation>Калькулятор Zelt v%1</translation>
     </message>
 </context>
 <context>

@@ -36,11 +36,17 @@ QStringList InstalledManualPaths() {
 }
 
 QUrl ManualSource(const QStringList& installed) {
-  for (const QString& path : installed) {
-    if (QFileInfo(path).isFile()) return QUrl::fromLocalFile(path);
+  // The interface's language first, installed or built in, and only then
+  // English: an older installed copy may have the English manual alone.
+  QStringList names{ManualFileName(), QStringLiteral("manual.md")};
+  names.removeDuplicates();
+  for (const QString& name : names) {
+    for (const QString& path : installed) {
+      if (QFileInfo(path).fileName() == name && QFileInfo(path).isFile()) return QUrl::fromLocalFile(path);
+    }
+    if (QFileInfo(":/manual/" + name).isFile()) return QUrl("qrc:/manual/" + name);
   }
-  const QString builtIn = ":/manual/" + ManualFileName();
-  return QUrl(QFileInfo(builtIn).isFile() ? "qrc" + builtIn : QStringLiteral("qrc:/manual/manual.md"));
+  return QUrl("qrc:/manual/manual.md");
 }
 
 QString HeadingAnchor(const QString& heading) {

@@ -17,7 +17,8 @@ namespace zlc::ui {
 QString ManualFileName();
 // The places an installed manual may be, most specific first.
 QStringList InstalledManualPaths();
-// The first installed manual that exists, else the built-in one.
+// The manual in the interface's language, installed or else built in; the
+// English one when there is none in that language.
 QUrl ManualSource(const QStringList& installed = InstalledManualPaths());
 
 // The name a link within the manual gives a heading: lower case, spaces as

@@ -66,7 +66,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
   // What start-up has to say waits for the window, to be shown over it.
   HoldRuntimeMessages();
-  setWindowTitle(tr("Zelt calculator v3.1.12"));
+  setWindowTitle(tr("Zelt calculator v%1").arg("3.1.12"));
   CreateMenu();
   CreateControls();
   CreateShortcuts();
@@ -100,7 +100,10 @@ void TForm1::FormCreate() {
   form5_ = new TForm5(this);
   form6_ = new TForm6(calc_, this);
   CheckBox4->setText(form6_->ClearAtRnCaption());
-  connect(form6_, &TForm6::clearThresholdCaptionChanged, CheckBox4, &QCheckBox::setText);
+  connect(form6_, &TForm6::clearThresholdCaptionChanged, this, [this](const QString& caption) {
+    CheckBox4->setText(caption);
+    FitCaptions();  // a threshold of more digits than room was made for
+  });
   if (QScreen* screen = QApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
@@ -219,10 +222,7 @@ void TForm1::CreateControls() {
   anchors_->Place(Button4, {534, 38, 75, 14}, Align::None, kTop | kRight);
 
   CreateResultsArea();
-  anchors_->FitRow({Button1});
-  anchors_->FitRow({Button2, Button3, Button5, Button4});
-  anchors_->FitRow({CheckBox4, Label1, CheckBox2, CheckBox3, Button6});
-  client_->setMinimumSize(MinimumClientSize());
+  FitCaptions();
 
   Timer1 = Named(new QTimer(this), "Timer1");
   // The timer runs only while "Run" is on, and fires again as soon as the
@@ -324,25 +324,36 @@ void TForm1::CreateResultsArea() {
   connect(Exportlist1, &QAction::triggered, this, &TForm1::Exportlist1Click);
 }
 
+// Room for a translation's longer captions, and the window's least size
+// that keeps them clear of each other.
+void TForm1::FitCaptions() {
+  anchors_->FitRow({Button1});
+  anchors_->FitRow({Button2, Button3, Button5, Button4});
+  anchors_->FitRow({CheckBox4, Label1, CheckBox2, CheckBox3, Button6});
+  client_->setMinimumSize(MinimumClientSize());
+}
+
 // The smallest client area at which no control runs into another and both
 // lists stay readable: the controls anchored right meet those anchored left
 // as the window narrows, and the variants label needs room for a long count.
 QSize TForm1::MinimumClientSize() const {
   constexpr int kGap = 6;
-  const int designWidth = kClientWidth;
-  // How much narrower than designed the window may become, row by row.
+  const int width = client_->width();
+  // How much narrower than it is the window may become, row by row.
   const int autosaveRow = Label1->geometry().left() - (CheckBox4->geometry().right() + 1 + kGap);
   const int taskRow = Button3->geometry().left() - (Button2->geometry().right() + 1 + kGap);
   const int variantsWidth =
       Label2->fontMetrics().horizontalAdvance(VariantsText(99999999999)) + 2 * Label2->x();
   const int variantsRow = Panel2->width() - variantsWidth;
-  const int narrower = std::max(0, std::min({autosaveRow, taskRow, variantsRow}));
+  // Below 0 when captions grown for a translation meet at this width: the
+  // window must then be wider.
+  const int narrower = std::min({autosaveRow, taskRow, variantsRow});
   // Heights: the upper half is fixed; below it the results box's caption,
   // the two list frames at their least and the splitter between them.
   const int upper = 1 + Panel3->height() + 1;
   const int results = kGroupInsets.top() + GroupBox4->minimumHeight() + Splitter1->handleWidth() +
                       GroupBox5->minimumHeight() + kGroupInsets.bottom();
-  return {designWidth - narrower, upper + results};
+  return {width - narrower, upper + results};
 }
 
 void TForm1::PlaceCardButton(int index, int left, int top, int width, int height, bool bold,

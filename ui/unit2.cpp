@@ -171,6 +171,7 @@ void TForm2::FitCaptions() {
   PaintBox1->resize(wide - 2 * PaintBox1->x(), PaintBox1->height());
   FitWidthToChildren(this, 5);
   Bevel1->resize(width(), Bevel1->height());
+  Button1->move(Button1->x() + (width() - kClientWidth) / 2, Button1->y());  // where drawn, from the middle
 }
 
 // Tab goes through the dialog as it reads, each block's cards from its top

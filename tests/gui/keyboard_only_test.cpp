@@ -267,6 +267,24 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus(),
                     Qt::Key_Return);
     QTRY_VERIFY(opened);
+
+    // Left highlighted there, the item gives the keys back to a person who
+    // clicks into the window: Space types, the arrows move the caret.
+    Activate(form_.get());
+    QTest::keyClick(form_.get(), Qt::Key_F10);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_COMPARE(bar->activeAction(), bar->actions().value(1));
+    auto* task = form_->findChild<QLineEdit*>("Edit1");
+    QTest::mouseClick(task, Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), task);
+    opened = false;
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Left);
+    QTest::qWait(100);
+    QVERIFY(!opened);
+    QVERIFY(QApplication::activePopupWidget() == nullptr);
+    QVERIFY(bar->activeAction() == nullptr);
   }
 };
 

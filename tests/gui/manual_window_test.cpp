@@ -139,6 +139,16 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
     QVERIFY(zlc::ui::InstallTranslation(QLocale("ru_RU")));
     QTemporaryDir dir;
     QCOMPARE(zlc::ui::ManualSource({dir.filePath("manual.ru.md")}), QUrl("qrc:/manual/manual.ru.md"));
+    // An installed English manual without the Russian one beside it does
+    // not hide the Russian one built in; an installed Russian one comes first.
+    for (const char* name : {"manual.md", "manual.ru.md"}) {
+      QFile file(dir.filePath(name));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("# Installed copy\n");
+    }
+    QCOMPARE(zlc::ui::ManualSource({dir.filePath("manual.md")}), QUrl("qrc:/manual/manual.ru.md"));
+    QCOMPARE(zlc::ui::ManualSource({dir.filePath("manual.md"), dir.filePath("manual.ru.md")}),
+             QUrl::fromLocalFile(dir.filePath("manual.ru.md")));
     QVERIFY(zlc::ui::InstalledManualPaths().first().endsWith("/manual.ru.md"));
     OpenWindow();
     Activate(form_.get());

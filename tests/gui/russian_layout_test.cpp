@@ -5,6 +5,8 @@
 #include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -143,6 +145,19 @@ class RussianLayoutTest : public QObject, protected MainWindowFixture {
     LoadTask("*** *** *** *** *** *** *** *** *** *** *** ***");
     calc_->editor.SetVariantsLabel("Variants");
     form_->SyncResults();
+    // Captions that change after the window is made: a seven-digit "Clear at
+    // RN >" threshold typed in the options, and the other notation there.
+    QDialog* options = form_->optionsWindow();
+    options->show();
+    [&] { QVERIFY(QTest::qWaitForWindowActive(options)); }();
+    auto* notation = options->findChild<QComboBox*>("ComboBox1");
+    notation->lineEdit()->selectAll();
+    QTest::keyClicks(notation->lineEdit(), "En");
+    auto* threshold = options->findChild<QComboBox*>("ComboBox3");
+    threshold->lineEdit()->selectAll();
+    QTest::keyClicks(threshold->lineEdit(), "1000000");
+    QTest::keyClick(threshold->lineEdit(), Qt::Key_Return);  // takes it and closes
+    [&] { QCOMPARE(calc_->settings.clearThreshold, 1000000); }();
     form_->OpenWindowNamed("StatisticsWindow");
     QList<QWidget*> windows{form_.get(), form_->filterDialog(), form_->progressWindow(),
                             form_->aboutWindow(), form_->optionsWindow(), form_->statisticsWindow(),
