@@ -107,6 +107,22 @@ struct Fields {
   void BalancedLines(RecordText& out) const {
     for (std::uint8_t flag : figures.balancedLines) out.Put(flag != 0 ? '1' : '0');
   }
+  // The positions (from 1) where the segments end: the transits.
+  void SegmentEnds(RecordText& out, char separator) const {
+    bool first = true;
+    for (int i = 0; i < record.cardCount; ++i) {
+      if (!record.IsTransit(i)) continue;
+      if (!first) out.Put(separator);
+      first = false;
+      out.Decimal(i + 1);
+    }
+  }
+  void Segments(RecordText& out, char separator) const {
+    for (int k = 0; k < figures.segmentCount; ++k) {
+      if (k > 0) out.Put(separator);
+      out.Decimal(figures.segments[k]);
+    }
+  }
   void Lines(RecordText& out, int suit) const {
     for (int line = 0; line < 6; ++line) out.Put(record.LineYang(suit, line) ? '1' : '0');
   }
@@ -163,20 +179,11 @@ void AppendCsvRecord(std::string& out, const ResultRecord& record) {
   t.Put(',');
   f.Marks(t, &ResultRecord::IsTransit);
   t.Put(',');
-  bool first = true;
-  for (int i = 0; i < record.cardCount; ++i) {
-    if (!record.IsTransit(i)) continue;
-    if (!first) t.Put(' ');
-    first = false;
-    t.Decimal(i + 1);
-  }
+  f.SegmentEnds(t, ' ');
   t.Put(',');
   t.Decimal(record.transitCount);
   t.Put(',');
-  for (int k = 0; k < f.figures.segmentCount; ++k) {
-    if (k > 0) t.Put(':');
-    t.Decimal(f.figures.segments[k]);
-  }
+  f.Segments(t, ':');
   t.Put(',');
   f.Balance(t);
   t.Put(',');
@@ -230,20 +237,11 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
   t.Put("\",\"transit\":\"");
   f.Marks(t, &ResultRecord::IsTransit);
   t.Put("\",\"segment_ends\":[");
-  bool first = true;
-  for (int i = 0; i < record.cardCount; ++i) {
-    if (!record.IsTransit(i)) continue;
-    if (!first) t.Put(',');
-    first = false;
-    t.Decimal(i + 1);
-  }
+  f.SegmentEnds(t, ',');
   t.Put("],\"lf\":");
   t.Decimal(record.transitCount);
   t.Put(",\"f\":[");
-  for (int k = 0; k < f.figures.segmentCount; ++k) {
-    if (k > 0) t.Put(',');
-    t.Decimal(f.figures.segments[k]);
-  }
+  f.Segments(t, ',');
   t.Put("],\"balance\":\"");
   f.Balance(t);
   t.Put("\",\"balanced_lines\":\"");
