@@ -89,6 +89,26 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     return Focus() == target;
   }
 
+  // Keys go to an open menu, else to the focused control.
+  static QWidget* MenuOrFocus() {
+    return QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus();
+  }
+  // Esc in the open menu, then Esc to leave the bar.
+  static void CloseMenus() {
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(MenuOrFocus(), Qt::Key_Escape);
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+  }
+  // F10, then the arrow from the first menu onto "Options", a command on
+  // the bar itself.
+  void OntoOptions() {
+    Activate(form_.get());
+    QTest::keyClick(form_.get(), Qt::Key_F10);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    QTRY_COMPARE(form_->menuBar()->activeAction(), form_->menuBar()->actions().value(1));
+  }
+
  private slots:
   void initTestCase() { zlc::ui::ApplyClassicLook(); }
   void init() { SetUp(); }
@@ -229,26 +249,16 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     QTest::keyClick(form_.get(), Qt::Key_F10);
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QCOMPARE(QApplication::activePopupWidget(), bar->actions().value(0)->menu());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus(),
-                    Qt::Key_Escape);
-    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    CloseMenus();
     Activate(form_.get());
     QTest::keyClick(Focus(), Qt::Key_H, Qt::AltModifier);
     QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
     QCOMPARE(QApplication::activePopupWidget(), bar->actions().value(3)->menu());
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
-    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus(),
-                    Qt::Key_Escape);
-    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    CloseMenus();
 
     // "Options" is a command on the bar itself: the arrows reach it from the
     // first menu, and Return runs it.
-    Activate(form_.get());
-    QTest::keyClick(form_.get(), Qt::Key_F10);
-    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-    QTRY_COMPARE(bar->activeAction(), bar->actions().value(1));
+    OntoOptions();
     // On past it to the next menu and back.
     Key(Qt::Key_Right);
     QTRY_COMPARE(QApplication::activePopupWidget(), bar->actions().value(2)->menu());
@@ -264,17 +274,12 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
       form_->optionsWindow()->reject();
     });
     closer.start(20);
-    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : Focus(),
-                    Qt::Key_Return);
+    QTest::keyClick(MenuOrFocus(), Qt::Key_Return);
     QTRY_VERIFY(opened);
 
     // Left highlighted there, the item gives the keys back to a person who
     // clicks into the window: Space types, the arrows move the caret.
-    Activate(form_.get());
-    QTest::keyClick(form_.get(), Qt::Key_F10);
-    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
-    QTRY_COMPARE(bar->activeAction(), bar->actions().value(1));
+    OntoOptions();
     auto* task = form_->findChild<QLineEdit*>("Edit1");
     QTest::mouseClick(task, Qt::LeftButton);
     QTRY_COMPARE(QApplication::focusWidget(), task);
