@@ -44,15 +44,7 @@ mkdir -p "$out"
 
 needed=(xvfb xdotool x11-utils imagemagick)
 [ "$palette" = light ] || needed+=(qt6-gtk-platformtheme)
-missing=()
-for p in "${needed[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  sudo=(); [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+bash "$here/tools/install-missing.sh" "${needed[@]}" >&2
 
 # The windows' titles, as the language has them.
 if [ "$lang" = ru ]; then
