@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 
 namespace zlc {
 namespace {
@@ -140,6 +141,49 @@ std::string FileTextToCp1251(std::string_view bytes) {
                                  [](char c) { return static_cast<std::uint8_t>(c) < 0x80; });
   if (ascii || !IsValidUtf8(bytes)) return std::string{bytes};
   return Utf8ToCp1251(bytes);
+}
+
+namespace {
+
+bool IsControl(char32_t cp) { return (cp < 0x20 && cp != '\t') || (cp >= 0x7F && cp <= 0x9F); }
+
+void AppendEscape(std::string& out, const char* form, unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, form, value);
+  out += text;
+}
+
+}  // namespace
+
+std::string EscapeControlsUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t start = i;
+    const char32_t cp = NextCodePoint(text, i);
+    if (cp == kMalformed) {
+      AppendEscape(out, "\\x%02x", static_cast<std::uint8_t>(text[start]));
+    } else if (IsControl(cp)) {
+      AppendEscape(out, cp < 0x80 ? "\\x%02x" : "\\u%04x", static_cast<unsigned>(cp));
+    } else {
+      out.append(text.substr(start, i - start));
+    }
+  }
+  return out;
+}
+
+std::string EscapeControlsCp1251(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    const auto byte = static_cast<std::uint8_t>(ch);
+    if ((byte < 0x20 && ch != '\t') || byte == 0x7F) {
+      AppendEscape(out, "\\x%02x", byte);
+    } else {
+      out.push_back(ch);
+    }
+  }
+  return out;
 }
 
 }  // namespace zlc

@@ -33,4 +33,14 @@ bool IsValidUtf8(std::string_view bytes);
 // valid UTF-8); anything else is taken as Windows-1251 already.
 std::string FileTextToCp1251(std::string_view bytes);
 
+// Text for a message on a terminal or in a message box, where a control
+// character would act (move the cursor, retitle the terminal, ring) instead
+// of showing: every C0 control but the tab, DEL and every C1 control comes
+// out as a visible escape, "\x1b" or "\u009b". Of UTF-8 text (or bytes of
+// unknown encoding, a path) a byte of no well-formed sequence is escaped
+// too, as "\xff": a terminal in an 8-bit mode would take 0x9b for a control.
+std::string EscapeControlsUtf8(std::string_view text);
+// The same for Windows-1251 text, in which 0x80..0x9f are letters.
+std::string EscapeControlsCp1251(std::string_view text);
+
 }  // namespace zlc

@@ -54,6 +54,21 @@ TEST(Cp1251, UnmappableAndMalformedBecomeTheUnassignedByte) {
   EXPECT_EQ(Utf8ToCp1251("\xD2\xE1 **"), x + x + " **");
 }
 
+// A message that quotes what a user or a file gave must not hand the
+// terminal an escape sequence, nor break a message box's lines.
+TEST(ControlEscape, ControlsShowAsEscapes) {
+  EXPECT_EQ(EscapeControlsUtf8("\x1b]0;PWNED\x07 ** "), "\\x1b]0;PWNED\\x07 ** ");
+  EXPECT_EQ(EscapeControlsUtf8("a\tb\nc\rd\x7f"), "a\tb\\x0ac\\x0dd\\x7f");
+  EXPECT_EQ(EscapeControlsUtf8(std::string("n\0l", 3)), "n\\x00l");
+  // C1 controls as code points; Cyrillic and other letters stay.
+  EXPECT_EQ(EscapeControlsUtf8("\xC2\x9B" "31m \xC2\x85"), "\\u009b31m \\u0085");
+  EXPECT_EQ(EscapeControlsUtf8("Тб € \xC2\xA0"), "Тб € \xC2\xA0");
+  // A lone 0x9b is a CSI to an 8-bit terminal.
+  EXPECT_EQ(EscapeControlsUtf8("x\x9b" "2J\xFF"), "x\\x9b2J\\xff");
+  // Windows-1251: 0x80..0x9f are letters there (0x9a is "љ").
+  EXPECT_EQ(EscapeControlsCp1251("\x9a\xD2\x1b[2J\x7f\t"), "\x9a\xD2\\x1b[2J\\x7f\t");
+}
+
 TEST(Utf8Check, WellFormedOnly) {
   for (const char* good : {"", "ASCII only", "Тб 7п", "€ 中 \xF0\x9F\x98\x80", "\xF4\x8F\xBF\xBF"}) {
     EXPECT_TRUE(IsValidUtf8(good)) << good;
