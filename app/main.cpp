@@ -29,14 +29,15 @@ int main(int argc, char* argv[]) {
   zlc::Calculator calc;
   zlc::ui::TForm1 form1(calc);
   zlc::app::CloseOnTerminationSignals(&form1);
-  QSettings windows("zlc", "zlc");  // the platform's store, never zlc.cfg
-  zlc::ui::RestoreWindows(windows, form1);
+  // The platform's store, never zlc.cfg.
+  const std::unique_ptr<QSettings> windows = zlc::ui::OpenWindowStore();
+  if (windows) zlc::ui::RestoreWindows(*windows, form1);
   form1.show();
-  zlc::ui::ReopenWindows(windows, form1);
+  if (windows) zlc::ui::ReopenWindows(*windows, form1);
   const int status = QApplication::exec();
   // The loop can also end without the window being closed (the desktop
   // session ending); closing it writes zlc.cfg as "Quit" does.
   if (form1.isVisible()) form1.close();
-  zlc::ui::RememberWindows(windows, form1);
+  if (windows) zlc::ui::RememberWindows(*windows, form1);
   return status;
 }

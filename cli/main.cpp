@@ -55,7 +55,12 @@ int main(int argc, char* argv[]) {
 
   if (options->jobs) SetSearchThreads(*options->jobs);  // before the engine is made
   Calculator calc;
-  calc.SetReporter([](const std::string& message) { Say(Shown(message)); });
+  calc.SetReporter([](const RuntimeMessage& message) {
+    std::string line = Shown(message.text);
+    if (!message.file.empty()) line += ": " + message.file;
+    if (!message.reason.empty()) line += ": " + message.reason;
+    Say(line);
+  });
   if (!LoadSettings(calc, *options) || !LoadTask(calc, *options)) return kExitUsage;
   const Output out{writer, options->outputCp1251};
   if (options->dryRun) return DryRun(calc, out);

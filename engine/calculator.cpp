@@ -13,13 +13,13 @@ namespace zlc {
 
 Calculator::Calculator() = default;
 
-void Calculator::Report(const std::string& message) const {
+void Calculator::Report(const RuntimeMessage& message) const {
   if (reporter_) reporter_(message);
 }
 
-bool Calculator::Failed(const IoResult& result) const {
+bool Calculator::Failed(const IoResult& result, const std::string& path, FileUse use) const {
   if (!result) return false;
-  Report(result->Message());
+  Report(DescribeFailure(*result, path, use));
   return true;
 }
 
@@ -37,17 +37,18 @@ void Calculator::ResetSettings() {
 void Calculator::InitSettings() {
   ResetSettings();
   for (const std::string* log : {&resultsLogPath, &filteredLogPath}) {
-    Failed(CreateIfMissing(*log));
+    Failed(CreateIfMissing(*log), *log, FileUse::Writing);
   }
   Failed(LoadConfig(configPath, ConfigTarget{notation, settings, filter},
-                    [this](const std::string& message) { Report(message); }));
+                    [this](const std::string& message) { Report(RuntimeMessage{message, {}, {}}); }),
+         configPath, FileUse::Reading);
   editor.BuildCardGrid();
 }
 
 void Calculator::Close() {
-  Failed(SaveConfig(configPath, notation, settings, filter));
+  Failed(SaveConfig(configPath, notation, settings, filter), configPath, FileUse::Writing);
   CloseLogs();
-  Failed(DeleteIfExists(variantsPath));
+  Failed(DeleteIfExists(variantsPath), variantsPath, FileUse::Writing);
 }
 
 std::size_t Calculator::DefaultListBudget() {
@@ -82,8 +83,9 @@ bool Calculator::SelectNotation(std::string_view name) {
 }
 
 bool Calculator::OpenLogs() {
-  if ((settings.autosaveAll && Failed(resultsLog_.Open(resultsLogPath))) ||
-      (settings.autosaveFiltered && Failed(filteredLog_.Open(filteredLogPath)))) {
+  if ((settings.autosaveAll && Failed(resultsLog_.Open(resultsLogPath), resultsLogPath, FileUse::Writing)) ||
+      (settings.autosaveFiltered &&
+       Failed(filteredLog_.Open(filteredLogPath), filteredLogPath, FileUse::Writing))) {
     resultsLog_.Close();
     filteredLog_.Close();
     return false;
@@ -95,7 +97,9 @@ void Calculator::CloseLogs() {
   const bool flushed = FlushLogs();
   const IoResult results = resultsLog_.Close();
   const IoResult filtered = filteredLog_.Close();
-  if (flushed && !Failed(results)) Failed(filtered);
+  if (flushed && !Failed(results, resultsLogPath, FileUse::Writing)) {
+    Failed(filtered, filteredLogPath, FileUse::Writing);
+  }
 }
 
 bool Calculator::FlushLogs() {
@@ -103,7 +107,8 @@ bool Calculator::FlushLogs() {
   // told once.
   const IoResult filtered = filteredLog_.Flush();
   const IoResult results = resultsLog_.Flush();
-  return !Failed(filtered ? filtered : results);
+  return filtered ? !Failed(filtered, filteredLogPath, FileUse::Writing)
+                  : !Failed(results, resultsLogPath, FileUse::Writing);
 }
 
 void Calculator::ClearResults() {
@@ -118,13 +123,13 @@ void Calculator::ClearResults() {
 
 bool Calculator::OpenTaskFile(const std::string& path) {
   std::string line;
-  if (Failed(ReadFirstLine(path, line))) return false;
+  if (Failed(ReadFirstLine(path, line), path, FileUse::Reading)) return false;
   editor.LoadTaskText(line);
   return true;
 }
 
 bool Calculator::SaveTaskFile(const std::string& path) {
-  return !Failed(WriteTaskFile(path, editor.Text()));
+  return !Failed(WriteTaskFile(path, editor.Text()), path, FileUse::Writing);
 }
 
 bool Calculator::BlockOf(int source, std::size_t lineIndex, ResultBlock& block) const {
@@ -151,13 +156,14 @@ bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
 bool Calculator::SaveRecordedBlock(const std::string& path) {
   return !Failed(WriteTextFile(path, 3, [this](std::size_t i) -> std::string_view {
     return recordedBlock.lines[i];
-  }));
+  }), path, FileUse::Writing);
 }
 
 bool Calculator::SaveRecordedList(const std::string& path) {
   static const ResultList kNone;
   const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
-  return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) { return list.Line(i); }));
+  return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) { return list.Line(i); }), path,
+                 FileUse::Writing);
 }
 
 bool Calculator::ExportRecordedList(const std::string& path) {
@@ -172,7 +178,7 @@ bool Calculator::ExportRecordedList(const std::string& path) {
     row.clear();
     AppendCsvRecord(row, list.RecordOfLine(list.Size() - 1 - 3 * (i - 1)));
     return row;
-  }));
+  }), path, FileUse::Writing);
 }
 
 std::string Calculator::ResultsCaption() const {

@@ -64,7 +64,7 @@ class Calculator {
  public:
   // Receives the runtime's messages (I/O errors, conversion errors). The
   // operation that failed stops; the program goes on.
-  using Reporter = std::function<void(const std::string& message)>;
+  using Reporter = std::function<void(const RuntimeMessage& message)>;
 
   Calculator();
 
@@ -195,8 +195,9 @@ class Calculator {
   std::string configPath{kConfigFileName};
 
  private:
-  void Report(const std::string& message) const;
-  bool Failed(const IoResult& result) const;  // reports a failure
+  void Report(const RuntimeMessage& message) const;
+  // Reports a failure of an operation on `path`.
+  bool Failed(const IoResult& result, const std::string& path, FileUse use) const;
   bool EnumerateVariants();
   bool PickVariant();
   bool MakeResult(std::int32_t tries);  // false when a log write failed

@@ -13,11 +13,14 @@ bool Calculator::EnumerateVariants() {
   SplitTask(normalized, plan);
   const std::int64_t count = CountVariants(plan);
   if (count <= kMaxFileVariants) {
-    if (Failed(zlc::EnumerateVariants(plan, variantsPath, variantCount, progress))) return false;
+    if (Failed(zlc::EnumerateVariants(plan, variantsPath, variantCount, progress), variantsPath,
+               FileUse::Writing)) {
+      return false;
+    }
   } else {
     // Too many to write: the variants are drawn by their number anyway, and
     // a stale file of another task must not stay behind.
-    if (Failed(DeleteIfExists(variantsPath))) return false;
+    if (Failed(DeleteIfExists(variantsPath), variantsPath, FileUse::Writing)) return false;
     variantCount = count;
   }
   editor.SetVariantsReady(true);
@@ -26,7 +29,7 @@ bool Calculator::EnumerateVariants() {
 }
 
 bool Calculator::PickVariant() {
-  return !Failed(zlc::PickVariant(plan, variantsPath, variantCount, random));
+  return !Failed(zlc::PickVariant(plan, variantsPath, variantCount, random), variantsPath, FileUse::Reading);
 }
 
 void Calculator::FollowStatistics() {

@@ -1,6 +1,5 @@
 #include "engine/variants.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "engine/random.h"
+#include "persist/atomic_replace.h"
 #include "persist/fd_io.h"
 #include "persist/safe_open.h"
 
@@ -34,10 +34,11 @@ struct NumberTexts {
 };
 constexpr NumberTexts kNumberTexts;
 
-// Buffered writer over a file descriptor; every failure keeps its errno.
+// Buffered writer into the file that is to replace the scratch file; the
+// first failure is kept.
 class LineWriter {
  public:
-  explicit LineWriter(int fd) : fd_(fd) {}
+  explicit LineWriter(FileReplacement& file) : file_(file) {}
 
   void Number(std::int32_t value) {
     if (value >= 0 && value < 128) {
@@ -56,15 +57,17 @@ class LineWriter {
     return used_ < kCapacity - kLineRoom || Flush();
   }
   bool Flush() {
-    if (WriteAll(fd_, {buffer_, used_})) return false;
+    error_ = file_.Write({buffer_, used_});
     used_ = 0;
-    return true;
+    return !error_;
   }
+  const IoResult& Error() const { return error_; }
 
  private:
   static constexpr std::size_t kLineRoom = 3 * 13 * 128 + 2;
   static constexpr std::size_t kCapacity = (1 << 16) + kLineRoom;
-  int fd_;
+  FileReplacement& file_;
+  IoResult error_;
   std::size_t used_ = 0;
   char buffer_[kCapacity];
 };
@@ -133,14 +136,11 @@ IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::i
   } closer{progress};
   if (progress) progress->Show();
 
-  int fd = -1;
-  if (IoResult failed = OpenScratchForWriting(path, fd)) return failed;
-  LineWriter out(fd);
-  auto fail = [&]() -> IoResult {
-    IoError e = LastIoError();
-    ::close(fd);
-    return e;
-  };
+  // Written beside it and put in its place whole: a search never reads a
+  // list of variants cut short.
+  FileReplacement file;
+  if (IoResult failed = file.BeginScratch(path)) return failed;
+  LineWriter out(file);
 
   const std::int32_t last = plan.gapCount;
   const std::int32_t runCount = last + 1;
@@ -168,7 +168,7 @@ IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::i
     }
     if (j == 1 && progress) progress->Step();
     ++count;
-    if (!WriteVariant(out, runs, runCount)) return fail();
+    if (!WriteVariant(out, runs, runCount)) return out.Error();
     ++runs[j].start;
     for (std::int32_t k = j + 1; k <= last; ++k) {
       if (runs[k].length == 0 || (k == last && lastPinned)) continue;
@@ -176,9 +176,8 @@ IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::i
       runs[k].movable = true;
     }
   }
-  if (!WriteVariant(out, runs, runCount) || !out.Flush()) return fail();
-  if (::close(fd) != 0) return LastIoError();
-  return std::nullopt;
+  if (!WriteVariant(out, runs, runCount) || !out.Flush()) return out.Error();
+  return file.Commit();
 }
 
 namespace {
@@ -265,8 +264,10 @@ IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count
 IoResult ReadVariantStarts(const TaskPlan& plan, const std::string& path, std::int64_t index,
                            std::int32_t* starts) {
   const std::int64_t n = index + 1;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return LastIoError();
+  // Whatever another hand put under the name since it was written, nothing
+  // but a file is read (a FIFO would block).
+  int fd = -1;
+  if (IoResult refused = OpenRegularForReading(path, fd)) return refused;
 
   // Skip n - 1 lines, then collect line n.
   std::vector<char> buffer(1 << 16);

@@ -59,11 +59,13 @@ IoResult ResolveTarget(const std::string& path, std::string& target) {
   return IoError{ELOOP};
 }
 
-// A file the user made read-only keeps its contents.
+// A file the user made read-only keeps its contents. A file on a read-only
+// file system is told as that (EROFS), not as a permission.
 IoResult RefuseReadOnly(const std::string& target) {
   struct stat st {};
   if (::stat(target.c_str(), &st) != 0) return std::nullopt;
-  if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) return IoError{EACCES};
+  if ((st.st_mode & 0222) == 0) return IoError{EACCES};
+  if (::access(target.c_str(), W_OK) != 0) return LastIoError();
   return std::nullopt;
 }
 
@@ -96,40 +98,88 @@ void RemoveStaleTemporaries(const std::string& target) {
 
 }  // namespace
 
-IoResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  std::string target;
-  if (IoResult refused = ResolveTarget(path, target)) return refused;
-  if (IoResult refused = RefuseReadOnly(target)) return refused;
-  RemoveStaleTemporaries(target);
+FileReplacement::~FileReplacement() { Abandon(); }
 
-  std::string tempPath;
-  int fd = CreateTemporary(target, tempPath);
-  if (fd < 0) return LastIoError();
+void FileReplacement::Abandon() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
 
+IoResult FileReplacement::Begin(const std::string& path) {
+  Abandon();
+  durable_ = true;
+  if (IoResult refused = ResolveTarget(path, target_)) return refused;
+  if (IoResult refused = RefuseReadOnly(target_)) return refused;
+  return CreateBeside();
+}
+
+IoResult FileReplacement::BeginScratch(const std::string& path) {
+  Abandon();
+  durable_ = false;
+  target_ = path;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return IoError{EISDIR};
+  return CreateBeside();
+}
+
+IoResult FileReplacement::CreateBeside() {
+  RemoveStaleTemporaries(target_);
+  fd_ = CreateTemporary(target_, temporary_);
+  if (fd_ < 0) {
+    const IoError error = LastIoError();
+    temporary_.clear();
+    return error;
+  }
   // Keep the permissions the user gave the old file. Failing to copy them
   // loses no data, so it is not an error.
   struct stat old {};
-  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    (void)::fchmod(fd, old.st_mode & 07777);
+  if (::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    (void)::fchmod(fd_, old.st_mode & 07777);
   }
+  return std::nullopt;
+}
 
-  IoResult error = WriteAll(fd, bytes);
-  if (!error && ::fsync(fd) != 0) error = LastIoError();
+IoResult FileReplacement::Write(std::string_view bytes) {
+  if (fd_ < 0) return IoError{EBADF};
+  if (IoResult failed = WriteAll(fd_, bytes)) {
+    Abandon();
+    return failed;
+  }
+  return std::nullopt;
+}
+
+IoResult FileReplacement::Commit() {
+  if (fd_ < 0) return IoError{EBADF};
+  IoResult error;
+  if (durable_ && ::fsync(fd_) != 0) error = LastIoError();
+  const int fd = fd_;
+  fd_ = -1;
   if (::close(fd) != 0 && !error) error = LastIoError();
-  if (!error && ::rename(tempPath.c_str(), target.c_str()) != 0) error = LastIoError();
+  if (!error && ::rename(temporary_.c_str(), target_.c_str()) != 0) error = LastIoError();
   if (error) {
-    ::unlink(tempPath.c_str());
+    Abandon();
     return error;
   }
+  temporary_.clear();
 
+  if (!durable_) return std::nullopt;
   // Makes the rename itself durable. The new file is already in place, so a
   // failure here is not reported.
-  int dir = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir = ::open(DirectoryOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     (void)::fsync(dir);
     ::close(dir);
   }
   return std::nullopt;
+}
+
+IoResult ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  FileReplacement file;
+  if (IoResult failed = file.Begin(path)) return failed;
+  if (IoResult failed = file.Write(bytes)) return failed;
+  return file.Commit();
 }
 
 }  // namespace zlc

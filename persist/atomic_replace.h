@@ -10,12 +10,41 @@
 
 namespace zlc {
 
-// On failure the old file, if any, is untouched, no temporary file is left,
-// and the error of the failing call is returned. A name that is the user's
-// own link is written through, beside the file it leads to; another user's
-// link is refused (EACCES), and so is a file without write permission
-// (EACCES) and anything that is no regular file. Temporaries left by a
-// writer that was killed are removed.
+// One replacement, written piece by piece (a list of many megabytes need
+// not be held whole). Until Commit succeeds the old file, if any, is
+// untouched; a replacement dropped unfinished, or failing, takes its
+// temporary file with it. A name that is the user's own link is written
+// through, beside the file it leads to; another user's link is refused
+// (EACCES), and so is a file without write permission (EACCES) and anything
+// that is no regular file, at once and without opening it (a FIFO would
+// block). Temporaries left by a writer that was killed are removed.
+class FileReplacement {
+ public:
+  FileReplacement() = default;
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+  ~FileReplacement();
+
+  IoResult Begin(const std::string& path);
+  // A scratch file of the program's own: the name itself is replaced,
+  // whatever stands there (a link, a FIFO), never written through, and it
+  // is not flushed to the disk, since it is made anew at every start.
+  IoResult BeginScratch(const std::string& path);
+  IoResult Write(std::string_view bytes);
+  // Flushed to the disk, then renamed over the target.
+  IoResult Commit();
+
+ private:
+  void Abandon();
+  IoResult CreateBeside();
+
+  std::string target_;
+  std::string temporary_;
+  int fd_ = -1;
+  bool durable_ = true;
+};
+
+// The whole contents at once.
 IoResult ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace zlc

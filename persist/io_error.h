@@ -1,5 +1,7 @@
 // File failures are reported with the runtime's standard wording:
-// "File not found" or "I/O error N" with the system's error number.
+// "File not found" or "I/O error N" with the system's error number; on the
+// line under it, the file's name and the reason in words, so that a user
+// can act on it.
 #pragma once
 
 #include <optional>
@@ -15,6 +17,25 @@ struct IoError {
 using IoResult = std::optional<IoError>;  // empty on success
 
 IoError LastIoError();  // from errno
+
+// What the runtime tells the user.
+struct RuntimeMessage {
+  std::string text;    // the runtime's words (Windows-1251): "I/O error 28"
+  std::string file;    // the file or folder it concerns, as the file system
+                       // names it (not core text); empty when none
+  std::string reason;  // the reason in words (English); empty when none
+};
+
+enum class FileUse { Reading, Writing };
+
+// The message for a failed operation on `path`. The file system is looked
+// at again to say why in the user's terms: a FIFO or a device where a file
+// was expected, another user's link, a folder that does not exist (a save
+// never says "File not found" of a folder).
+RuntimeMessage DescribeFailure(const IoError& error, const std::string& path, FileUse use);
+
+// The system's words for an error number, always in English.
+std::string ReasonWords(int code);
 
 // "'text' is not a valid integer value"; of a text over 80 characters the
 // first 80 and "..." are quoted.

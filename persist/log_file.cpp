@@ -92,24 +92,4 @@ IoResult LogFile::WriteLines(const std::string* lines, int count) {
   return Flush();
 }
 
-IoResult WriteTextFile(const std::string& path, std::size_t count,
-                       const std::function<std::string_view(std::size_t)>& line) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return LastIoError();
-  std::string chunk;
-  for (std::size_t i = 0; i < count; ++i) {
-    chunk += line(i);
-    chunk += "\r\n";
-    if (chunk.size() >= (1 << 16) || i + 1 == count) {
-      if (IoResult failed = WriteAll(fd, chunk)) {
-        ::close(fd);
-        return failed;
-      }
-      chunk.clear();
-    }
-  }
-  if (::close(fd) != 0) return LastIoError();
-  return std::nullopt;
-}
-
 }  // namespace zlc

@@ -2,7 +2,6 @@
 // goes out in one write, so a block is either in the file or reported lost.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,10 +46,5 @@ class LogFile {
   std::string buffer_;
   std::vector<std::size_t> blockEnds_;  // offsets in buffer_ where blocks end
 };
-
-// Writes `count` lines, each ended by CR LF, to a new file that replaces any
-// old one; `line(i)` gives line i.
-IoResult WriteTextFile(const std::string& path, std::size_t count,
-                       const std::function<std::string_view(std::size_t)>& line);
 
 }  // namespace zlc

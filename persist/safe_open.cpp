@@ -81,34 +81,4 @@ IoResult OpenForAppending(const std::string& path, int& fd) {
   return IoError{EEXIST};
 }
 
-IoResult OpenScratchForWriting(const std::string& path, int& fd) {
-  constexpr int kFlags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-  for (int round = 0; round < 2; ++round) {
-    fd = ::open(path.c_str(), kFlags, 0644);
-    if (fd >= 0) {
-      struct stat st {};
-      if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        if (IoResult failed = KeepIfRegular(fd)) {
-          fd = -1;
-          return failed;
-        }
-        if (::ftruncate(fd, 0) != 0) {
-          const IoError error = LastIoError();
-          ::close(fd);
-          fd = -1;
-          return error;
-        }
-        return std::nullopt;
-      }
-      ::close(fd);  // a FIFO with a reader, or another non-file
-      fd = -1;
-    } else if (errno != ELOOP && errno != ENXIO) {
-      return LastIoError();
-    }
-    // Not ours to write into: it goes, and the next round makes the file.
-    if (::unlink(path.c_str()) != 0) return LastIoError();
-  }
-  return IoError{EEXIST};
-}
-
 }  // namespace zlc

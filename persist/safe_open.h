@@ -26,11 +26,6 @@ IoResult MayFollowLink(const std::string& path, unsigned linkOwner);
 // creates nothing (ENOENT) and another user's link is refused (EACCES).
 IoResult OpenForAppending(const std::string& path, int& fd);
 
-// The scratch file, emptied for writing. It is never written through a
-// link: a link, a FIFO or a socket under its name is removed and a fresh
-// file made in its place; when it cannot be removed, that is the error.
-IoResult OpenScratchForWriting(const std::string& path, int& fd);
-
 std::string DirectoryOf(const std::string& path);
 
 }  // namespace zlc

@@ -4,8 +4,8 @@
 
 #include "cards/cp1251.h"
 #include "persist/line_reader.h"
-#include "persist/log_file.h"
 #include "persist/safe_open.h"
+#include "persist/text_files.h"
 
 namespace zlc {
 namespace {

@@ -2,7 +2,10 @@
 // written with CR LF.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "persist/io_error.h"
 
@@ -18,5 +21,11 @@ IoResult CreateIfMissing(const std::string& path);
 // Deletes the file when a regular file of that name exists; a link or
 // anything else of that name is left alone.
 IoResult DeleteIfExists(const std::string& path);
+
+// Writes `count` lines, each ended by CR LF, in place of the file's old
+// contents, all or nothing: a failure at any moment (a full disk, a kill)
+// leaves the old file as it was. `line(i)` gives line i.
+IoResult WriteTextFile(const std::string& path, std::size_t count,
+                       const std::function<std::string_view(std::size_t)>& line);
 
 }  // namespace zlc

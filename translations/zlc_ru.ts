@@ -150,6 +150,82 @@
         <source>%1 more bad values in %2 were skipped</source>
         <translation>Ещё неверных значений в %2 пропущено: %1</translation>
     </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Нет такого файла или папки</translation>
+    </message>
+    <message>
+        <source>No such folder</source>
+        <translation>Нет такой папки</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>Доступ запрещён</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>Действие не разрешено</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>На устройстве не осталось места</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>Превышена дисковая квота</translation>
+    </message>
+    <message>
+        <source>File too large</source>
+        <translation>Файл слишком велик</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>Файловая система только для чтения</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>Ошибка ввода-вывода</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>Это не папка</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>Это папка</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>Слишком много уровней символьных ссылок</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>Слишком длинное имя файла</translation>
+    </message>
+    <message>
+        <source>Invalid argument</source>
+        <translation>Недопустимый аргумент</translation>
+    </message>
+    <message>
+        <source>Text file busy</source>
+        <translation>Файл занят</translation>
+    </message>
+    <message>
+        <source>Not a regular file: a FIFO</source>
+        <translation>Не обычный файл: именованный канал</translation>
+    </message>
+    <message>
+        <source>Not a regular file: a device</source>
+        <translation>Не обычный файл: устройство</translation>
+    </message>
+    <message>
+        <source>Not a regular file: a socket</source>
+        <translation>Не обычный файл: сокет</translation>
+    </message>
+    <message>
+        <source>A link of another user, not followed</source>
+        <translation>Чужая символьная ссылка, по ней не переходим</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::HexagramHeatMap</name>

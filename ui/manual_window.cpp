@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "ui/screen_fit.h"
+
 namespace zlc::ui {
 
 QString ManualFileName() {
@@ -90,6 +92,8 @@ ManualWindow::ManualWindow(const QUrl& source, QWidget* parent) : QWidget(parent
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   resize(720, 640);
+  layout->activate();
+  HoldToScreen(*this);
 }
 
 QAction* AddManualEntry(QMenu* help, QWidget* owner) {

@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <utility>
 
+#include "cards/cp1251.h"
+#include "ui/text.h"
+
 namespace zlc::ui {
 namespace {
 
@@ -38,6 +41,39 @@ QString Translated(const QString& message) {
     return text;
   }
   return message;
+}
+
+// The reasons the core gives, in English; shown in the interface's language.
+QString TranslatedReason(const std::string& reason) {
+  static const char* const kReasons[] = {
+      QT_TRANSLATE_NOOP("RuntimeMessages", "No such file or directory"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "No such folder"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Permission denied"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Operation not permitted"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "No space left on device"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Disk quota exceeded"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "File too large"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Read-only file system"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Input/output error"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Not a directory"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Is a directory"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Too many levels of symbolic links"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "File name too long"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Invalid argument"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Text file busy"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Not a regular file: a FIFO"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Not a regular file: a device"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "Not a regular file: a socket"),
+      QT_TRANSLATE_NOOP("RuntimeMessages", "A link of another user, not followed"),
+  };
+  for (const char* known : kReasons) {
+    if (reason == known) return QCoreApplication::translate("RuntimeMessages", known);
+  }
+  return QString::fromStdString(reason);
+}
+
+QString EscapedLine(const QString& line) {
+  return QString::fromStdString(EscapeControlsUtf8(line.toStdString()));
 }
 
 FileNameProvider& Provider() {
@@ -105,6 +141,19 @@ Held& HeldMessages() {
   return held;
 }
 
+// Held until the main window shows, handed to a test's sink, or shown.
+void Deliver(QWidget* parent, const QString& message) {
+  if (HeldMessages().holding) {
+    HeldMessages().messages << message;
+    return;
+  }
+  if (Sink()) {
+    Sink()(message);
+    return;
+  }
+  QMessageBox::critical(parent, QApplication::applicationName(), message);
+}
+
 }  // namespace
 
 void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
@@ -115,20 +164,25 @@ void ReleaseRuntimeMessages(QWidget* parent) {
   Held& held = HeldMessages();
   held.holding = false;
   const QStringList messages = std::exchange(held.messages, {});
-  for (const QString& message : messages) ShowRuntimeMessage(parent, message);
+  for (const QString& message : messages) Deliver(parent, message);
 }
 
 void ShowRuntimeMessage(QWidget* parent, const QString& core) {
-  const QString message = Translated(core);
-  if (HeldMessages().holding) {
-    HeldMessages().messages << message;
-    return;
+  QStringList lines = Translated(core).split('\n');
+  for (QString& line : lines) line = EscapedLine(line);
+  Deliver(parent, lines.join('\n'));
+}
+
+void ShowRuntimeMessage(QWidget* parent, const RuntimeMessage& message) {
+  QString text = EscapedLine(Translated(ToQt(message.text)));
+  if (!message.file.empty() || !message.reason.empty()) {
+    // A name as the file system spells it, any byte that is no character
+    // shown as its code.
+    const QString file = QString::fromStdString(EscapeControlsUtf8(message.file));
+    const QString reason = EscapedLine(TranslatedReason(message.reason));
+    text += '\n' + (file.isEmpty() ? reason : reason.isEmpty() ? file : file + ": " + reason);
   }
-  if (Sink()) {
-    Sink()(message);
-    return;
-  }
-  QMessageBox::critical(parent, QApplication::applicationName(), message);
+  Deliver(parent, text);
 }
 
 void SetFileNameProvider(FileNameProvider provider) { Provider() = std::move(provider); }

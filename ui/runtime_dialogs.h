@@ -5,13 +5,20 @@
 #include <QString>
 #include <functional>
 
+#include "persist/io_error.h"
+
 class QWidget;
 
 namespace zlc::ui {
 
 using MessageSink = std::function<void(const QString& message)>;
 void SetMessageSink(MessageSink sink);
+// The message shown in the interface's language, each line with its
+// control characters escaped (a file name or a typed value may hold them).
 void ShowRuntimeMessage(QWidget* parent, const QString& message);
+// A message of the core: the runtime's words, and on the line under them
+// the file's name and the reason.
+void ShowRuntimeMessage(QWidget* parent, const RuntimeMessage& message);
 
 // Messages of the start-up (a bad configuration value, a data folder that
 // cannot be used) come before the main window is on the screen. Held, they

@@ -4,6 +4,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -26,6 +27,7 @@
 #include "persist/statistics_report.h"
 #include "ui/hexagram_heat_map.h"
 #include "ui/runtime_dialogs.h"
+#include "ui/screen_fit.h"
 #include "ui/text.h"
 
 namespace zlc::ui {
@@ -139,6 +141,8 @@ StatisticsWindow::StatisticsWindow(Calculator& calc, QWidget* parent)
   clock_.start();
   FollowPalette();
   resize(900, 640);
+  layout->activate();
+  HoldToScreen(*this);
 }
 
 void StatisticsWindow::CreateFigures(QVBoxLayout* layout) {
@@ -408,12 +412,17 @@ std::string StatisticsWindow::ChartCsv(int tab) const {
   }
 }
 
+void StatisticsWindow::SaveBytes(const QString& path, std::string_view bytes) {
+  const std::string name = PathFromQt(path);
+  if (IoResult failed = ReplaceFileContents(name, bytes)) {
+    ShowRuntimeMessage(this, DescribeFailure(*failed, name, FileUse::Writing));
+  }
+}
+
 void StatisticsWindow::SaveText(const QString& title, const std::string& text) {
   const QString path = AskSaveFileName(this, title, "csv");
   if (path.isEmpty()) return;
-  if (IoResult failed = ReplaceFileContents(PathFromQt(path), text)) {
-    ShowRuntimeMessage(this, ToQt(failed->Message()));
-  }
+  SaveBytes(path, text);
 }
 
 void StatisticsWindow::SaveFiguresCsv() {
@@ -433,9 +442,16 @@ void StatisticsWindow::SaveChartPng() {
   Refresh();
   const QString path = AskSaveFileName(this, tr("Save chart as PNG"), "png");
   if (path.isEmpty()) return;
-  if (!tabs_->currentWidget()->grab().save(path, "PNG")) {
+  // Made in memory first: the file takes the picture whole or keeps what
+  // it held.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!tabs_->currentWidget()->grab().save(&buffer, "PNG")) {
     ShowRuntimeMessage(this, tr("Cannot write %1").arg(path));
+    return;
   }
+  SaveBytes(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 }  // namespace zlc::ui

@@ -58,6 +58,7 @@ class StatisticsWindow : public QWidget {
   void SaveChartCsv();
   void SaveChartPng();
   void SaveText(const QString& title, const std::string& text);
+  void SaveBytes(const QString& path, std::string_view bytes);  // all or nothing
 
   Calculator& calc_;
   QTimer* timer_;

@@ -71,7 +71,7 @@ void TForm1::FormCreate() {
   CreateControls();
   CreateShortcuts();
 
-  calc_.SetReporter([this](const std::string& message) { ShowRuntimeMessage(this, ToQt(message)); });
+  calc_.SetReporter([this](const RuntimeMessage& message) { ShowRuntimeMessage(this, message); });
   calc_.deferLogWrites = true;  // written once a slice (Timer1Timer)
   calc_.InitSettings();
   // The boxes mirror the settings in force; setting a box from code runs its

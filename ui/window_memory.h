@@ -4,11 +4,19 @@
 // calculator's settings only.
 #pragma once
 
+#include <memory>
+
 class QSettings;
 
 namespace zlc::ui {
 
 class TForm1;
+
+// The store, or none when what stands under its name is no file to read
+// (a FIFO would block the start for ever) or is larger than any store of
+// ours: then nothing is read from it or written to it, and a warning goes
+// to standard error.
+std::unique_ptr<QSettings> OpenWindowStore();
 
 void RememberWindows(QSettings& store, const TForm1& main);
 // Before the main window is shown. A position that lies on no screen (a

@@ -65,7 +65,7 @@ TEST(Calculator, InitSettingsRestoresDefaultsAndCreatesLogs) {
   ScratchDir dir;
   Calculator calc;
   std::vector<std::string> messages;
-  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  calc.SetReporter([&](const RuntimeMessage& m) { messages.push_back(m.text); });
   Scramble(calc);
   calc.InitSettings();
   ExpectStartState(calc);
@@ -90,7 +90,7 @@ TEST(Calculator, LogThatCannotBeCreatedIsReportedAndStartUpGoesOn) {
   std::filesystem::create_directory("results.log");
   Calculator calc;
   std::vector<std::string> messages;
-  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  calc.SetReporter([&](const RuntimeMessage& m) { messages.push_back(m.text); });
   Scramble(calc);
   calc.InitSettings();
   ASSERT_EQ(messages.size(), 1u);
@@ -109,7 +109,7 @@ TEST(Calculator, CaptionsAndClose) {
   calc.Close();
   EXPECT_FALSE(std::filesystem::exists("variants"));
   std::vector<std::string> messages;
-  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  calc.SetReporter([&](const RuntimeMessage& m) { messages.push_back(m.text); });
   calc.Close();  // nothing to delete, nothing to report
   EXPECT_TRUE(messages.empty());
 }

@@ -73,7 +73,7 @@ TEST(HostileFiles, NothingIsReadFromWhatIsNoFile) {
   // Opening such a "task file" in the calculator says so and keeps the task.
   Calculator calc;
   std::vector<std::string> messages;
-  calc.SetReporter([&](const std::string& m) { messages.push_back(m); });
+  calc.SetReporter([&](const RuntimeMessage& m) { messages.push_back(m.text); });
   calc.editor.LoadTaskText("Ad ** ");
   EXPECT_FALSE(calc.OpenTaskFile("fifo"));
   EXPECT_EQ(messages, std::vector<std::string>{"I/O error " + std::to_string(EINVAL)});

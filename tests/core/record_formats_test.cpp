@@ -59,7 +59,7 @@ std::string SegmentEnds(const std::string& transits) {
 class RecordFormatsTest : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    calc.SetReporter([](const std::string& m) { ADD_FAILURE() << m; });
+    calc.SetReporter([](const RuntimeMessage& m) { ADD_FAILURE() << m.text; });
     calc.ResetSettings();
     calc.SelectNotation(GetParam());
     calc.settings.markTransits = 1;

@@ -42,7 +42,7 @@ std::string LogText(const std::vector<ResultBlock>& blocks) {
 class RunBatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    calc.SetReporter([this](const std::string& m) { messages.push_back(m); });
+    calc.SetReporter([this](const RuntimeMessage& m) { messages.push_back(m.text); });
     calc.ResetSettings();
     calc.random.SetSeed(2024);
   }
@@ -488,7 +488,7 @@ TEST_F(RunBatchTest, BatchCalledFromInsideABatchIsRefused) {
   Load(kDeck);
   NearlyFull("resultsf.log");
   std::vector<BatchOutcome> nested;
-  calc.SetReporter([&](const std::string&) { nested.push_back(calc.RunBatch()); });
+  calc.SetReporter([&](const RuntimeMessage&) { nested.push_back(calc.RunBatch()); });
   ASSERT_TRUE(calc.OpenLogs());
   {
     FileSizeLimit full(kLimit);

@@ -113,7 +113,7 @@ TEST(RunStatistics, CountsTwoHandMadeResults) {
 TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   ScratchDir dir;
   Calculator calc;
-  calc.SetReporter([](const std::string& m) { ADD_FAILURE() << m; });
+  calc.SetReporter([](const RuntimeMessage& m) { ADD_FAILURE() << m.text; });
   calc.ResetSettings();
   calc.settings.markTransits = 1;
   calc.settings.staticMarkMode = 2;

@@ -15,6 +15,7 @@
 #include "cards/task_editor.h"
 #include "engine/random.h"
 #include "engine/variants.h"
+#include "file_size_limit.h"
 #include "scratch_dir.h"
 
 namespace zlc {
@@ -543,6 +544,23 @@ TEST_F(VariantsTest, FileThatCannotBeCreatedIsReportedAndProgressCloses) {
   const IoResult result = EnumerateVariants(plan, "no_such_dir/variants", count, &p);
   EXPECT_TRUE(result.has_value());
   EXPECT_EQ(p.closes, 1);
+}
+
+// A disk that fills up while the variants are written: the file of the task
+// before stays as it was, whole, and nothing is left beside it.
+TEST_F(VariantsTest, AFullDiskLeavesTheFormerListWhole) {
+  const std::string before = Enumerate("** Ad ** ", CountVariants(PlanOf("** Ad ** ")));
+  ASSERT_GT(before.size(), 100u);
+  plan = PlanOf("** Ad ** 7s ** Kc ** ");
+  std::int64_t count = 0;
+  {
+    FileSizeLimit limit(before.size() + 100);
+    const IoResult result = EnumerateVariants(plan, kFile, count, nullptr);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(result->code, EFBIG);
+  }
+  EXPECT_EQ(ReadBytes(kFile), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace

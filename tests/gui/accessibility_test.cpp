@@ -22,10 +22,6 @@
 
 namespace {
 
-const char* const kConverging =
-    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
-    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
-
 QString Name(QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); }
 
 // Every control a person can operate, down the accessible tree, that a

@@ -124,13 +124,15 @@ class FilesTest : public QObject, protected MainWindowFixture {
     form_->SyncTask();
     nextFileName_ = "missing.zlt";
     form_->findChild<QAction*>("Open1")->trigger();
-    QCOMPARE(messages_, QStringList{"File not found"});
+    QCOMPARE(messages_, QStringList{"File not found\nmissing.zlt: No such file or directory"});
     QCOMPARE(TaskText(), QString("Ad ** "));
 
-    nextFileName_ = "no/such/folder/task.zlt";
+    // A save names the folder that is missing, never "File not found".
+    QVERIFY(QDir().mkdir("there"));
+    nextFileName_ = "there/no/such/task.zlt";
     form_->findChild<QAction*>("Save1")->trigger();
     QCOMPARE(messages_.size(), 2);
-    QCOMPARE(messages_[1], QString("File not found"));
+    QCOMPARE(messages_[1], QString("I/O error 2\nthere/no: No such folder"));
   }
 
   void openIsUnavailableDuringARun() {

@@ -26,11 +26,6 @@
 
 namespace {
 
-// The starting deck converges: as a complete task every try is a result.
-const char* const kConverging =
-    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
-    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
-
 // The grid index of a card written in the English letters.
 int CardIndex(const QString& card) {
   const int rank = static_cast<int>(QString("6789XJQKA").indexOf(card[0]));

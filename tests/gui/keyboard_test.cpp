@@ -14,15 +14,6 @@
 #include "ui/unit5.h"
 #include "ui/unit6.h"
 
-namespace {
-
-// The starting deck converges: as a complete task every try is a result.
-const char* const kConverging =
-    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
-    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
-
-}  // namespace
-
 class KeyboardTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 

@@ -12,6 +12,11 @@
 #include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"
 
+// The starting deck converges: as a complete task every try is a result.
+inline const char* const kConverging =
+    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
+
 class MainWindowFixture {
  protected:
   void SetUp() {

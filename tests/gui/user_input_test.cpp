@@ -34,11 +34,6 @@
 
 namespace {
 
-// The starting deck converges: as a complete task every try is a result.
-const char* const kConverging =
-    "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
-    "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
-
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Runs `step` every few milliseconds, inside whatever modal loop is open,

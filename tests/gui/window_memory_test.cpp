@@ -77,6 +77,29 @@ class WindowMemoryTest : public QObject, protected MainWindowFixture {
     QVERIFY(QGuiApplication::screenAt(form_->geometry().center()) != nullptr);
     QCOMPARE(form_->pos(), before);
   }
+
+  // A size no screen holds (a hand-edited or damaged store) comes back held
+  // to the screen, and what is written back holds no more: the next start
+  // must not repeat it. The statistics window opens within the screen too.
+  void aSizeLargerThanTheScreenIsHeldToIt() {
+    QSettings store("windows.ini", QSettings::IniFormat);
+    store.setValue("MainWindow/geometry", QRect(0, 0, 100000, 100000));
+    store.setValue("MainWindow/openWindows", QStringList{"StatisticsWindow"});
+    OpenWindow();
+    Reopen(store);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(form_->frameGeometry()),
+             qPrintable(QString("%1x%2").arg(form_->frameGeometry().width()).arg(form_->frameGeometry().height())));
+    auto* stats = form_->statisticsWindow();
+    QVERIFY(stats && stats->isVisible());
+    QVERIFY(stats->width() <= screen.width() && stats->height() <= screen.height());
+
+    form_->resize(100000, 100000);  // as a window manager might let it grow
+    form_->close();
+    zlc::ui::RememberWindows(store, *form_);
+    const QRect written = store.value("MainWindow/geometry").toRect();
+    QVERIFY(written.width() <= screen.width() && written.height() <= screen.height());
+  }
 };
 
 QTEST_MAIN(WindowMemoryTest)
