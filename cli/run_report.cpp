@@ -16,10 +16,12 @@ void PaceSampler::Sample(const Calculator& calc, bool force) {
   rates_.Sample(std::chrono::duration<double>(now - start_).count(), calc.statistics);
 }
 
-bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace) {
+bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace,
+                      std::uint32_t seed) {
   if (!options.stats && !options.statsJson) return true;
   const RunFigures figures = FiguresOfRun(calc.statistics, pace.Rates());
-  const RunReport report{calc.statistics, figures, calc.notation, calc.statisticsSeed, pace.Seconds()};
+  // The seed given, also when a limit of 0 let no batch start the counts.
+  const RunReport report{calc.statistics, figures, calc.notation, seed, pace.Seconds()};
   if (options.stats) {
     const std::string table = StatisticsTable(report);
     std::fwrite(table.data(), 1, table.size(), stderr);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 
 #include "analysis/run_figures.h"
@@ -28,8 +29,10 @@ class PaceSampler {
   RateWindow rates_;
 };
 
-// Prints the table and writes the file that the options ask for; false
-// when the file could not be written (told).
-bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace);
+// Prints the table and writes the file that the options ask for, with the
+// seed the search started from; false when the file could not be written
+// (told).
+bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace,
+                      std::uint32_t seed);
 
 }  // namespace zlc::cli
