@@ -1,9 +1,10 @@
 #include "cli/run_report.h"
 
-#include <cstdio>
+#include <unistd.h>
 
 #include "cli/messages.h"
 #include "persist/atomic_replace.h"
+#include "persist/fd_io.h"
 #include "persist/statistics_report.h"
 
 namespace zlc::cli {
@@ -22,17 +23,21 @@ bool ReportStatistics(const Calculator& calc, const Options& options, const Pace
   const RunFigures figures = FiguresOfRun(calc.statistics, pace.Rates());
   // The seed given, also when a limit of 0 let no batch start the counts.
   const RunReport report{calc.statistics, figures, calc.notation, seed, pace.Seconds()};
+  bool delivered = true;
   if (options.stats) {
-    const std::string table = StatisticsTable(report);
-    std::fwrite(table.data(), 1, table.size(), stderr);
+    // A table asked for and not delivered (stderr full or closed) is a failure.
+    if (IoResult failed = WriteAll(STDERR_FILENO, StatisticsTable(report))) {
+      Say("cannot write the statistics table: " + failed->Message());
+      delivered = false;
+    }
   }
   if (options.statsJson) {
     if (IoResult failed = ReplaceFileContents(*options.statsJson, StatisticsJson(report))) {
       Say("cannot write " + *options.statsJson + ": " + failed->Message());
-      return false;
+      delivered = false;
     }
   }
-  return true;
+  return delivered;
 }
 
 }  // namespace zlc::cli

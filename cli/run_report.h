@@ -30,8 +30,8 @@ class PaceSampler {
 };
 
 // Prints the table and writes the file that the options ask for, with the
-// seed the search started from; false when the file could not be written
-// (told).
+// seed the search started from; false when the table could not be written
+// or the file not made (told).
 bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace,
                       std::uint32_t seed);
 

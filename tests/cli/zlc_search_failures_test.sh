@@ -69,6 +69,17 @@ else
   echo "skipped: no user and mount namespace to be had"
 fi
 
+# --- a --stats table that goes nowhere --------------------------------------
+# A --stats table that cannot be written is a failure, though the results
+# went out whole; messages lost so fail nothing that was asked for.
+"$tool" --task "**" --seed 1 --results 3 --quiet --stats >"$work/out" 2>/dev/full
+expect_eq "--stats 2>/dev/full: exit status" 1 "$?"
+expect_eq "--stats 2>/dev/full: results" 3 "$(grep -c '^[0-9]*\. ' "$work/out")"
+"$tool" --task "**" --seed 1 --results 3 --quiet --stats >"$work/out" 2>&-
+expect_eq "--stats 2>&-: exit status" 1 "$?"
+"$tool" --task "**" --seed 1 --results 3 >"$work/out" 2>/dev/full
+expect_eq "messages 2>/dev/full: exit status" 0 "$?"
+
 # --- a reader that goes away ------------------------------------------------
 # With SIGPIPE ignored by the caller, the search must end all the same.
 (
