@@ -97,6 +97,10 @@ rc=$?
 tail -n +2 "$work/taken" >"$work/err"
 expect_stats_refused "messages into /dev/stderr" "'/dev/stderr' is the file that standard error goes to: .*"
 expect_eq "messages into /dev/stderr: the file kept" kept "$(head -1 "$work/taken")"
+# Standard output into a pipe: no file to put the statistics in.
+timeout 10 "$tool" --task "**" --seed 1 --results 3 --stats-json /dev/stdout 2>"$work/err" | cat >"$work/out"
+rc=${PIPESTATUS[0]}
+expect_stats_refused "results into a pipe" "'/dev/stdout' is no regular file"
 
 # The file is written at the end of a search that may last hours: one that
 # cannot take the statistics is refused before a search without a limit
