@@ -16,6 +16,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/run_report.h"
 #include "cli/search.h"
 #include "engine/calculator.h"
 
@@ -53,6 +54,15 @@ int main(int argc, char* argv[]) {
     return Finish(writer);
   }
 
+  // The statistics' file is written at the end of a search that may last
+  // hours: one that cannot take them, or that would take the results' place,
+  // is refused before anything is read or searched.
+  if (options->statsJson) {
+    if (const auto problem = StatsJsonProblem(*options->statsJson)) {
+      Say(*problem);
+      return kExitUsage;
+    }
+  }
   if (options->jobs) SetSearchThreads(*options->jobs);  // before the engine is made
   Calculator calc;
   calc.SetReporter([](const RuntimeMessage& message) {

@@ -15,8 +15,10 @@ void SetMessagesCp1251(bool cp1251) { messagesCp1251 = cp1251; }
 
 void Say(std::string_view text) {
   // One write per line, so that lines of copies run side by side stay whole.
+  // A control character that came with the user's text (a path, a value, a
+  // task file's junk) is shown, never let act on the terminal.
   std::string line = "zlc-search: ";
-  line.append(text).push_back('\n');
+  line.append(messagesCp1251 ? EscapeControlsCp1251(text) : EscapeControlsUtf8(text)).push_back('\n');
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "analysis/run_figures.h"
@@ -28,8 +30,19 @@ class PaceSampler {
   RateWindow rates_;
 };
 
-// Prints the table and writes the file that the options ask for; false
-// when the file could not be written (told).
-bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace);
+// Why the file of --stats-json cannot take the statistics at the end of the
+// search, told before it starts (the message); nothing when it can. Its
+// name is followed as the final write follows it (the user's own links
+// only): its folder must be there and take a new file, and what the name
+// stands for, when it is there, must be a regular file that may be written
+// and that is not the tool's own standard output or error, which it would
+// take the place of. Nothing is made or changed.
+std::optional<std::string> StatsJsonProblem(const std::string& path);
+
+// Prints the table and writes the file that the options ask for, with the
+// seed the search started from; false when the table could not be written
+// or the file not made (told).
+bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace,
+                      std::uint32_t seed);
 
 }  // namespace zlc::cli

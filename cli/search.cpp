@@ -92,7 +92,7 @@ int Search(Calculator& calc, const Options& options, const Output& out) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   if (!out.writer.Flush()) return WriteFailed(out.writer);
   if (!options.quiet) PrintSummary(calc, seconds);
-  if (!ReportStatistics(calc, options, pace) && status == kExitDone) status = kExitFailure;
+  if (!ReportStatistics(calc, options, pace, seed) && status == kExitDone) status = kExitFailure;
   return status;
 }
 

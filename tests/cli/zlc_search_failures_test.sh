@@ -69,6 +69,125 @@ else
   echo "skipped: no user and mount namespace to be had"
 fi
 
+# --- a --stats-json file that cannot take the statistics -------------------
+# expect_stats_refused WHAT MESSAGE: refused before the search (exit status
+# 2, nothing on standard output), with "zlc-search: --stats-json MESSAGE".
+expect_stats_refused() {
+  expect_eq "$1: exit status" 2 "$rc"
+  expect_eq "$1: output bytes" 0 "$(wc -c <"$work/out")"
+  grep -qx "zlc-search: --stats-json $2" "$work/err" || fail "$1: message: $(cat "$work/err")"
+  no_scratch_left "$1"
+}
+
+# The file that standard output or error goes to, by whatever name, would
+# take the statistics in place of the results or the messages: refused, and
+# the file keeps what it had.
+printf 'kept\n' >"$work/taken"
+ln -s taken "$work/taken-link"
+for name in /dev/stdout "$work/taken" "$work/taken-link"; do
+  timeout 10 "$tool" --task "**" --seed 1 --results 3 --format csv --quiet --stats-json "$name" \
+    >>"$work/taken" 2>"$work/err"
+  rc=$?
+  tail -n +2 "$work/taken" >"$work/out"  # what this run added
+  expect_stats_refused "results into $name" "'$name' is the file that standard output goes to: .*"
+  expect_eq "results into $name: the file" kept "$(cat "$work/taken")"
+done
+timeout 10 "$tool" --task "**" --seed 1 --results 3 --stats-json /dev/stderr >"$work/out" 2>>"$work/taken"
+rc=$?
+tail -n +2 "$work/taken" >"$work/err"
+expect_stats_refused "messages into /dev/stderr" "'/dev/stderr' is the file that standard error goes to: .*"
+expect_eq "messages into /dev/stderr: the file kept" kept "$(head -1 "$work/taken")"
+# Standard output into a pipe: no file to put the statistics in.
+timeout 10 "$tool" --task "**" --seed 1 --results 3 --stats-json /dev/stdout 2>"$work/err" | cat >"$work/out"
+rc=${PIPESTATUS[0]}
+expect_stats_refused "results into a pipe" "'/dev/stdout' is no regular file"
+
+# The file is written at the end of a search that may last hours: one that
+# cannot take the statistics is refused before a search without a limit
+# starts, and nothing is made or changed where it would go.
+# endless_with_stats PATH: the search, stdout in $work/out, stderr in
+# $work/err, exit status in $rc.
+endless_with_stats() {
+  timeout 10 "$tool" --task "**" --quiet --stats-json "$1" >"$work/out" 2>"$work/err"
+  rc=$?
+}
+mkdir "$work/stats"
+mkfifo "$work/stats/fifo"
+printf 'old\n' >"$work/stats/old.json"
+chmod 444 "$work/stats/old.json"
+long=$(printf 'x%.0s' {1..250})  # no room for the temporary's suffix
+before=$(ls -A "$work/stats")
+while IFS='|' read -r what path message; do
+  endless_with_stats "$path"
+  expect_stats_refused "$what" "$message"
+  expect_eq "$what: the folder left as it was" "$before" "$(ls -A "$work/stats")"
+done <<CASES
+no folder|$work/stats/none/s.json|'$work/stats/none/s.json' is in a folder that does not exist: $work/stats/none
+a file for a folder|$work/stats/old.json/s.json|'$work/stats/old.json/s.json' is in no folder: $work/stats/old.json is no folder
+a folder|$work/stats|'$work/stats' is a folder
+a FIFO|$work/stats/fifo|'$work/stats/fifo' is no regular file
+a device|/dev/null|'/dev/null' is no regular file
+a read-only file|$work/stats/old.json|'$work/stats/old.json' is read-only
+no name||takes a file name, not ''
+too long a name|$work/stats/$long|'$work/stats/$long' is too long a name
+CASES
+expect_eq "a read-only file: its contents" old "$(cat "$work/stats/old.json")"
+# Another user's link is not followed to write, as the final write would not.
+if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
+  ln -s s.json "$work/stats/theirs"
+  chown -h nobody "$work/stats/theirs"
+  endless_with_stats "$work/stats/theirs"
+  expect_stats_refused "another user's link" "'$work/stats/theirs' leads through another user's link .*"
+else
+  echo "skipped: another user's link needs root and the user nobody"
+fi
+# A folder where no file can be made, even by root: a read-only file system.
+# And one that fills up during the search: the file fails at the end (exit
+# status 1), left as it was, with no temporary beside it.
+if unshare -Urm true 2>/dev/null; then
+  # shellcheck disable=SC2016  # expanded by the inner shell
+  unshare -Urm bash -c '
+    [ -d "$1" ] && [ -x "$2" ] || exit 98
+    mkdir "$1/ro" "$1/full" || exit 98
+    mount -t tmpfs -o ro,size=64k zlc-test "$1/ro" && mount -t tmpfs -o size=64k zlc-test "$1/full" || exit 99
+    timeout 10 "$2" --task "**" --quiet --stats-json "$1/ro/s.json" >"$1/ro-out" 2>"$1/ro-err"
+    echo $? >"$1/ro-rc"
+    head -c 1M /dev/zero >"$1/full/fill" 2>/dev/null
+    timeout 60 "$2" --task "**" --seed 1 --results 3 --quiet --stats-json "$1/full/s.json" \
+      >"$1/full-out" 2>"$1/full-err"
+    echo $? >"$1/full-rc"
+    ls -A "$1/full" >"$1/full-ls"' _ "$work" "$tool"
+  case $? in
+    99) echo "skipped: no tmpfs can be mounted here" ;;
+    98) fail "the namespace's folders could not be made" ;;
+    *)
+      rc=$(cat "$work/ro-rc")
+      cp "$work/ro-out" "$work/out"
+      cp "$work/ro-err" "$work/err"
+      expect_stats_refused "a read-only file system" \
+        "'$work/ro/s.json' is in a folder where no file can be made: $work/ro"
+      expect_eq "full disk at the end: exit status" 1 "$(cat "$work/full-rc")"
+      expect_eq "full disk at the end: results" 3 "$(grep -c '^[0-9]*\. ' "$work/full-out")"
+      grep -qx "zlc-search: cannot write $work/full/s.json: I/O error 28" "$work/full-err" ||
+        fail "full disk at the end: message: $(cat "$work/full-err")"
+      expect_eq "full disk at the end: the folder" fill "$(cat "$work/full-ls")"
+      ;;
+  esac
+else
+  echo "skipped: no user and mount namespace to be had"
+fi
+
+# --- a --stats table that goes nowhere --------------------------------------
+# A --stats table that cannot be written is a failure, though the results
+# went out whole; messages lost so fail nothing that was asked for.
+"$tool" --task "**" --seed 1 --results 3 --quiet --stats >"$work/out" 2>/dev/full
+expect_eq "--stats 2>/dev/full: exit status" 1 "$?"
+expect_eq "--stats 2>/dev/full: results" 3 "$(grep -c '^[0-9]*\. ' "$work/out")"
+"$tool" --task "**" --seed 1 --results 3 --quiet --stats >"$work/out" 2>&-
+expect_eq "--stats 2>&-: exit status" 1 "$?"
+"$tool" --task "**" --seed 1 --results 3 >"$work/out" 2>/dev/full
+expect_eq "messages 2>/dev/full: exit status" 0 "$?"
+
 # --- a reader that goes away ------------------------------------------------
 # With SIGPIPE ignored by the caller, the search must end all the same.
 (

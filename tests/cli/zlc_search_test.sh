@@ -71,6 +71,11 @@ Results: ( RN / CN = 0 / 0 )
 Filtered: 0
 Totals: results 0, tries 0, filtered 0" "$(untimed "$work/err")"
 done
+# Its statistics tell the seed given, with which --seed repeats it.
+run --task "**" --seed 77 --tries 0 --stats --stats-json "$work/stats.json" --quiet
+expect_eq "--tries 0 statistics: exit status" 0 "$rc"
+expect_eq "--tries 0 statistics: the file's seed" '"seed":77' "$(grep -o '"seed":[^,]*' "$work/stats.json")"
+grep -q '^seed  *77 ' "$work/err" || fail "--tries 0 statistics: the table's seed: $(grep '^seed' "$work/err")"
 # A measurement without a finite length is refused like any wrong number.
 for seconds in nan inf; do
   timeout 20 "$tool" --bench "$seconds" >"$work/out" 2>"$work/err"

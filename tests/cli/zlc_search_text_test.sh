@@ -102,4 +102,41 @@ run --task "6s $(printf '6s %.0s' {1..30})**" --dry-run
 expect_eq "flood: lines told" 11 "$(wc -l <"$work/err")"
 expect_eq "flood: the count" "zlc-search: 20 more parts of the task were skipped" "$(tail -1 "$work/err")"
 
+# --- control characters in messages are shown, never sent -----------------
+# ESC and BEL would retitle the terminal or ring; a CR or LF would forge a
+# line. Whatever brought them, a message shows them as escapes.
+# expect_shown WHAT MESSAGE: stderr is the one line MESSAGE, and holds no
+# control byte but its line's end.
+expect_shown() {
+  expect_eq "$1: message" "$2" "$(cat "$work/err")"
+  expect_eq "$1: control bytes" 0 "$(LC_ALL=C tr -d '\t\n -~\200-\377' <"$work/err" | wc -c)"
+}
+title=$'\e]0;PWNED\a'
+printf '%s ** \n' "$title" >title.zlt
+run --task-file - --dry-run <title.zlt
+expect_shown "task file on stdin" \
+  "zlc-search: dropped '\x1b]0;PWNED\x07' from the task: no card letter, '*' or '?'"
+expect_eq "task file on stdin: the task" "** |" "$(head -1 "$work/out")"
+printf 'rn_t = \e[2J\r\n' >clear.cfg
+run --task "**" --config - --dry-run <clear.cfg
+expect_shown "settings on stdin" "zlc-search: '\x1b[2J' is not a valid integer value"
+cp clear.cfg zlc.cfg
+run --task "**" --dry-run
+expect_shown "zlc.cfg" "zlc-search: '\x1b[2J' is not a valid integer value"
+rm zlc.cfg
+run --task "**" --set $'RV=\e[2J\nzlc-search: forged' --dry-run
+expect_shown "--set value" "zlc-search: bad value '\x1b[2J\x0azlc-search: forged' for RV (One or Many)"
+run --task "**" --stats-json "$work/no$title/s.json" --results 1
+expect_shown "--stats-json path" \
+  "zlc-search: --stats-json '$work/no\x1b]0;PWNED\x07/s.json' is in a folder that does not exist: $work/no\x1b]0;PWNED\x07"
+# C1 controls: a character of UTF-8 text, a lone byte of a path. On a
+# Windows-1251 terminal 0x9b is a letter ("›") and stays; ESC does not.
+run --task "**" --set $'RV=\u009b2J' --dry-run
+expect_shown "C1 in UTF-8" "zlc-search: bad value '\u009b2J' for RV (One or Many)"
+run --task "**" --config $'\x9b2J.cfg' --dry-run
+expect_shown "a byte of no UTF-8 character" "zlc-search: cannot read \x9b2J.cfg: File not found"
+run --task "**" --encoding cp1251 --set $'RV=\x9b\e[2J' --dry-run
+expect_eq "cp1251 terminal: message" $'zlc-search: bad value \'\x9b\\x1b[2J\' for RV (One or Many)' \
+  "$(cat "$work/err")"
+
 finish
