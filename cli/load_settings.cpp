@@ -34,7 +34,7 @@ bool ReadSettingsFile(ConfigTarget target, const Options& options) {
   const auto report = [](const std::string& m) { Say(Shown(m)); };
   if (options.config == kStandardInput) {
     if (IoResult failed = LoadConfigFrom(STDIN_FILENO, "standard input", target, report)) {
-      Say("cannot read standard input: " + failed->Message());
+      Say("cannot read standard input: " + FailureText(*failed));
       return false;
     }
     return true;
@@ -43,12 +43,12 @@ bool ReadSettingsFile(ConfigTarget target, const Options& options) {
   // (a folder, a FIFO) the reading says.
   struct stat configStat {};
   if (options.config && ::stat(options.config->c_str(), &configStat) != 0 && errno == ENOENT) {
-    Say("cannot read " + *options.config + ": File not found");
+    Say("cannot read " + *options.config + ": " + FailureText(IoError{ENOENT}));
     return false;
   }
   const std::string path = options.config.value_or(std::string{kConfigFileName});
   if (IoResult failed = LoadConfig(path, target, report)) {
-    Say("cannot read " + path + ": " + failed->Message());
+    Say("cannot read " + path + ": " + FailureText(*failed));
     return false;
   }
   return true;

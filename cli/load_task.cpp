@@ -21,7 +21,7 @@ std::optional<std::string> TaskText(const Options& options) {
       standardInput ? ReadFirstLineFrom(STDIN_FILENO, line) : ReadFirstLine(*options.taskFile, line);
   if (failed) {
     Say("cannot read " + (standardInput ? std::string{"standard input"} : *options.taskFile) + ": " +
-        failed->Message());
+        FailureText(*failed));
     return std::nullopt;
   }
   return line;

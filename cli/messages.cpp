@@ -22,6 +22,8 @@ void Say(std::string_view text) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+std::string FailureText(const IoError& error) { return error.Message() + ": " + ReasonWords(error.code); }
+
 std::string Shown(std::string_view cp1251) {
   return messagesCp1251 ? std::string{cp1251} : Cp1251ToUtf8(cp1251);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "persist/io_error.h"
+
 namespace zlc::cli {
 
 // The terminal's encoding, from --encoding; UTF-8 until it is known.
@@ -17,6 +19,10 @@ void SetMessagesCp1251(bool cp1251);
 // ("\x1b"), as do bytes of no character in UTF-8; the results on standard
 // output are data and keep their bytes.
 void Say(std::string_view text);
+
+// A file operation's failure: the runtime's words and the reason,
+// "I/O error 28: No space left on device".
+std::string FailureText(const IoError& error);
 
 // Core text (Windows-1251) as the terminal shows it.
 std::string Shown(std::string_view cp1251);

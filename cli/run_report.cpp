@@ -45,33 +45,30 @@ std::optional<std::string> ExistingFileProblem(const struct stat& st) {
   return std::nullopt;
 }
 
-std::string ReasonOf(int code) { return IoError{code}.Message(); }
+std::string ReasonOf(int code) { return FailureText(IoError{code}); }
 
-// The file the final write replaces, followed as ReplaceFileContents
-// follows it: the name, or where the user's own links lead. `found` tells
-// whether it is there.
+// The file the final write replaces, followed as it follows it: the name,
+// or where the user's own links lead. `found` tells whether it is there.
 std::optional<std::string> ResolveTarget(const std::string& path, std::string& target, bool& found) {
-  target = path;
-  for (int depth = 0; depth < 8; ++depth) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) != 0) {
-      if (errno == ENOTDIR) return "is in no folder: " + DirectoryOf(target) + " is no folder";
-      if (errno != ENOENT) return "cannot be looked up: " + ReasonOf(errno);
-      found = false;
-      return std::nullopt;
+  if (IoResult refused = FollowOwnLinks(path, target)) {
+    switch (refused->code) {
+      case EACCES:
+        return "leads through another user's link " + target;
+      case ELOOP:
+        return "leads through too many links";
+      case ENOTDIR:
+        return "is in no folder: " + DirectoryOf(target) + " is no folder";
+      case EISDIR:
+        return "is a folder";
+      case EINVAL:
+        return "is no regular file";
+      default:
+        return "cannot be looked up: " + ReasonOf(refused->code);
     }
-    if (!S_ISLNK(st.st_mode)) {
-      found = true;
-      return std::nullopt;
-    }
-    if (MayFollowLink(target, st.st_uid)) return "leads through another user's link " + target;
-    std::string link(4096, '\0');
-    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
-    if (n < 0) return "cannot be looked up: " + ReasonOf(errno);
-    link.resize(static_cast<std::size_t>(n));
-    target = link.starts_with('/') ? link : DirectoryOf(target) + "/" + link;
   }
-  return "leads through too many links";
+  struct stat st {};
+  found = ::lstat(target.c_str(), &st) == 0;
+  return std::nullopt;
 }
 
 std::optional<std::string> StatsJsonReason(const std::string& path) {
@@ -136,13 +133,13 @@ bool ReportStatistics(const Calculator& calc, const Options& options, const Pace
   if (options.stats) {
     // A table asked for and not delivered (stderr full or closed) is a failure.
     if (IoResult failed = WriteAll(STDERR_FILENO, StatisticsTable(report))) {
-      Say("cannot write the statistics table: " + failed->Message());
+      Say("cannot write the statistics table: " + FailureText(*failed));
       delivered = false;
     }
   }
   if (options.statsJson) {
     if (IoResult failed = ReplaceFileContents(*options.statsJson, StatisticsJson(report))) {
-      Say("cannot write " + *options.statsJson + ": " + failed->Message());
+      Say("cannot write " + *options.statsJson + ": " + FailureText(*failed));
       delivered = false;
     }
   }

@@ -75,7 +75,7 @@ int Search(Calculator& calc, const Options& options, const Output& out) {
   InstallStopSignals(&ScratchDir::RemoveNow);
   ScratchDir scratch;
   if (!scratch.Make()) {
-    Say("cannot make a scratch folder: " + LastIoError().Message());
+    Say("cannot make a scratch folder: " + FailureText(LastIoError()));
     return kExitFailure;
   }
   calc.variantsPath = scratch.VariantsPath();

@@ -35,30 +35,6 @@ std::string BaseOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The file a name stands for: the name itself, or where the user's own
-// links lead (the contents are replaced there, beside the file itself).
-IoResult ResolveTarget(const std::string& path, std::string& target) {
-  target = path;
-  for (int depth = 0; depth < 8; ++depth) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) != 0) {
-      return errno == ENOENT ? std::nullopt : IoResult(LastIoError());
-    }
-    if (!S_ISLNK(st.st_mode)) {
-      // A folder, a FIFO or a device is nothing to put settings in place of.
-      if (!S_ISREG(st.st_mode)) return IoError{S_ISDIR(st.st_mode) ? EISDIR : EINVAL};
-      return std::nullopt;
-    }
-    if (IoResult refused = MayFollowLink(target, st.st_uid)) return refused;
-    std::string link(4096, '\0');
-    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
-    if (n < 0) return LastIoError();
-    link.resize(static_cast<std::size_t>(n));
-    target = link.starts_with('/') ? link : DirectoryOf(target) + "/" + link;
-  }
-  return IoError{ELOOP};
-}
-
 // A file the user made read-only keeps its contents. A file on a read-only
 // file system is told as that (EROFS), not as a permission.
 IoResult RefuseReadOnly(const std::string& target) {
@@ -98,6 +74,28 @@ void RemoveStaleTemporaries(const std::string& target) {
 
 }  // namespace
 
+IoResult FollowOwnLinks(const std::string& path, std::string& target) {
+  target = path;
+  for (int depth = 0; depth < 8; ++depth) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0) {
+      return errno == ENOENT ? std::nullopt : IoResult(LastIoError());
+    }
+    if (!S_ISLNK(st.st_mode)) {
+      // A folder, a FIFO or a device is nothing to put a file in place of.
+      if (!S_ISREG(st.st_mode)) return IoError{S_ISDIR(st.st_mode) ? EISDIR : EINVAL};
+      return std::nullopt;
+    }
+    if (IoResult refused = MayFollowLink(target, st.st_uid)) return refused;
+    std::string link(4096, '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n < 0) return LastIoError();
+    link.resize(static_cast<std::size_t>(n));
+    target = link.starts_with('/') ? link : DirectoryOf(target) + "/" + link;
+  }
+  return IoError{ELOOP};
+}
+
 FileReplacement::~FileReplacement() { Abandon(); }
 
 void FileReplacement::Abandon() {
@@ -110,7 +108,7 @@ void FileReplacement::Abandon() {
 IoResult FileReplacement::Begin(const std::string& path) {
   Abandon();
   durable_ = true;
-  if (IoResult refused = ResolveTarget(path, target_)) return refused;
+  if (IoResult refused = FollowOwnLinks(path, target_)) return refused;
   if (IoResult refused = RefuseReadOnly(target_)) return refused;
   return CreateBeside();
 }

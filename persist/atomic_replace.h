@@ -44,6 +44,12 @@ class FileReplacement {
   bool durable_ = true;
 };
 
+// The file a replacement of `path` writes: the name itself, or where the
+// user's own links lead; a name that is not there yet is no error. Refused
+// as Begin refuses: another user's link (EACCES, and `target` is that
+// link), what is no regular file (EISDIR, EINVAL), too many links (ELOOP).
+IoResult FollowOwnLinks(const std::string& path, std::string& target);
+
 // The whole contents at once.
 IoResult ReplaceFileContents(const std::string& path, std::string_view bytes);
 

@@ -168,7 +168,7 @@ if unshare -Urm true 2>/dev/null; then
         "'$work/ro/s.json' is in a folder where no file can be made: $work/ro"
       expect_eq "full disk at the end: exit status" 1 "$(cat "$work/full-rc")"
       expect_eq "full disk at the end: results" 3 "$(grep -c '^[0-9]*\. ' "$work/full-out")"
-      grep -qx "zlc-search: cannot write $work/full/s.json: I/O error 28" "$work/full-err" ||
+      grep -qx "zlc-search: cannot write $work/full/s.json: I/O error 28: No space left on device" "$work/full-err" ||
         fail "full disk at the end: message: $(cat "$work/full-err")"
       expect_eq "full disk at the end: the folder" fill "$(cat "$work/full-ls")"
       ;;

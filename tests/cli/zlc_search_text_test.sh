@@ -134,7 +134,7 @@ expect_shown "--stats-json path" \
 run --task "**" --set $'RV=\u009b2J' --dry-run
 expect_shown "C1 in UTF-8" "zlc-search: bad value '\u009b2J' for RV (One or Many)"
 run --task "**" --config $'\x9b2J.cfg' --dry-run
-expect_shown "a byte of no UTF-8 character" "zlc-search: cannot read \x9b2J.cfg: File not found"
+expect_shown "a byte of no UTF-8 character" "zlc-search: cannot read \x9b2J.cfg: File not found: No such file or directory"
 run --task "**" --encoding cp1251 --set $'RV=\x9b\e[2J' --dry-run
 expect_eq "cp1251 terminal: message" $'zlc-search: bad value \'\x9b\\x1b[2J\' for RV (One or Many)' \
   "$(cat "$work/err")"
