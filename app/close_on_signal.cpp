@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/runtime_dialogs.h"
+
 namespace zlc::app {
 namespace {
 
@@ -54,6 +56,9 @@ void CloseOnTerminationSignals(QWidget* mainWindow) {
     char bytes[16];
     while (::read(g_signalPipe[1], bytes, sizeof bytes) > 0) {
     }
+    // What closing has to say (a zlc.cfg that cannot be written) must not
+    // keep the program waiting for a click that will not come.
+    ui::SendMessagesToStandardError();
     CloseFromTheTop(mainWindow);
   });
   struct sigaction action {};

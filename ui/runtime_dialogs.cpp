@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cstdio>
 #include <utility>
 
 #include "cards/cp1251.h"
@@ -133,6 +134,7 @@ QString Ask(QWidget* parent, const QString& title, const QString& suffix, QFileD
 
 struct Held {
   bool holding = false;
+  bool toStandardError = false;
   QStringList messages;
 };
 
@@ -143,6 +145,10 @@ Held& HeldMessages() {
 
 // Held until the main window shows, handed to a test's sink, or shown.
 void Deliver(QWidget* parent, const QString& message) {
+  if (HeldMessages().toStandardError) {
+    std::fprintf(stderr, "zlc: %s\n", message.toLocal8Bit().replace('\n', "\nzlc: ").constData());
+    return;
+  }
   if (HeldMessages().holding) {
     HeldMessages().messages << message;
     return;
@@ -159,6 +165,14 @@ void Deliver(QWidget* parent, const QString& message) {
 void SetMessageSink(MessageSink sink) { Sink() = std::move(sink); }
 
 void HoldRuntimeMessages() { HeldMessages().holding = true; }
+
+void SendMessagesToStandardError() {
+  Held& held = HeldMessages();
+  held.toStandardError = true;
+  held.holding = false;
+  const QStringList messages = std::exchange(held.messages, {});
+  for (const QString& message : messages) Deliver(nullptr, message);
+}
 
 void ReleaseRuntimeMessages(QWidget* parent) {
   Held& held = HeldMessages();

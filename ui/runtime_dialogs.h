@@ -20,6 +20,11 @@ void ShowRuntimeMessage(QWidget* parent, const QString& message);
 // the file's name and the reason.
 void ShowRuntimeMessage(QWidget* parent, const RuntimeMessage& message);
 
+// From now on messages go to standard error, not into a box: the program
+// is closing because the session ends or it was told to (SIGTERM), and no
+// one is there to press "OK" before it may go.
+void SendMessagesToStandardError();
+
 // Messages of the start-up (a bad configuration value, a data folder that
 // cannot be used) come before the main window is on the screen. Held, they
 // wait for it and then show over it, in the order they came.

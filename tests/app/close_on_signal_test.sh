@@ -50,5 +50,32 @@ for sig in TERM HUP; do
   grep -q 'eometry' zlc.cfg && fail "SIG$sig: the window's place went into zlc.cfg"
 done
 
+# A zlc.cfg made read-only cannot be written at the close: said on standard
+# error, not in a box that would keep a logging-out session waiting.
+dir=$work/read-only
+mkdir "$dir"
+cd "$dir" || exit 1
+printf 'Defs = Ru\r\n' >zlc.cfg
+chmod 444 zlc.cfg
+QT_QPA_PLATFORM=offscreen "$zlc" >out 2>&1 &
+pid=$!
+for _ in $(seq 100); do
+  [ -e resultsf.log ] && break
+  sleep 0.05
+done
+sleep 0.3
+kill -TERM "$pid"
+for _ in $(seq 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$pid" 2>/dev/null; then
+  fail "read-only zlc.cfg: still running 5 s after one SIGTERM"
+  kill -KILL "$pid"
+fi
+wait "$pid"
+grep -q '^zlc: I/O error 13$' out || fail "read-only zlc.cfg: not said on standard error ($(head -c 300 out))"
+grep -q '^zlc: zlc.cfg: Permission denied$' out || fail "read-only zlc.cfg: no reason ($(head -c 300 out))"
+
 [ "$failures" -eq 0 ] && echo "all checks passed"
 exit $((failures > 0))
