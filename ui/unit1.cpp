@@ -470,25 +470,32 @@ void TForm1::ShowDroppedNotice() {
   box->show();
 }
 
+// The task a search runs on stays the task shown: from "Run" to "Stop" (and
+// through a step) no button, key or menu may change it, whichever control
+// still takes a click or a key.
+bool TForm1::TaskLocked() const { return calc_.running || locked_; }
+
 void TForm1::CardButtonClick(int index) {
+  if (TaskLocked()) return;
   calc_.editor.CardButtonClick(index);
   SyncTask();
 }
 
 // "delete selected" follows the field's selection, except under the run lock.
 void TForm1::Edit1MouseUp() {
-  if (calc_.running || locked_) return;
+  if (TaskLocked()) return;
   Button2->setEnabled(Edit1->hasSelectedText());
 }
 
 void TForm1::Button2Click() {
-  if (!Edit1->hasSelectedText()) return;
+  if (TaskLocked() || !Edit1->hasSelectedText()) return;
   calc_.editor.DeleteSelected(Edit1->selectionStart(),
                               static_cast<int>(Edit1->selectedText().size()));
   SyncTask();
 }
 
 void TForm1::Button4Click() {
+  if (TaskLocked()) return;
   calc_.editor.ClearTask();
   SyncTask();
 }
@@ -500,7 +507,7 @@ void TForm1::CheckBox4Click(bool checked) { calc_.settings.clearAtRn = checked; 
 void TForm1::Quit1Click() { close(); }
 
 void TForm1::Open1Click() {
-  if (calc_.running) return;
+  if (TaskLocked()) return;
   const QString path = AskOpenFileName(this, tr("Open"), "zlt");
   if (path.isEmpty() || !calc_.OpenTaskFile(PathFromQt(path))) return;
   SyncTask();
@@ -537,6 +544,16 @@ void TForm1::RefreshFilterDescription() {
 }
 
 void TForm1::DisableForRun() {
+  // Locked already (a run asked for within a step): the states kept are the
+  // ones from before the first lock, and the first unlock gives them back.
+  if (locked_) {
+    ++lockDepth_;
+    return;
+  }
+  lockDepth_ = 1;
+  // Locked before the controls go: a control that is disabled hands the
+  // focus on, and the field taking it may select its text.
+  locked_ = true;
   // A control that is disabled hands the focus on; it gets it back after.
   focusBeforeRun_ = QApplication::focusWidget();
   for (int i = 0; i <= kLastCardButton; ++i) {
@@ -550,10 +567,10 @@ void TForm1::DisableForRun() {
   }
   // Opening a task mid-run would replace the task under the search.
   Open1->setEnabled(false);
-  locked_ = true;
 }
 
 void TForm1::RestoreAfterRun() {
+  if (!locked_ || --lockDepth_ > 0) return;
   for (int i = 0; i <= kLastCardButton; ++i) cardButtons_[i]->setEnabled(savedGrid_[i]);
   for (std::size_t i = 0; i < lockedControls_.size(); ++i) {
     lockedControls_[i]->setEnabled(savedControls_[i]);

@@ -111,6 +111,7 @@ class TForm1 : public QMainWindow {
   void PlaceCardButton(int index, int left, int top, int width, int height, bool bold,
                        const QString& caption);
   void CardButtonClick(int index);
+  bool TaskLocked() const;
   void Edit1MouseUp();
   void Button2Click();
   void Button4Click();
@@ -156,6 +157,7 @@ class TForm1 : public QMainWindow {
 
   // The run lock: which controls were enabled when it took them.
   bool locked_ = false;
+  int lockDepth_ = 0;
   std::array<bool, kCardButtonCount> savedGrid_{};
   std::array<QWidget*, 8> lockedControls_{};
   std::array<bool, 8> savedControls_{};

@@ -83,6 +83,41 @@ class UserInputTest : public QObject, protected MainWindowFixture {
   void init() { SetUp(); }
   void cleanup() { TearDown(); }
 
+  // From "Run" to "Stop" nothing changes the task: not "delete selected",
+  // not Del or Backspace in the task field, whatever the selection does;
+  // after "Stop" the button follows the selection in force.
+  void theTaskCannotChangeDuringARun() {
+    OpenActive();
+    QTest::mouseClick(form_->cardButton(0), Qt::LeftButton);  // "**"
+    QCOMPARE(form_->findChild<QLineEdit*>("Edit1")->text(), QString("** "));
+    auto* remove = Find<QPushButton>("Button2");
+    auto* field = Find<QLineEdit>("Edit1");
+    Press(Qt::Key_F5);
+    QVERIFY(calc_->running);
+    QVERIFY(!remove->isEnabled());
+    // A selection made with the mouse and the keys during the run.
+    QTest::mouseDClick(field, Qt::LeftButton, {}, CharPoint(field, 1));
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(field->hasSelectedText());
+    QVERIFY(!remove->isEnabled());
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), QString("** "));
+    QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), QString("Task (L=36/36)"));
+    QCOMPARE(calc_->editor.Text(), std::string("** "));
+    Press(Qt::Key_F5);
+    QVERIFY(!calc_->running);
+    // The selection made during the run is the one in force now.
+    QCOMPARE(remove->isEnabled(), field->hasSelectedText());
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(remove->isEnabled());
+    QTest::keyClick(field, Qt::Key_Delete);
+    QCOMPARE(field->text(), QString());
+  }
+
   // Dragging over a card selects it; pressing "delete selected" takes the
   // focus from the field, and still deletes what was selected.
   void deleteSelectedAfterDraggingWithTheMouse() {
