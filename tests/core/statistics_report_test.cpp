@@ -10,6 +10,7 @@
 #include "persist/statistics_report.h"
 #include "record_readers.h"
 #include "scratch_dir.h"
+#include "short_search.h"
 
 namespace zlc {
 namespace {
@@ -17,13 +18,7 @@ namespace {
 class StatisticsReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    calc.ResetSettings();
-    calc.settings.shuffleDepth = 12;
-    calc.settings.autosaveFiltered = false;
-    calc.filter.lfEnabled = 1;
-    calc.filter.lfThreshold = 8;
-    calc.editor.LoadTaskText("**", true);
-    calc.random.SetSeed(99);
+    test::SetShortSearch(calc, 99);
     rates.Sample(0, calc.statistics);
     while (calc.statistics.Results() < 400) ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
     rates.Sample(2, calc.statistics);
