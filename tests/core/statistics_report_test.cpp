@@ -96,6 +96,8 @@ TEST_F(StatisticsReportTest, CsvTablesSumToTheResults) {
   EXPECT_EQ(passedByLf, calc.statistics.Filtered());  // the filter is L(F) <= 8
   const auto balance = rows(BalanceCsv(Report()));
   ASSERT_EQ(balance.size(), 7u);
+  // Scripts read the columns by these names: the counts of yang suits.
+  EXPECT_EQ(balance[0], (std::vector<std::string>{"line", "yang0", "yang1", "yang2", "yang3", "yang4"}));
   for (std::size_t line = 1; line <= 6; ++line) {
     std::uint64_t sum = 0;
     for (std::size_t k = 1; k <= 5; ++k) sum += std::stoull(balance[line][k]);
