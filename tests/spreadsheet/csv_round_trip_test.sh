@@ -9,8 +9,9 @@
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
-tool=$1
-writer=$2
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+tool=$(absolute "$1")
+writer=$(absolute "$2")
 
 can_install() { [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null; }
 # A missing program fails the test where tools/setup.sh could have
