@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   // such as "12:24" or "5:5:26" is where a sheet sees a time: the last result
   // again, its transits moved there, as the tool's and the export's rows.
   std::string rows = zlc::CsvHeader() + "\r\n";
-  for (std::uint64_t transits : {1ull << 35, 1ull << 11 | 1ull << 35, 1ull << 4 | 1ull << 9 | 1ull << 35}) {
+  for (std::uint64_t transits : {1ull << 35, (1ull << 11) | (1ull << 35), (1ull << 4) | (1ull << 9) | (1ull << 35)}) {
     zlc::ResultRecord record = calc.lastRecord;
     record.transitMask = transits;
     record.transitCount = static_cast<std::uint8_t>(std::popcount(transits));
