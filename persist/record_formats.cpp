@@ -53,6 +53,12 @@ class RecordText : public TextBuffer<8192> {
 
 };
 
+constexpr char kRunTogether = '\0';
+// Lists in CSV: cards, flags, positions and lengths alike. A spreadsheet
+// reads a run of flags such as "011011" as a number and drops its leading
+// zeros, and "12:24" as a time; spaced out, they stay text.
+constexpr char kCsvSpace = ' ';
+
 // The fields of a record in the order both formats give them.
 struct Fields {
   explicit Fields(const ResultRecord& r) : record(r), figures(FiguresOf(r)) {
@@ -95,8 +101,14 @@ struct Fields {
     return -1;
   }
 
-  void Marks(RecordText& out, bool (ResultRecord::*bit)(int) const) const {
-    for (int i = 0; i < record.cardCount; ++i) out.Put((record.*bit)(i) ? '1' : '0');
+  // A row of "1"/"0" flags, `between` between two of them (none when it
+  // is kRunTogether).
+  static void Flag(RecordText& out, int index, bool set, char between) {
+    if (index > 0 && between != kRunTogether) out.Put(between);
+    out.Put(set ? '1' : '0');
+  }
+  void Marks(RecordText& out, bool (ResultRecord::*bit)(int) const, char between) const {
+    for (int i = 0; i < record.cardCount; ++i) Flag(out, i, (record.*bit)(i), between);
   }
   void Balance(RecordText& out) const {
     for (int line = 0; line < 6; ++line) {
@@ -104,8 +116,10 @@ struct Fields {
       out.Put(BalanceSymbol(figures.yangCount[line]));
     }
   }
-  void BalancedLines(RecordText& out) const {
-    for (std::uint8_t flag : figures.balancedLines) out.Put(flag != 0 ? '1' : '0');
+  void BalancedLines(RecordText& out, char between) const {
+    for (std::size_t line = 0; line < 6; ++line) {
+      Flag(out, static_cast<int>(line), figures.balancedLines[line] != 0, between);
+    }
   }
   // The positions (from 1) where the segments end: the transits.
   void SegmentEnds(RecordText& out, char separator) const {
@@ -123,8 +137,8 @@ struct Fields {
       out.Decimal(figures.segments[k]);
     }
   }
-  void Lines(RecordText& out, int suit) const {
-    for (int line = 0; line < 6; ++line) out.Put(record.LineYang(suit, line) ? '1' : '0');
+  void Lines(RecordText& out, int suit, char between) const {
+    for (int line = 0; line < 6; ++line) Flag(out, line, record.LineYang(suit, line), between);
   }
   // The cards of a suit that are static (or mobile), in rank order.
   template <typename Put>
@@ -170,24 +184,26 @@ void AppendCsvRecord(std::string& out, const ResultRecord& record) {
   t.Put(record.passed ? ",1," : ",0,");
   char* field = t.At();
   for (int i = 0; i < record.cardCount; ++i) {
-    if (i > 0) t.Put(' ');
+    if (i > 0) t.Put(kCsvSpace);
     t.Put(f.cards[static_cast<std::size_t>(i)].View());
   }
   t.EndCsvField(field);
   t.Put(',');
-  f.Marks(t, &ResultRecord::IsStatic);
+  f.Marks(t, &ResultRecord::IsStatic, kCsvSpace);
   t.Put(',');
-  f.Marks(t, &ResultRecord::IsTransit);
+  f.Marks(t, &ResultRecord::IsTransit, kCsvSpace);
   t.Put(',');
-  f.SegmentEnds(t, ' ');
+  f.SegmentEnds(t, kCsvSpace);
   t.Put(',');
   t.Decimal(record.transitCount);
   t.Put(',');
-  f.Segments(t, ':');
-  t.Put(',');
+  f.Segments(t, kCsvSpace);
+  // In parentheses, as the result's second line has it: a spreadsheet takes
+  // a cell that starts with "+", "-" or "=" for a formula.
+  t.Put(",(");
   f.Balance(t);
-  t.Put(',');
-  f.BalancedLines(t);
+  t.Put("),");
+  f.BalancedLines(t, kCsvSpace);
   for (int s = 0; s < kSuitCount; ++s) {
     t.Put(',');
     field = t.At();
@@ -196,14 +212,14 @@ void AppendCsvRecord(std::string& out, const ResultRecord& record) {
     t.Put(',');
     t.Decimal(f.figures.hexagram[s]);
     t.Put(',');
-    f.Lines(t, s);
+    f.Lines(t, s, kCsvSpace);
     t.Put(',');
     t.Decimal(f.figures.p[s]);
     for (bool statics : {true, false}) {
       t.Put(',');
       field = t.At();
       f.SuitCards(s, statics, [&t](std::string_view card, bool firstCard) {
-        if (!firstCard) t.Put(' ');
+        if (!firstCard) t.Put(kCsvSpace);
         t.Put(card);
       });
       t.EndCsvField(field);
@@ -233,9 +249,9 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
     string(f.cards[static_cast<std::size_t>(i)].View());
   }
   t.Put("],\"static\":\"");
-  f.Marks(t, &ResultRecord::IsStatic);
+  f.Marks(t, &ResultRecord::IsStatic, kRunTogether);
   t.Put("\",\"transit\":\"");
-  f.Marks(t, &ResultRecord::IsTransit);
+  f.Marks(t, &ResultRecord::IsTransit, kRunTogether);
   t.Put("\",\"segment_ends\":[");
   f.SegmentEnds(t, ',');
   t.Put("],\"lf\":");
@@ -245,7 +261,7 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
   t.Put("],\"balance\":\"");
   f.Balance(t);
   t.Put("\",\"balanced_lines\":\"");
-  f.BalancedLines(t);
+  f.BalancedLines(t, kRunTogether);
   t.Put("\",\"suits\":[");
   for (int s = 0; s < kSuitCount; ++s) {
     if (s > 0) t.Put(',');
@@ -254,7 +270,7 @@ void AppendJsonRecord(std::string& out, const ResultRecord& record) {
     t.Put(",\"hexagram\":");
     t.Decimal(f.figures.hexagram[s]);
     t.Put(",\"lines\":\"");
-    f.Lines(t, s);
+    f.Lines(t, s, kRunTogether);
     t.Put("\",\"p\":");
     t.Decimal(f.figures.p[s]);
     for (bool statics : {true, false}) {

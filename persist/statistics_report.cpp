@@ -194,8 +194,10 @@ std::string TransitCountsCsv(const RunReport& report) {
 }
 
 std::string BalanceCsv(const RunReport& report) {
+  // The columns by their counts of yang suits, not by the chart's symbols
+  // "--" to "++": a spreadsheet takes those for formulas.
   std::string out = "line";
-  for (int yang = 0; yang <= 4; ++yang) out += std::string(",") + BalanceSymbol(yang);
+  for (int yang = 0; yang <= 4; ++yang) out += ",yang" + std::to_string(yang);
   out += "\r\n";
   for (std::size_t line = 0; line < 6; ++line) {
     out += std::to_string(line + 1);

@@ -29,7 +29,7 @@ std::string StatisticsJson(const RunReport& report);
 std::string FiguresCsv(const RunReport& report);       // name,value,low,high
 std::string HexagramsCsv(const RunReport& report);     // hexagram, then a column per suit
 std::string TransitCountsCsv(const RunReport& report); // lf,results
-std::string BalanceCsv(const RunReport& report);       // line, then results per symbol
+std::string BalanceCsv(const RunReport& report);       // line, then yang0 .. yang4: results by yang suits
 std::string PValuesCsv(const RunReport& report);       // bin's low edge, then a column per suit
 
 }  // namespace zlc

@@ -13,6 +13,11 @@ build=${ZLC_BUILD_DIR:-$here/build}
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-l10n-tools qt6-tools-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 clang-14 libclang-rt-14-dev)
+# The tests alone open the CSV files in a spreadsheet, LibreOffice Calc without
+# a display, and read its cells with python.
+if [ "$mode" = test ]; then
+  packages+=(libreoffice-calc-nogui python3)
+fi
 
 bash "$here/tools/install-missing.sh" "${packages[@]}"
 

@@ -15,6 +15,7 @@
 #include "engine/calculator.h"
 #include "record_readers.h"
 #include "scratch_dir.h"
+#include "short_search.h"
 
 namespace zlc {
 namespace {
@@ -114,16 +115,10 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   ScratchDir dir;
   Calculator calc;
   calc.SetReporter([](const RuntimeMessage& m) { ADD_FAILURE() << m.text; });
-  calc.ResetSettings();
+  test::SetShortSearch(calc, 4242);
   calc.settings.markTransits = 1;
   calc.settings.staticMarkMode = 2;
-  calc.settings.shuffleDepth = 12;
   calc.settings.clearThreshold = 500;
-  calc.settings.autosaveFiltered = false;
-  calc.filter.lfEnabled = 1;
-  calc.filter.lfThreshold = 8;
-  calc.editor.LoadTaskText("**", true);
-  calc.random.SetSeed(4242);
   const std::uint32_t seed = calc.random.Seed();
 
   std::array<std::array<std::uint64_t, 65>, 4> hexagrams{};

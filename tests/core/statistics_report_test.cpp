@@ -10,6 +10,7 @@
 #include "persist/statistics_report.h"
 #include "record_readers.h"
 #include "scratch_dir.h"
+#include "short_search.h"
 
 namespace zlc {
 namespace {
@@ -17,13 +18,7 @@ namespace {
 class StatisticsReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    calc.ResetSettings();
-    calc.settings.shuffleDepth = 12;
-    calc.settings.autosaveFiltered = false;
-    calc.filter.lfEnabled = 1;
-    calc.filter.lfThreshold = 8;
-    calc.editor.LoadTaskText("**", true);
-    calc.random.SetSeed(99);
+    test::SetShortSearch(calc, 99);
     rates.Sample(0, calc.statistics);
     while (calc.statistics.Results() < 400) ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
     rates.Sample(2, calc.statistics);
@@ -101,6 +96,8 @@ TEST_F(StatisticsReportTest, CsvTablesSumToTheResults) {
   EXPECT_EQ(passedByLf, calc.statistics.Filtered());  // the filter is L(F) <= 8
   const auto balance = rows(BalanceCsv(Report()));
   ASSERT_EQ(balance.size(), 7u);
+  // Scripts read the columns by these names: the counts of yang suits.
+  EXPECT_EQ(balance[0], (std::vector<std::string>{"line", "yang0", "yang1", "yang2", "yang3", "yang4"}));
   for (std::size_t line = 1; line <= 6; ++line) {
     std::uint64_t sum = 0;
     for (std::size_t k = 1; k <= 5; ++k) sum += std::stoull(balance[line][k]);
