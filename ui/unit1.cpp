@@ -139,6 +139,19 @@ void TForm1::CreateMenu() {
 
 const QKeySequence TForm1::kRunKey{Qt::Key_F5};
 
+namespace {
+
+// A button's key: the click at once, and the button shown pressed a moment
+// so that the eye sees which one acted. A disabled button takes no key.
+void PressFromKey(QPushButton* button) {
+  if (!button->isEnabled() || !button->isVisible()) return;
+  button->setDown(true);
+  QTimer::singleShot(100, button, [button] { button->setDown(false); });
+  button->click();
+}
+
+}  // namespace
+
 // The main actions from the keyboard. The keys are the desktop's usual ones
 // where there is one, and otherwise keys no text box here uses; a button's
 // key works only while the button is enabled, so a run locks them too.
@@ -164,7 +177,11 @@ void TForm1::CreateShortcuts() {
       {Button6, QKeySequence(Qt::CTRL | Qt::Key_L), QT_TR_NOOP("Clear the result lists")},
   };
   for (const auto& k : keys) {
-    k.button->setShortcut(k.key);
+    // The key acts when it is pressed, as a click does: a button's own key
+    // would act a tenth of a second later, after a click that followed it.
+    auto* shortcut = new QShortcut(k.key, this);
+    QPushButton* button = k.button;
+    connect(shortcut, &QShortcut::activated, button, [button] { PressFromKey(button); });
     k.button->setToolTip(QString("%1 (%2)").arg(tr(k.what), k.key.toString(QKeySequence::NativeText)));
   }
   Button2->setToolTip(tr("Delete the selected tokens (Del)"));
@@ -601,12 +618,7 @@ void TForm1::Button5Click() {
   }
 }
 
-// A button's new caption replaces its key with the caption's mnemonic, so
-// the key is given again.
-void TForm1::SetRunCaption(const QString& caption) {
-  Button5->setText(caption);
-  Button5->setShortcut(kRunKey);
-}
+void TForm1::SetRunCaption(const QString& caption) { Button5->setText(caption); }
 
 void TForm1::StopRun() {
   Timer1->stop();

@@ -83,6 +83,22 @@ class UserInputTest : public QObject, protected MainWindowFixture {
   void init() { SetUp(); }
   void cleanup() { TearDown(); }
 
+  // A button's key acts when pressed: a click that follows at once finds
+  // the window as the key left it (the full task cleared, "**" enabled).
+  void aClickRightAfterAKeyIsNotDropped() {
+    OpenActive(kConverging);
+    Press(Qt::Key_F6);
+    QVERIFY(!form_->cardButton(0)->isEnabled());  // the task is full
+    for (int round = 0; round < 3; ++round) {
+      QTest::keyClick(form_.get(), Qt::Key_N, Qt::ControlModifier);
+      QTest::mouseClick(form_->cardButton(0), Qt::LeftButton);
+      QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString("** "));
+      QTest::qWait(200);  // nothing still to come undoes it
+      QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString("** "));
+      LoadTask(kConverging);
+    }
+  }
+
   // From "Run" to "Stop" nothing changes the task: not "delete selected",
   // not Del or Backspace in the task field, whatever the selection does;
   // after "Stop" the button follows the selection in force.
