@@ -95,6 +95,26 @@ void LineListView::UpdateScrollBars() {
   h->setPageStep(viewport()->width());
 }
 
+std::pair<std::ptrdiff_t, std::ptrdiff_t> LineListView::CurrentResult() const {
+  const std::ptrdiff_t line = SelectedLine();
+  if (line < 0) return {-1, -1};
+  const std::size_t core = ListLine(static_cast<std::size_t>(line));
+  const std::ptrdiff_t start = core < list_.Size() ? list_.BlockStart(core) : -1;
+  if (start < 0) return {line, line + 1};
+  const std::ptrdiff_t first = std::max<std::ptrdiff_t>(0, line - (static_cast<std::ptrdiff_t>(core) - start));
+  return {first, std::min<std::ptrdiff_t>(first + 3, static_cast<std::ptrdiff_t>(shown_))};
+}
+
+namespace {
+
+QColor Blend(const QColor& under, const QColor& over, double amount) {
+  return QColor::fromRgbF(static_cast<float>(under.redF() + (over.redF() - under.redF()) * amount),
+                          static_cast<float>(under.greenF() + (over.greenF() - under.greenF()) * amount),
+                          static_cast<float>(under.blueF() + (over.blueF() - under.blueF()) * amount));
+}
+
+}  // namespace
+
 void LineListView::paintEvent(QPaintEvent*) {
   QPainter p(viewport());
   const QPalette& pal = palette();
@@ -102,26 +122,37 @@ void LineListView::paintEvent(QPaintEvent*) {
   const int rows = viewport()->height() / kLineHeight + 1;
   const int dx = horizontalScrollBar()->value();
   const std::ptrdiff_t selected = SelectedLine();
+  // The result of the current line is marked whole, its three lines; in
+  // full colour in the list that has the focus, faintly in the other.
+  const auto [first, end] = CurrentResult();
+  const bool focused = hasFocus();
+  const QColor mark = focused ? pal.color(QPalette::Active, QPalette::Highlight)
+                              : Blend(pal.color(QPalette::Base), pal.color(QPalette::Active, QPalette::Highlight), 0.3);
+  const QColor markedText = focused ? pal.color(QPalette::Active, QPalette::HighlightedText) : pal.text().color();
   int widest = widest_;
   for (int r = 0; r < rows && top + static_cast<std::size_t>(r) < shown_; ++r) {
     const std::size_t index = top + static_cast<std::size_t>(r);
+    const auto at = static_cast<std::ptrdiff_t>(index);
     const QRect rect(0, r * kLineHeight, viewport()->width(), kLineHeight);
     const QString text = LineText(index);
-    const bool isSelected = static_cast<std::ptrdiff_t>(index) == selected;
-    if (isSelected) {
-      p.fillRect(rect, pal.highlight());
-      if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect;
-        focus.backgroundColor = pal.highlight().color();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-      }
+    const bool marked = at >= first && at < end;
+    if (marked) p.fillRect(rect, mark);
+    if (at == selected && focused) {
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      focus.rect = rect;
+      focus.backgroundColor = mark;
+      style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
     }
-    p.setPen(isSelected ? pal.highlightedText().color() : pal.text().color());
+    p.setPen(marked ? markedText : pal.text().color());
     p.drawText(rect.adjusted(2 - dx, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                text);
     widest = std::max(widest, fontMetrics().horizontalAdvance(text) + 4);
+  }
+  // The list that takes the keys wears a frame in the highlight colour.
+  if (focused) {
+    p.setPen(QPen(pal.color(QPalette::Active, QPalette::Highlight), 2));
+    p.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
   }
   if (widest != widest_) {
     widest_ = widest;

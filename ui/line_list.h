@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <cstdint>
+#include <utility>
 
 #include "engine/result_list.h"
 
@@ -36,6 +37,9 @@ class LineListView : public QAbstractScrollArea {
   // none. It stays on the same text when blocks are added on top.
   std::ptrdiff_t SelectedLine() const;
   void SetCurrentLine(std::ptrdiff_t index);
+  // The view lines [first, end) of the result that holds the current line;
+  // -1, -1 for none.
+  std::pair<std::ptrdiff_t, std::ptrdiff_t> CurrentResult() const;
   int VisibleLines() const;
 
  signals:

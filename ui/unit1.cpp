@@ -322,6 +322,7 @@ void TForm1::CreateResultsArea() {
   }
   GroupBox4->setMinimumHeight(84 - 50 + ListBox1->minimumHeight());
   GroupBox5->setMinimumHeight(kGroupInsets.top() + kGroupInsets.bottom() + ListBox2->minimumHeight());
+  ShowWholeResults();
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
@@ -339,6 +340,23 @@ void TForm1::CreateResultsArea() {
   connect(Save2, &QAction::triggered, this, &TForm1::Save2Click);
   connect(Saveallresults1, &QAction::triggered, this, &TForm1::Saveallresults1Click);
   connect(Exportlist1, &QAction::triggered, this, &TForm1::Exportlist1Click);
+}
+
+// The drawn lists hold two and a half lines under their scroll bars, less
+// than one result: each is made as much taller as one whole result (three
+// lines) needs, and the window with them.
+void TForm1::ShowWholeResults() {
+  const int wholeResult = 3 * LineListView::kLineHeight +
+                          ListBox1->horizontalScrollBar()->sizeHint().height() + 2 * ListBox1->frameWidth();
+  const int allMore = std::max(0, wholeResult - 50);
+  const int filteredMore = std::max(0, wholeResult - (67 - kGroupInsets.top() - kGroupInsets.bottom()));
+  const int more = allMore + filteredMore;
+  client_->resize(kClientWidth, kClientHeight + more);
+  resize(kClientWidth, kClientHeight + more + menuBar()->sizeHint().height());
+  GroupBox4->resize(GroupBox4->width(), 84 + allMore);
+  GroupBox5->resize(GroupBox5->width(), 67 + filteredMore);
+  Splitter1->resize(Splitter1->width(), Splitter1->height() + more);
+  Splitter1->setSizes({84 + allMore, 67 + filteredMore});
 }
 
 // Room for a translation's longer captions, and the window's least size
@@ -700,6 +718,13 @@ void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
   Save2->setEnabled(onLine);
   Copy1->setEnabled(onLine);
   PopupMenu1->popup(view->viewport()->mapToGlobal(at));
+  // From the keyboard the arrows start on the first entry that acts.
+  for (QAction* action : PopupMenu1->actions()) {
+    if (action->isEnabled() && !action->isSeparator()) {
+      PopupMenu1->setActiveAction(action);
+      break;
+    }
+  }
 }
 
 void TForm1::Copy1Click() { PutOnClipboard(calc_.recordedBlock); }

@@ -105,6 +105,7 @@ class TForm1 : public QMainWindow {
   QString VariantsLabelText() const;
   static const QKeySequence kRunKey;
   void CreateResultsArea();
+  void ShowWholeResults();
   void FitCaptions();
   QSize MinimumClientSize() const;
   void ShowDroppedNotice();

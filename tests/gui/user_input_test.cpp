@@ -99,6 +99,54 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     }
   }
 
+  // At the size it opens with, each list shows a whole result (three lines)
+  // above its scroll bar; a click marks the whole result, in full in the
+  // list with the focus and faintly in the other; the keyboard's menu starts
+  // on its first entry.
+  void eachListShowsAndMarksAWholeResult() {
+    OpenActive(kConverging);
+    for (int i = 0; i < 3; ++i) Press(Qt::Key_F6);
+    auto* all = Find<List>("ListBox1");
+    auto* filtered = Find<List>("ListBox2");
+    for (List* list : {all, filtered}) {
+      QVERIFY(list->horizontalScrollBar()->isVisible());
+      QVERIFY2(list->VisibleLines() >= 3, qPrintable(QString::number(list->viewport()->height())));
+    }
+    QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->LineRect(1).center());
+    QVERIFY(all->hasFocus());
+    QCOMPARE(all->CurrentResult(), (std::pair<std::ptrdiff_t, std::ptrdiff_t>(0, 3)));
+    // Two lines down the keys reach the next result, marked whole.
+    QTest::keyClick(all, Qt::Key_Down);
+    QTest::keyClick(all, Qt::Key_Down);
+    QCOMPARE(all->CurrentResult(), (std::pair<std::ptrdiff_t, std::ptrdiff_t>(3, 6)));
+    QTest::keyClick(all, Qt::Key_Up);
+    QTest::keyClick(all, Qt::Key_Up);
+    QCOMPARE(all->CurrentResult(), (std::pair<std::ptrdiff_t, std::ptrdiff_t>(0, 3)));
+    const auto markOf = [all](std::size_t line) {
+      // The top row of the line: above the letters, inside the mark.
+      return all->viewport()->grab().toImage().pixelColor(all->viewport()->width() / 2,
+                                                          all->LineRect(line).top() + 1);
+    };
+    const QColor base = all->palette().color(QPalette::Base);
+    // Line 0 is the current one, in the focus frame; the other two are
+    // marked alike.
+    const QColor focusedMark = markOf(1);
+    QCOMPARE(markOf(2), focusedMark);
+    QVERIFY(focusedMark != base);
+    QTest::mouseClick(filtered->viewport(), Qt::LeftButton, {}, filtered->LineRect(0).center());
+    QVERIFY(filtered->hasFocus());
+    const QColor otherMark = markOf(1);
+    QCOMPARE(markOf(2), otherMark);
+    QVERIFY(otherMark != focusedMark);
+    QVERIFY(otherMark != base);
+
+    QTest::keyClick(filtered, Qt::Key_Menu);
+    QMenu* menu = form_->resultsMenu();
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(menu->activeAction(), Find<QAction>("Save2"));
+    QTest::keyClick(menu, Qt::Key_Escape);
+  }
+
   // From "Run" to "Stop" nothing changes the task: not "delete selected",
   // not Del or Backspace in the task field, whatever the selection does;
   // after "Stop" the button follows the selection in force.
