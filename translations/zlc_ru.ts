@@ -623,6 +623,38 @@
         <source>Zelt calculator v%1</source>
         <translation>Калькулятор Zelt v%1</translation>
     </message>
+    <message>
+        <source>Autosave all results</source>
+        <translation>Автосохранение всех результатов</translation>
+    </message>
+    <message>
+        <source>Autosave filtered results</source>
+        <translation>Автосохранение отфильтрованных результатов</translation>
+    </message>
+    <message>
+        <source>While a run or a step goes on, append every result to results.log</source>
+        <translation>Во время поиска или шага дописывать каждый результат в results.log</translation>
+    </message>
+    <message>
+        <source>While a run or a step goes on, append the results that pass the filter to resultsf.log</source>
+        <translation>Во время поиска или шага дописывать результаты, прошедшие фильтр, в resultsf.log</translation>
+    </message>
+    <message>
+        <source>Empty both lists and start counting again when RN passes this number (Options)</source>
+        <translation>Очищать оба списка и начинать счёт заново, когда RN превысит это число (Параметры)</translation>
+    </message>
+    <message>
+        <source>gap: any number of cards the task does not name</source>
+        <translation>пропуск: любое число карт, не названных в задаче</translation>
+    </message>
+    <message>
+        <source>any card</source>
+        <translation>любая карта</translation>
+    </message>
+    <message>
+        <source>Recent tasks</source>
+        <translation>Недавние задачи</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::TForm2</name>

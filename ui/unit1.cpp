@@ -4,17 +4,24 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QUrl>
 #include <algorithm>
+#include <optional>
 
 #include "filter/filter_description.h"
 #include "ui/line_list.h"
@@ -55,6 +62,7 @@ constexpr QMargins kBevelInsets{1, 1, 1, 1};
 TForm1::TForm1(Calculator& calc, QWidget* parent)
     : QMainWindow(parent), calc_(calc), anchors_(new AnchorLayout(this)) {
   setObjectName("Form1");
+  setAcceptDrops(true);  // a task file dropped on the window opens
   FormCreate();
 }
 
@@ -112,6 +120,9 @@ void TForm1::FormCreate() {
 void TForm1::CreateMenu() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   Open1 = file->addAction(tr("Open"));
+  recentMenu_ = file->addMenu(tr("Recent tasks"));
+  recentMenu_->setObjectName("RecentTasks");
+  FillRecentMenu();
   file->addSeparator();
   Save1 = file->addAction(tr("Save"));
   file->addSeparator();
@@ -185,6 +196,10 @@ void TForm1::CreateShortcuts() {
     k.button->setToolTip(QString("%1 (%2)").arg(tr(k.what), k.key.toString(QKeySequence::NativeText)));
   }
   Button2->setToolTip(tr("Delete the selected tokens (Del)"));
+  // Undo for the task's edits; a text field with the focus keeps its own.
+  auto* undo = new QShortcut(QKeySequence::Undo, this);
+  undo->setObjectName("UndoTaskEdit");
+  connect(undo, &QShortcut::activated, this, &TForm1::UndoTaskEdit);
 }
 
 void TForm1::CreateControls() {
@@ -510,10 +525,25 @@ void TForm1::ShowDroppedNotice() {
 // still takes a click or a key.
 bool TForm1::TaskLocked() const { return calc_.running || locked_; }
 
-void TForm1::CardButtonClick(int index) {
+void TForm1::EditTask(const std::function<void()>& edit) {
   if (TaskLocked()) return;
-  calc_.editor.CardButtonClick(index);
+  const std::string before = calc_.editor.Text();
+  edit();
+  history_.Keep(before, calc_.editor.Text());
   SyncTask();
+}
+
+// Ctrl+Z: the task as it was before the last edit by hand.
+void TForm1::UndoTaskEdit() {
+  if (TaskLocked()) return;
+  if (const std::optional<std::string> before = history_.Undo()) {
+    calc_.editor.LoadTaskText(*before, true);
+    SyncTask();
+  }
+}
+
+void TForm1::CardButtonClick(int index) {
+  EditTask([this, index] { calc_.editor.CardButtonClick(index); });
 }
 
 // "delete selected" follows the field's selection, except under the run lock.
@@ -523,16 +553,14 @@ void TForm1::Edit1MouseUp() {
 }
 
 void TForm1::Button2Click() {
-  if (TaskLocked() || !Edit1->hasSelectedText()) return;
-  calc_.editor.DeleteSelected(Edit1->selectionStart(),
-                              static_cast<int>(Edit1->selectedText().size()));
-  SyncTask();
+  if (!Edit1->hasSelectedText()) return;
+  const int start = Edit1->selectionStart();
+  const auto length = static_cast<int>(Edit1->selectedText().size());
+  EditTask([this, start, length] { calc_.editor.DeleteSelected(start, length); });
 }
 
 void TForm1::Button4Click() {
-  if (TaskLocked()) return;
-  calc_.editor.ClearTask();
-  SyncTask();
+  EditTask([this] { calc_.editor.ClearTask(); });
 }
 
 void TForm1::CheckBox2Click(bool checked) { calc_.settings.autosaveAll = checked; }
@@ -544,9 +572,77 @@ void TForm1::Quit1Click() { close(); }
 void TForm1::Open1Click() {
   if (TaskLocked()) return;
   const QString path = AskOpenFileName(this, tr("Open"), "zlt");
-  if (path.isEmpty() || !calc_.OpenTaskFile(PathFromQt(path))) return;
+  if (!path.isEmpty()) OpenTaskPath(path);
+}
+
+bool TForm1::OpenTaskPath(const QString& path) {
+  if (TaskLocked()) return false;
+  if (!calc_.OpenTaskFile(PathFromQt(path))) {
+    // A recent task that is gone is offered no more.
+    if (!QFileInfo::exists(path) && recentTasks_.removeAll(QFileInfo(path).absoluteFilePath()) > 0) {
+      FillRecentMenu();
+    }
+    return false;
+  }
+  // A text in other letters may have switched the notation: what was typed
+  // before cannot come back.
+  history_.Clear();
   SyncTask();
   RefreshFilterDescription();
+  RememberRecentTask(path);
+  return true;
+}
+
+void TForm1::RememberRecentTask(const QString& path) {
+  const QString full = QFileInfo(path).absoluteFilePath();
+  recentTasks_.removeAll(full);
+  recentTasks_.prepend(full);
+  while (recentTasks_.size() > kMostRecentTasks) recentTasks_.removeLast();
+  FillRecentMenu();
+}
+
+void TForm1::SetRecentTasks(const QStringList& paths) {
+  recentTasks_.clear();
+  for (const QString& path : paths) {
+    if (!path.isEmpty() && !recentTasks_.contains(path) && recentTasks_.size() < kMostRecentTasks) {
+      recentTasks_ << path;
+    }
+  }
+  FillRecentMenu();
+}
+
+void TForm1::FillRecentMenu() {
+  recentMenu_->clear();
+  for (int i = 0; i < recentTasks_.size(); ++i) {
+    const QString path = recentTasks_[i];
+    QAction* entry = recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    entry->setToolTip(QDir::toNativeSeparators(path));
+    entry->setStatusTip(QDir::toNativeSeparators(path));
+    connect(entry, &QAction::triggered, this, [this, path] { OpenTaskPath(path); });
+  }
+  recentMenu_->setToolTipsVisible(true);
+  recentMenu_->setEnabled(!recentTasks_.isEmpty() && !TaskLocked());
+}
+
+QString TForm1::DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().first();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+// A task file dropped on the window opens as "Open" opens it; not while
+// the task is locked for a run.
+void TForm1::dragEnterEvent(QDragEnterEvent* e) {
+  if (!TaskLocked() && !DroppedFile(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* e) {
+  const QString path = DroppedFile(e->mimeData());
+  if (path.isEmpty() || TaskLocked()) return;
+  e->acceptProposedAction();
+  // Opened once the drop is over: a message box must not hold the source
+  // program's drag.
+  QTimer::singleShot(0, this, [this, path] { OpenTaskPath(path); });
 }
 
 void TForm1::Button1Click() { form2_->exec(); }
@@ -555,7 +651,10 @@ void TForm1::Button1Click() { form2_->exec(); }
 // calculator together, between two batches of a run; the window shows the
 // new letters once the dialog is closed.
 void TForm1::Options1Click() {
+  const std::string letters = calc_.notation.rankLetters;
   form6_->exec();
+  // The texts kept for Ctrl+Z are in the letters that were in force.
+  if (calc_.notation.rankLetters != letters) history_.Clear();
   SyncTask();
   RefreshFilterDescription();
 }
@@ -565,7 +664,7 @@ void TForm1::About1Click() { form5_->exec(); }
 void TForm1::Save1Click() {
   const QString path = AskSaveFileName(this, tr("Save Task"), "zlt");
   if (path.isEmpty()) return;
-  calc_.SaveTaskFile(PathFromQt(path));
+  if (calc_.SaveTaskFile(PathFromQt(path))) RememberRecentTask(path);
 }
 
 void TForm1::RefreshFilterDescription() {
@@ -602,6 +701,7 @@ void TForm1::DisableForRun() {
   }
   // Opening a task mid-run would replace the task under the search.
   Open1->setEnabled(false);
+  recentMenu_->setEnabled(false);
 }
 
 void TForm1::RestoreAfterRun() {
@@ -612,6 +712,7 @@ void TForm1::RestoreAfterRun() {
   }
   Open1->setEnabled(true);
   locked_ = false;
+  recentMenu_->setEnabled(!recentTasks_.isEmpty());
   if (focusBeforeRun_ && focusBeforeRun_->isEnabled() && focusBeforeRun_->window() == this &&
       QApplication::focusWidget() != focusBeforeRun_) {
     focusBeforeRun_->setFocus(Qt::OtherFocusReason);

@@ -16,15 +16,20 @@
 #include <QStringList>
 #include <QTimer>
 #include <array>
+#include <functional>
 
 #include "cards/task_editor.h"
+#include "cards/task_history.h"
 #include "engine/calculator.h"
 #include "ui/anchors.h"
 #include "ui/runtime_dialogs.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QMenu;
+class QMimeData;
 
 namespace zlc::ui {
 
@@ -60,6 +65,11 @@ class TForm1 : public QMainWindow {
   StatisticsWindow* statisticsWindow() const { return statistics_; }
   QStringList OpenWindowNames() const;
   void OpenWindowNamed(const QString& name);
+  // The task files last opened or saved, newest first, as full paths; kept
+  // with the window settings, never in zlc.cfg.
+  static constexpr int kMostRecentTasks = 8;
+  QStringList RecentTasks() const { return recentTasks_; }
+  void SetRecentTasks(const QStringList& paths);
   QMenu* resultsMenu() const { return PopupMenu1; }
 
   // Mirrors the task, the grid and the buttons that follow the task.
@@ -113,6 +123,13 @@ class TForm1 : public QMainWindow {
                        const QString& caption);
   void CardButtonClick(int index);
   bool TaskLocked() const;
+  // An edit of the task by hand, kept for Ctrl+Z.
+  void EditTask(const std::function<void()>& edit);
+  void UndoTaskEdit();
+  // "Open", a recent task and a dropped file alike; false when not opened.
+  bool OpenTaskPath(const QString& path);
+  void RememberRecentTask(const QString& path);
+  void FillRecentMenu();
   void Edit1MouseUp();
   void Button2Click();
   void Button4Click();
@@ -136,8 +153,15 @@ class TForm1 : public QMainWindow {
 
  public:
   void RefreshFilterDescription();
+  static QString GridButtonTip(int index);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
+  // The one local file a drag brings, or empty.
+  static QString DroppedFile(const QMimeData* data);
 
   Calculator& calc_;
   AnchorLayout* anchors_;
@@ -148,6 +172,9 @@ class TForm1 : public QMainWindow {
   TForm6* form6_ = nullptr;
   StatisticsWindow* statistics_ = nullptr;
   QStringList openAtClose_;
+  QStringList recentTasks_;
+  QMenu* recentMenu_ = nullptr;
+  TaskHistory history_;
   bool buildingGrid_ = false;
   bool messagesReleased_ = false;
   bool droppedNoticeShown_ = false;

@@ -26,6 +26,7 @@ namespace {
 constexpr const char* kGeometry = "MainWindow/geometry";
 constexpr const char* kMaximized = "MainWindow/maximized";
 constexpr const char* kOpen = "MainWindow/openWindows";
+constexpr const char* kRecentTasks = "RecentTasks/files";
 // A store of ours holds a few lines; one past this is nothing of ours.
 constexpr off_t kMostStoreBytes = 64 * 1024;
 
@@ -72,6 +73,7 @@ void RememberWindows(QSettings& store, const TForm1& main) {
   store.setValue(kGeometry, QRect(normal.topLeft() - frameOffset, HeldToScreen(main, normal.size())));
   store.setValue(kMaximized, main.isMaximized());
   store.setValue(kOpen, main.OpenWindowNames());
+  store.setValue(kRecentTasks, main.RecentTasks());
   store.sync();
 }
 
@@ -83,6 +85,7 @@ void RestoreWindows(QSettings& store, TForm1& main) {
     if (QGuiApplication::screenAt(frame.center()) != nullptr) main.move(frame.topLeft());
   }
   HoldToScreen(main);
+  main.SetRecentTasks(store.value(kRecentTasks).toStringList());
   if (store.value(kMaximized, false).toBool()) main.setWindowState(main.windowState() | Qt::WindowMaximized);
 }
 

@@ -14,6 +14,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QMenuBar>
+#include <QUrl>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -145,6 +148,121 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY(menu->isVisible());
     QCOMPARE(menu->activeAction(), Find<QAction>("Save2"));
     QTest::keyClick(menu, Qt::Key_Escape);
+  }
+
+  // Ctrl+Z takes back the task's edits one by one: a card appended, tokens
+  // deleted, the task cleared; not while a run holds the task.
+  void ctrlZUndoesTheTaskEdits() {
+    OpenActive();
+    auto* field = Find<QLineEdit>("Edit1");
+    calc_->editor.LoadTaskText("Ad ", true);  // En
+    form_->SyncTask();
+    const int sevenOfSpades = 1 + 4 * 1 + 0;
+    QTest::mouseClick(form_->cardButton(zlc::kGapButton), Qt::LeftButton);
+    QTest::mouseClick(form_->cardButton(sevenOfSpades), Qt::LeftButton);
+    QCOMPARE(field->text(), QString("Ad ** 7s "));
+    QTest::mouseDClick(field, Qt::LeftButton, {}, CharPoint(field, 4));  // "**"
+    QTest::mouseClick(Find<QPushButton>("Button2"), Qt::LeftButton);
+    QCOMPARE(field->text(), QString("Ad 7s "));
+    Press(Qt::CTRL | Qt::Key_N);
+    QCOMPARE(field->text(), QString());
+    Press(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(field->text(), QString("Ad 7s "));
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
+    Press(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(field->text(), QString("Ad ** 7s "));
+    QVERIFY(!form_->cardButton(sevenOfSpades)->isEnabled());
+    Press(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(field->text(), QString("Ad ** "));
+    QVERIFY(form_->cardButton(sevenOfSpades)->isEnabled());
+
+    QTest::mouseClick(form_->cardButton(sevenOfSpades), Qt::LeftButton);
+    Press(Qt::Key_F5);
+    QVERIFY(calc_->running);
+    Press(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(field->text(), QString("Ad ** 7s "));
+    Press(Qt::Key_F5);
+    Press(Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(field->text(), QString("Ad ** "));
+  }
+
+  // The task files last opened or saved come back from File -> "Recent
+  // tasks", newest first; one that is gone is said and taken off the list.
+  void recentTasksOpenFromTheFileMenu() {
+    OpenActive();
+    QVERIFY(!Find<QMenu>("RecentTasks")->isEnabled());
+    for (const char* name : {"first.zlt", "second.zlt"}) {
+      LoadTask(name[0] == 'f' ? "Ad ** " : "7s ** ");
+      nextFileName_ = name;
+      Press(Qt::CTRL | Qt::Key_S);
+    }
+    QMenu* recent = Find<QMenu>("RecentTasks");
+    QVERIFY(recent->isEnabled());
+    QCOMPARE(recent->actions().size(), 2);
+    QVERIFY(recent->actions()[0]->text().endsWith("second.zlt"));
+    QCOMPARE(form_->RecentTasks().first(), QDir::current().absoluteFilePath("second.zlt"));
+    LoadTask("");
+    // Alt+F, the arrow to "Recent tasks", into it, down to the older file.
+    QTest::keyClick(form_.get(), Qt::Key_F, Qt::AltModifier);
+    QMenu* file = form_->menuBar()->actions()[0]->menu();
+    QTRY_VERIFY(file->isVisible());
+    for (int i = 0; i < 5 && file->activeAction() != recent->menuAction(); ++i) QTest::keyClick(file, Qt::Key_Down);
+    QCOMPARE(file->activeAction(), recent->menuAction());
+    QTest::keyClick(file, Qt::Key_Right);
+    QTRY_VERIFY(recent->isVisible());
+    QTest::keyClick(recent, Qt::Key_Down);
+    QTest::keyClick(recent, Qt::Key_Return);
+    QTRY_COMPARE(Find<QLineEdit>("Edit1")->text(), QString("Ad ** "));
+    QVERIFY(recent->actions()[0]->text().endsWith("first.zlt"));
+
+    QVERIFY(QFile::remove("second.zlt"));
+    recent->actions()[1]->trigger();
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].startsWith("File not found"));
+    QCOMPARE(recent->actions().size(), 1);
+  }
+
+  // A task file dropped on the window opens as "Open" opens it; during a
+  // run the window takes no drop.
+  void aDroppedTaskFileOpens() {
+    OpenActive();
+    {
+      QFile file("dropped.zlt");
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("Kc ** \r\n");
+    }
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath("dropped.zlt"))});
+    auto drop = [this, &data] {
+      const QPoint at = form_->rect().center();
+      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(form_.get(), &enter);
+      if (!enter.isAccepted()) return false;
+      QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(form_.get(), &dropped);
+      return true;
+    };
+    LoadTask("** ");
+    Press(Qt::Key_F5);
+    QVERIFY(!drop());
+    Press(Qt::Key_F5);
+    QVERIFY(drop());
+    QTRY_COMPARE(Find<QLineEdit>("Edit1")->text(), QString("Kc ** "));
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
+    QCOMPARE(form_->RecentTasks().value(0), QDir::current().absoluteFilePath("dropped.zlt"));
+  }
+
+  // The card buttons say their card in words under the pointer, and the
+  // autosave boxes what they do.
+  void buttonsSayWhatTheyAre() {
+    OpenActive();
+    zlc::SetNotation(calc_->notation, 2);
+    form_->BuildCardGrid();
+    QCOMPARE(form_->cardButton(1 + 4 * 8 + 1)->toolTip(), QString("ace of diamonds"));
+    QCOMPARE(form_->cardButton(37)->toolTip(), QString("any six"));
+    QVERIFY(form_->cardButton(zlc::kGapButton)->toolTip().startsWith("gap"));
+    QVERIFY(Find<QCheckBox>("CheckBox2")->toolTip().contains("results.log"));
+    QCOMPARE(Find<QCheckBox>("CheckBox3")->accessibleName(), QString("Autosave filtered results"));
   }
 
   // From "Run" to "Stop" nothing changes the task: not "delete selected",

@@ -39,6 +39,7 @@ class WindowMemoryTest : public QObject, protected MainWindowFixture {
     Press(Qt::CTRL | Qt::Key_I);  // View -> Statistics
     QVERIFY(form_->statisticsWindow() && form_->statisticsWindow()->isVisible());
     const QPoint place = form_->pos();
+    form_->SetRecentTasks({"/tasks/b.zlt", "/tasks/a.zlt"});
     form_->close();
     // A window system hides a window's own windows with it; what was open
     // is what was open as it closed.
@@ -49,6 +50,7 @@ class WindowMemoryTest : public QObject, protected MainWindowFixture {
     QCOMPARE(form_->size(), size);
     QCOMPARE(form_->pos(), place);
     QVERIFY(form_->statisticsWindow() && form_->statisticsWindow()->isVisible());
+    QCOMPARE(form_->RecentTasks(), (QStringList{"/tasks/b.zlt", "/tasks/a.zlt"}));
 
     // Closed at the quit: not opened again.
     form_->statisticsWindow()->close();
