@@ -322,6 +322,9 @@ void TForm1::CreateResultsArea() {
   anchors_->Place(ListBox2, {2, 15, 608, 50}, Align::Client);
   Splitter1->addWidget(GroupBox4);
   Splitter1->addWidget(GroupBox5);
+  // The splitter keeps its children in an order of its own; a screen reader
+  // walks them in that order, and "All" must come first.
+  GroupBox4->stackUnder(GroupBox5);
   Splitter1->setSizes({84, 67});
   Splitter1->setStretchFactor(0, 0);
   Splitter1->setStretchFactor(1, 1);

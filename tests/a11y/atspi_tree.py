@@ -92,6 +92,11 @@ for name in ["gap", "six of spades", "gap"]:
     time.sleep(0.2)
 lists = {n.name: n for n in walk(main) if n.getRole() == pyatspi.ROLE_LIST}
 check("All results" in lists and "Filtered results" in lists, "both result lists found by name")
+order = [n.name for n in walk(main) if n.getRole() == pyatspi.ROLE_LIST and n.name.endswith(" results")]
+check(order == ["All results", "Filtered results"], f"\"All\" comes before \"Filtered\" in the tree: {order}")
+boxes = [n.name for n in walk(main) if n.getRole() == pyatspi.ROLE_CHECK_BOX]
+check("Autosave all results" in boxes and "Autosave filtered results" in boxes,
+      f"the autosave boxes are named with \"Autosave\": {boxes}")
 all_results = lists.get("All results")
 for _ in range(60):
     if all_results is not None and all_results.childCount >= 3:
