@@ -13,10 +13,14 @@ build=${ZLC_BUILD_DIR:-$here/build}
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-l10n-tools qt6-tools-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation2 clang-14 libclang-rt-14-dev)
-# The tests alone open the CSV files in a spreadsheet, LibreOffice Calc without
-# a display, and read its cells with python.
+# What the tests alone need, installed here and never by a test (tests run
+# side by side and would compete for the package lock; under CI a test
+# whose needs are missing fails): a virtual display with a window manager and
+# its tools for the windows' tests, the screen reader's bus and bindings,
+# LibreOffice Calc without a display and python to read the CSV files back.
 if [ "$mode" = test ]; then
-  packages+=(libreoffice-calc-nogui python3)
+  packages+=(xvfb xdotool x11-utils imagemagick qt6-gtk-platformtheme
+             dbus at-spi2-core python3-pyatspi libreoffice-calc-nogui python3)
 fi
 
 bash "$here/tools/install-missing.sh" "${packages[@]}"

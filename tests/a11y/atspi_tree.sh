@@ -4,25 +4,18 @@
 # walks the at-spi tree (atspi_tree.py): the card buttons' names, the result
 # list's lines after a few steps (F6), the Hex Table's cells.
 #   tests/a11y/atspi_tree.sh [path/to/zlc]
-# Exits 77 with the reason printed where no bus or display can be started.
+# Exits 77 with the reason printed where no bus or display can be started
+# (fails in CI).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 zlc=$(realpath -m "${1:-$here/../../build/zlc}")
-skip() { echo "SKIP: $*"; exit 77; }
+. "$here/../lib/require.sh"
 
 [ -x "$zlc" ] || skip "no program at $zlc"
 # The distribution's python, which the python3-pyatspi package installs into.
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3
-missing=()
-command -v dbus-run-session >/dev/null || missing+=(dbus)
-[ -x /usr/libexec/at-spi-bus-launcher ] || [ -x /usr/lib/at-spi2-core/at-spi-bus-launcher ] || missing+=(at-spi2-core)
-"$python" -c 'import pyatspi' 2>/dev/null || missing+=(python3-pyatspi)
-if ((${#missing[@]})); then
-  sudo=(); [ "$(id -u)" -eq 0 ] || sudo=(sudo -n)
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null 2>&1 ||
-    skip "cannot install ${missing[*]}"
-fi
+require_packages dbus at-spi2-core python3-pyatspi xvfb xdotool
 for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || skip "no $tool"; done
 
 if [ -z "${ZLC_ATSPI_INSIDE:-}" ]; then

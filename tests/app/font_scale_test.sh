@@ -6,14 +6,13 @@
 # launcher's start-up notice still ends when the window shows, though a
 # first look at the desktop's font comes before it.
 #   tests/app/font_scale_test.sh path/to/zlc
-# Exits 77 with the reason printed where the tools cannot be installed.
+# Exits 77 with the reason printed where its tools are missing (fails in CI).
 set -uo pipefail
 zlc=$(realpath -m "$1")
-skip() { echo "SKIP: $*"; exit 77; }
 
+. "$(dirname "$0")/../lib/require.sh"
 [ -x "$zlc" ] || skip "no program at $zlc"
-. "$(dirname "$0")/../lib/packages_or_skip.sh"
-packages_or_skip xvfb xdotool x11-utils qt6-gtk-platformtheme
+require_packages xvfb xdotool x11-utils qt6-gtk-platformtheme
 # A scale set in the caller's shell would decide every case below.
 unset QT_SCALE_FACTOR DESKTOP_STARTUP_ID
 

@@ -57,7 +57,7 @@ if unshare -Urm true 2>/dev/null; then
     echo $? >"$3/rc"
     cp "$1/found.txt" "$3/found.txt"' _ "$work/small" "$tool" "$work"
   if [ $? -eq 99 ]; then
-    echo "skipped: no tmpfs can be mounted here"
+    cannot_check "no tmpfs can be mounted here"
   else
     rc=$(cat "$work/rc")
     expect_write_failure "full disk"
@@ -66,7 +66,7 @@ if unshare -Urm true 2>/dev/null; then
     check_blocks "full disk" "$work/found.txt"
   fi
 else
-  echo "skipped: no user and mount namespace to be had"
+  cannot_check "no user and mount namespace to be had"
 fi
 
 # --- a --stats-json file that cannot take the statistics -------------------
@@ -139,7 +139,7 @@ if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
   endless_with_stats "$work/stats/theirs"
   expect_stats_refused "another user's link" "'$work/stats/theirs' leads through another user's link .*"
 else
-  echo "skipped: another user's link needs root and the user nobody"
+  cannot_check "another user's link needs root and the user nobody"
 fi
 # A folder where no file can be made, even by root: a read-only file system.
 # And one that fills up during the search: the file fails at the end (exit
@@ -158,7 +158,7 @@ if unshare -Urm true 2>/dev/null; then
     echo $? >"$1/full-rc"
     ls -A "$1/full" >"$1/full-ls"' _ "$work" "$tool"
   case $? in
-    99) echo "skipped: no tmpfs can be mounted here" ;;
+    99) cannot_check "no tmpfs can be mounted here" ;;
     98) fail "the namespace's folders could not be made" ;;
     *)
       rc=$(cat "$work/ro-rc")
@@ -174,7 +174,7 @@ if unshare -Urm true 2>/dev/null; then
       ;;
   esac
 else
-  echo "skipped: no user and mount namespace to be had"
+  cannot_check "no user and mount namespace to be had"
 fi
 
 # --- a --stats table that goes nowhere --------------------------------------

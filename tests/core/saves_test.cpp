@@ -31,6 +31,7 @@
 #include "persist/text_files.h"
 #include "private_disk.h"
 #include "scratch_dir.h"
+#include "skip_outside_ci.h"
 
 namespace zlc {
 namespace {
@@ -148,7 +149,7 @@ void SavesOnAFullDisk() {
 }
 
 TEST(Saves, AFullDiskNeverCostsTheOldFile) {
-  if (!testing_disk::PrivateDisksAvailable()) GTEST_SKIP() << "no mount namespaces here";
+  if (!testing_disk::PrivateDisksAvailable()) SKIP_OUTSIDE_CI("no mount namespaces here");
   ScratchDir dir;
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(SavesOnAFullDisk(), ::testing::ExitedWithCode(0), "");
@@ -257,7 +258,7 @@ TEST(Saves, WhatIsNoFileIsRefusedAtOnce) {
 // through, whether it leads to a file of ours or nowhere; the user's own
 // link is followed and stays a link.
 TEST(Saves, OnlyTheUsersOwnLinksAreFollowed) {
-  if (::geteuid() != 0) GTEST_SKIP() << "only root can plant another user's link";
+  if (::geteuid() != 0) SKIP_OUTSIDE_CI("only root can plant another user's link");
   ScratchDir dir;
   SavingCalculator saving(3);
   ASSERT_EQ(::mkdir("shared", 01777), 0);
@@ -338,7 +339,7 @@ void SaveOnAReadOnlyDisk() {
 }
 
 TEST(Saves, AReadOnlyFileSystemIsToldAsSuch) {
-  if (!testing_disk::PrivateDisksAvailable()) GTEST_SKIP() << "no mount namespaces here";
+  if (!testing_disk::PrivateDisksAvailable()) SKIP_OUTSIDE_CI("no mount namespaces here");
   ScratchDir dir;
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(SaveOnAReadOnlyDisk(), ::testing::ExitedWithCode(0), "");

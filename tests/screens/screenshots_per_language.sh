@@ -4,16 +4,15 @@
 # leave all its pictures; the dark pictures must be darker than the light
 # ones, and the Russian ones must differ from the English.
 #   tests/screens/screenshots_per_language.sh [path/to/zlc]
-# Exits 77 with the reason printed where the tools cannot be installed.
+# Exits 77 with the reason printed where its tools are missing (fails in CI).
 set -uo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 zlc=$(realpath -m "${1:-$here/build/zlc}")
-skip() { echo "SKIP: $*"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
 
+. "$(dirname "$0")/../lib/require.sh"
 [ -x "$zlc" ] || skip "no program at $zlc"
-. "$(dirname "$0")/../lib/packages_or_skip.sh"
-packages_or_skip xvfb xdotool x11-utils imagemagick qt6-gtk-platformtheme
+require_packages xvfb xdotool x11-utils imagemagick qt6-gtk-platformtheme
 
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
