@@ -103,7 +103,9 @@ window() {
     done
     sleep 0.2
   done
-  echo "screenshots: no window \"$1\"" >&2
+  # The screen as it was, to see why.
+  import -window root "$out/no-window.png" 2>/dev/null
+  echo "screenshots: no window \"$1\" (the screen then: $out/no-window.png)" >&2
   exit 1
 }
 win=$(window "$t_main")
@@ -119,8 +121,21 @@ area() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo "${WIDTH}x${HEIGHT}+$X+$Y"
 }
-# The window's client area starts under the menu bar.
-menu=$(( $(xdotool getwindowgeometry --shell "$win" | sed -n 's/^HEIGHT=//p') - $(px 358) ))
+# The window's client area starts under the menu bar, whose height is where
+# its first menu opens (F10).
+menu_bar_height() {
+  local id wy py
+  wy=$(xdotool getwindowgeometry --shell "$win" | sed -n 's/^Y=//p')
+  xdotool key F10; sleep 0.5
+  for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
+    [ "$id" = "$win" ] && continue
+    py=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^Y=//p')
+  done
+  xdotool key Escape Escape; sleep 0.3
+  [ -n "${py:-}" ] || { echo "screenshots: the File menu did not open" >&2; exit 1; }
+  echo $(( py - wy ))
+}
+menu=$(menu_bar_height)
 # A click at a point given in client coordinates at scale 1.
 click() { xdotool mousemove "$(px "$1")" $(( $(px "$2") + menu )) click 1; sleep 0.2; }
 # A click at a point of a dialog whose top left corner is at X, Y.
@@ -154,8 +169,15 @@ stats=$(window "$t_stats")
 sleep 4
 shot statistics-window "$(area "$stats")"
 xdotool windowunmap "$stats"; sleep 0.3
-click 462 171          # "Stop"
-sleep 0.5
+# "Stop", clicked again while the log still grows: on a busy machine the
+# first click can come before the window takes it, and "Change" stays locked
+# while a run goes on.
+for _ in $(seq 5); do
+  click 462 171        # "Stop"
+  before=$(lines results.log)
+  sleep 1
+  [ "$(lines results.log)" -eq "$before" ] && break
+done
 
 click 573 117          # "Change": the filter dialog
 dlg=$(window "$t_filter")
