@@ -2,12 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <string_view>
 
-
-#ifndef ZLC_VERSION
-#error "ZLC_VERSION must be given by the build"
-#endif
+#include "zlc_version.h"
 
 namespace zlc::app {
 namespace {
@@ -36,11 +34,11 @@ std::optional<int> AnswerInfoOptions(int argc, const char* const* argv, std::FIL
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--") break;
-    std::string_view answer;
+    std::string answer;
     if (arg == "--help" || arg == "-h") {
       answer = kUsage;
     } else if (arg == "--version") {
-      answer = "zlc " ZLC_VERSION "\n";
+      answer = std::string("zlc ") + kVersion + "\n";
     } else {
       continue;
     }

@@ -19,6 +19,7 @@
 #include "cli/run_report.h"
 #include "cli/search.h"
 #include "engine/calculator.h"
+#include "zlc_version.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int main(int argc, char* argv[]) {
     return Finish(writer);
   }
   if (options->version) {
-    writer.Write("zlc-search 3.1.12\n");
+    writer.Write(std::string("zlc-search ") + kVersion + "\n");
     return Finish(writer);
   }
 

@@ -24,6 +24,7 @@
 #include <optional>
 
 #include "filter/filter_description.h"
+#include "zlc_version.h"
 #include "ui/line_list.h"
 #include "ui/manual_window.h"
 #include "ui/menu_bar_keys.h"
@@ -74,7 +75,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
   // What start-up has to say waits for the window, to be shown over it.
   HoldRuntimeMessages();
-  setWindowTitle(tr("Zelt calculator v%1").arg("3.1.12"));
+  setWindowTitle(tr("Zelt calculator v%1").arg(kVersion));
   CreateMenu();
   CreateControls();
   CreateShortcuts();

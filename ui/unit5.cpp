@@ -8,6 +8,7 @@
 #include "ui/about_picture.h"
 #include "ui/caption_fit.h"
 #include "ui/dialog_keys.h"
+#include "zlc_version.h"
 
 namespace zlc::ui {
 namespace {
@@ -84,7 +85,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm5::FormCreate() {
-  Label2->setText("v3.1.12");
+  Label2->setText(QString("v%1").arg(kVersion));
   Label2->adjustSize();
 }
 

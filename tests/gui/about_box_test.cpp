@@ -9,6 +9,7 @@
 #include "ui/about_picture.h"
 #include "ui/look.h"
 #include "ui/unit5.h"
+#include "zlc_version.h"
 
 using zlc::ui::TForm5;
 
@@ -29,7 +30,7 @@ class AboutBoxTest : public QObject {
     QCOMPARE(label("Label1")->text(), QString("Zelt calculator"));
     QVERIFY(label("Label1")->font().bold());
     QCOMPARE(label("Label1")->font().pixelSize(), 19);
-    QCOMPARE(label("Label2")->text(), QString("v3.1.12"));
+    QCOMPARE(label("Label2")->text(), QString("v") + zlc::kVersion);
     QVERIFY(!label("Label4")->text().isEmpty());
     QVERIFY(!label("Label3")->isVisible());
     QCOMPARE(label("Label5")->text(),
