@@ -251,5 +251,42 @@ TEST(RunFigures, RatesOverTheLastMinuteAndTheNextFilteredResult) {
   EXPECT_FALSE(f.secondsToNextFilteredAtLeast);
 }
 
+// The window's pace, fed after every batch: the last minute of batches,
+// measured afresh after a long pause.
+TEST(RunFigures, PaceFollowedAfterEveryBatch) {
+  RunStatistics stats;
+  RateWindow pace;
+  pace.Follow(100, stats);
+  stats.AddTries(50);
+  pace.Follow(100.1, stats);
+  EXPECT_FALSE(pace.TriesPerSecond());  // a tenth of a second: too short to tell
+  // Ten batches a millisecond apart for ninety seconds, 10 tries each.
+  double now = 100.1;
+  for (int batch = 0; batch < 90000; ++batch) {
+    now += 0.001;
+    stats.AddTries(10);
+    pace.Follow(now, stats);
+  }
+  ASSERT_TRUE(pace.TriesPerSecond());
+  EXPECT_NEAR(*pace.TriesPerSecond(), 10000, 50);
+  // Slower for the last half minute: the minute's pace is between.
+  for (int batch = 0; batch < 30000; ++batch) {
+    now += 0.001;
+    stats.AddTries(5);
+    pace.Follow(now, stats);
+  }
+  EXPECT_NEAR(*pace.TriesPerSecond(), 7500, 50);
+  // Resumed after five minutes: measured from then on only.
+  now += 300;
+  stats.AddTries(10);
+  pace.Follow(now, stats);
+  for (int batch = 0; batch < 2000; ++batch) {
+    now += 0.001;
+    stats.AddTries(1);
+    pace.Follow(now, stats);
+  }
+  EXPECT_NEAR(*pace.TriesPerSecond(), 1000, 10);
+}
+
 }  // namespace
 }  // namespace zlc
