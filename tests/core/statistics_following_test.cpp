@@ -146,11 +146,17 @@ TEST_F(StatisticsFollowing, ALinesChangeKeepsTheCountsAndTakesTheCommandAway) {
   EXPECT_TRUE(none.command.empty());
   EXPECT_EQ(none.whyNot, WhyNoRepeat::LinesChanged);
   EXPECT_EQ(none.linesChanged, SetupChange::Marks);
-  // Set back, the lines printed meanwhile still read otherwise.
+  // It stays away as the search goes on, and set back too: the lines
+  // printed meanwhile still read otherwise. The first reason stays.
   Results(1);
+  EXPECT_EQ(RepeatCommandOf(calc).linesChanged, SetupChange::Marks);
   calc.settings.markTransits = 0;
   calc.FollowStatistics();
   EXPECT_EQ(RepeatCommandOf(calc).linesChanged, SetupChange::Marks);
+  calc.SelectNotation("En");
+  Results(1);
+  EXPECT_EQ(RepeatCommandOf(calc).linesChanged, SetupChange::Marks);
+  EXPECT_EQ(calc.statisticsStarts, 1u);
   // A change of what is searched starts a count of its own.
   calc.settings.shuffleDepth = 21;
   Results(1);

@@ -263,6 +263,25 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->statistics.Tries()));
   }
 
+  // A box ticked in the options dialog and unticked again before it
+  // closes changes nothing: the count and its command stand.
+  void aChangeUndoneInTheDialogChangesNothing() {
+    auto* stats = AfterSteps(5);
+    QVERIFY(stats);
+    const QString command = In<QLineEdit>(stats, "RepeatCommand")->text();
+    QVERIFY(!command.isEmpty());
+    InOptions([](zlc::ui::TForm6* dialog) {
+      auto* transits = dialog->findChild<QCheckBox*>("CheckBox1");
+      QTest::mouseClick(transits, Qt::LeftButton, {}, QPoint(5, 8));
+      QTest::qWait(3 * zlc::ui::StatisticsWindow::kRefreshMs);  // the window looks meanwhile
+      QTest::mouseClick(transits, Qt::LeftButton, {}, QPoint(5, 8));
+      QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    QTest::qWait(2 * zlc::ui::StatisticsWindow::kRefreshMs);
+    QCOMPARE(In<QLineEdit>(stats, "RepeatCommand")->text(), command);
+    QCOMPARE(calc_->statisticsStarts, 1u);
+  }
+
   // "Clear at RN >" unticked before it cleared anything changes no line:
   // the command takes it in and repeats the lists. A threshold typed below
   // RN then would have cleared them: no command numbers them so.
@@ -322,6 +341,18 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QVERIFY(stats);
     calc_->filter.lfEnabled = 1;
     calc_->filter.lfThreshold = 9;
+    // The first result: counts of one, marked 0 and 1 and nothing between.
+    for (int step = 0; step < 50 && calc_->statistics.Results() == 0; ++step) Steps(1);
+    QCOMPARE(calc_->statistics.Results(), 1u);
+    QString axis;
+    const struct {
+      int tab;
+      const char* chart;
+    } charts[] = {{1, "TransitChart"}, {2, "BalanceChart"}, {3, "PChart"}};
+    for (const auto& c : charts) {
+      ShowTab(stats, c.tab);
+      QVERIFY2(WholeTicks(stats, c.chart, axis), qPrintable(axis));
+    }
     Steps(14);
     const QStringList lines = Shown("ListBox1");
     const qsizetype results = lines.size() / 3;
@@ -356,10 +387,9 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QList<double> shownLf;
     for (int n = 0; n <= 36; ++n) shownLf << Bars(stats, "TransitChart")[0]->at(n);
     QCOMPARE(shownLf, lf);
-    ShowTab(stats, 2);
-    QString axis;
-    for (const char* chart : {"PChart", "TransitChart", "BalanceChart"}) {
-      QVERIFY2(WholeTicks(stats, chart, axis), qPrintable(axis));
+    for (const auto& c : charts) {
+      ShowTab(stats, c.tab);
+      QVERIFY2(WholeTicks(stats, c.chart, axis), qPrintable(axis));
     }
   }
 
