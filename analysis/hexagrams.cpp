@@ -15,13 +15,15 @@ int HexagramNumber(const std::array<std::uint8_t, 6>& lines) {
   return KingWenTable[lower][upper];
 }
 
+// nearbyint under the default rounding mode rounds ties to even.
+long PHundredths(double p) { return static_cast<long>(std::nearbyint(p * 100.0)); }
+
 namespace {
 
 // "d.dd" of P rounded to hundredths (half to even) into `out`, which has
 // room for 32 characters; returns the length.
 std::size_t WritePValue(char* out, double p) {
-  // nearbyint under the default rounding mode rounds ties to even.
-  const auto hundredths = static_cast<long>(std::nearbyint(p * 100.0));
+  const long hundredths = PHundredths(p);
   char digits[24];
   const auto length = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, hundredths).ptr - digits);
   char padded[32];

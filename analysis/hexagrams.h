@@ -36,8 +36,11 @@ inline constexpr int kLineRanks[6] = {3, 0, 4, 6, 7, 8};
 // King Wen number of six lines, lines[0] = line 1 (bottom); nonzero = yang.
 int HexagramNumber(const std::array<std::uint8_t, 6>& lines);
 
-// P x 100 rounded half to even, with a point after the first of at least
-// three digits: 1 -> "1.00", 0.125 -> "0.12".
+// P x 100 rounded half to even: the hundredths line 3 prints.
+long PHundredths(double p);
+
+// Those hundredths with a point after the first of at least three digits:
+// 1 -> "1.00", 0.125 -> "0.12".
 std::string FormatPValue(double p);
 void AppendPValue(std::string& out, double p);
 

@@ -4,6 +4,23 @@ namespace zlc {
 
 void RateWindow::Sample(double now, const RunStatistics& stats) {
   samples_.push_back({now, stats.Tries(), stats.Results(), stats.Filtered()});
+  DropOlderThanSpan(now);
+}
+
+void RateWindow::Follow(double now, const RunStatistics& stats) {
+  if (!samples_.empty() && now - samples_.back().at > kSpan) samples_.clear();
+  const Point point{now, stats.Tries(), stats.Results(), stats.Filtered()};
+  const std::size_t n = samples_.size();
+  if (n == 1 && now - samples_.front().at < kStep) return;  // too short a time to measure
+  if (n >= 2 && samples_[n - 1].at - samples_[n - 2].at < kStep) {
+    samples_.back() = point;
+  } else {
+    samples_.push_back(point);
+  }
+  DropOlderThanSpan(now);
+}
+
+void RateWindow::DropOlderThanSpan(double now) {
   // One sample at or before the window's start stays, as its baseline.
   while (samples_.size() > 2 && samples_[1].at <= now - kSpan) samples_.pop_front();
 }

@@ -18,7 +18,15 @@ class RateWindow {
  public:
   static constexpr double kSpan = 60;
 
+  static constexpr double kStep = 0.25;
+
   void Sample(double now, const RunStatistics& stats);
+  // After every batch: the latest totals are always the window's end, and
+  // kept samples stand at least kStep apart, so a window of very many
+  // short batches stays small. A pause longer than the span (a stopped
+  // run) starts the window afresh; the pace is that of the last minute of
+  // batches, however long ago they ran.
+  void Follow(double now, const RunStatistics& stats);
   void Reset() { samples_.clear(); }
 
   // Per second over the last minute (or since the first sample, when the
@@ -33,6 +41,7 @@ class RateWindow {
     std::uint64_t tries, results, filtered;
   };
   std::optional<double> Rate(std::uint64_t Point::*count) const;
+  void DropOlderThanSpan(double now);
   std::deque<Point> samples_;
 };
 

@@ -4,6 +4,8 @@
 #include <bit>
 #include <cmath>
 
+#include "analysis/hexagrams.h"
+
 namespace zlc {
 
 Interval WilsonInterval(std::uint64_t successes, std::uint64_t trials) {
@@ -26,10 +28,10 @@ int RunStatistics::TriesBin(std::uint64_t tries) {
 }
 
 int RunStatistics::PBin(double p) {
-  // A hair over the bin's edge: P values are products of 1/2 and 2/3, and
-  // one that lands on an edge (0.25, 0.5) belongs to the bin it starts.
-  const int bin = static_cast<int>(std::floor(p * kPBins + 1e-9));
-  return std::clamp(bin, 0, kPBins - 1);
+  // By the value as line 3 prints it: a P printed 0.30 (0.296) is counted
+  // from 0.30 up, where a reader of the lines looks for it.
+  constexpr long kHundredthsPerBin = 100 / kPBins;
+  return static_cast<int>(std::clamp(PHundredths(p) / kHundredthsPerBin, 0L, long{kPBins - 1}));
 }
 
 void RunStatistics::AddResult(const ResultRecord& record, const ResultFigures& figures) {

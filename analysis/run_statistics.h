@@ -22,7 +22,7 @@ class RunStatistics {
   // Tries between two results (those of the batches without one included),
   // by powers of two: bin k holds 2^k to 2^(k+1) - 1 tries.
   static constexpr int kTriesBins = 40;
-  static constexpr int kPBins = 20;  // P in bins of 0.05; 1 goes in the last
+  static constexpr int kPBins = 20;  // P as printed, in bins of 0.05; 1.00 goes in the last
 
   void AddTries(std::uint64_t tries) {
     tries_ += tries;

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "analysis/result_record.h"
+#include "analysis/run_figures.h"
 #include "analysis/run_statistics.h"
 #include "cards/notation.h"
 #include "cards/task_editor.h"
@@ -19,6 +20,7 @@
 #include "engine/layout.h"
 #include "engine/random.h"
 #include "engine/result_list.h"
+#include "engine/run_setup.h"
 #include "engine/settings.h"
 #include "engine/variants.h"
 #include "filter/filter_settings.h"
@@ -176,16 +178,30 @@ class Calculator {
   bool lastPassed = false;
 
   // What the search has found since the statistics started: every batch
-  // and every result, across the clearings of "Clear at RN >". They start
-  // again at the first batch after ResetStatistics, and at a batch whose
-  // task or filter differs from those they were counting.
+  // and every result, across the clearings of "Clear at RN >". "Clear
+  // Results" and a change of what is searched start them again at once;
+  // the seed and the setup they count are taken at the next batch.
   RunStatistics statistics;
+  RateWindow statisticsPace;             // their pace over the last minute of batches
   std::uint32_t statisticsSeed = 0;      // the generator's seed before their first batch
   std::uint64_t statisticsStarts = 0;    // how often they started, for a view to notice
+  // What started them again; None for "Clear Results" (and the first start).
+  SetupChange statisticsRestartedBy = SetupChange::None;
   // Whether the tool, given that seed, repeats what they count: only when
-  // their first batch drew the task's variant itself and RN started at 0.
+  // their first batch drew the task's variant itself and RN started at 0,
   bool statisticsRepeatable = false;
-  void ResetStatistics() { statisticsStarted_ = false; }
+  // and while no change of how the lines read has touched a line printed
+  // since: the change that did, else None.
+  SetupChange statisticsLinesChanged = SetupChange::None;
+  // What they count under, as the tool is to be told it.
+  const RunSetup& StatisticsSetup() const { return statisticsSetup_; }
+  void ResetStatistics();  // "Clear Results"
+  // Compares the settings in force with those counted and acts on a change,
+  // as every batch does before it starts; a view calls it to show a change
+  // at once. Nothing while a batch is on: the next one looks.
+  void FollowStatistics() {
+    if (!batchBusy) FollowSetup();
+  }
 
   EnumerationProgress* progress = nullptr;
 
@@ -203,13 +219,16 @@ class Calculator {
   bool MakeResult(std::int32_t tries);  // false when a log write failed
   void KeepWithinBudget(ResultList& list, LineStore& store, std::uint64_t& droppedAhead);
 
-  void FollowStatistics();
+  void FollowSetup();
+  void RestartStatistics(SetupChange why);
+  void BeginStatistics();
+  void NoteLinesChanged(SetupChange change);  // the first one stays
+  BatchOutcome SearchBatch();
 
   Reporter reporter_;
   FastTries fastTries_;
-  bool statisticsStarted_ = false;
-  std::string statisticsTask_;
-  FilterSettings statisticsFilter_;
+  bool statisticsBegun_ = false;  // their first batch since they started was run
+  RunSetup statisticsSetup_;
   std::string deckText_;    // the base deck without spaces
   std::string deckSource_;  // the base deck it was made from
   LogFile resultsLog_;

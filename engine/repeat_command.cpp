@@ -38,8 +38,17 @@ bool Matters(std::string_view key) { return key != "rq_asa" && key != "rq_asf" &
 RepeatCommand RepeatCommandOf(const Calculator& calc) {
   if (calc.statistics.Tries() == 0) return {{}, WhyNoRepeat::NothingSearched};
   if (!calc.statisticsRepeatable) return {{}, WhyNoRepeat::ContinuedRun};
-  std::string command = "zlc-search --task " + ShellQuoted(calc.editor.Text());
-  const std::string config = ConfigText(calc.notation, calc.settings, calc.filter);
+  if (calc.statisticsLinesChanged != SetupChange::None) {
+    return {{}, WhyNoRepeat::LinesChanged, calc.statisticsLinesChanged};
+  }
+  const RunSetup& setup = calc.StatisticsSetup();
+  // The notation by its letters: a name typed into the selector that is
+  // neither "Ru" nor "En" leaves the letters as they were, and the tool
+  // takes only those two names.
+  NotationSet notation = setup.notation;
+  notation.notationName = notation.rankLetters == kEnRanks ? "En" : "Ru";
+  std::string command = "zlc-search --task " + ShellQuoted(setup.task);
+  const std::string config = ConfigText(notation, setup.settings, setup.filter);
   for (std::size_t at = 0; at < config.size();) {
     std::size_t end = config.find("\r\n", at);
     if (end == std::string::npos) end = config.size();

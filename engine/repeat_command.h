@@ -1,6 +1,6 @@
 // The zlc-search command line that repeats, without a window, the run the
-// statistics count: its task, the settings its output depends on, and the
-// generator's seed at its start.
+// statistics count: its task, the settings its output depends on, as they
+// stood when the counting began, and the generator's seed then.
 #pragma once
 
 #include <string>
@@ -15,11 +15,15 @@ enum class WhyNoRepeat {
   // The run went on from an earlier one: the task's variant was drawn
   // before the counting began, or RN did not start at 0.
   ContinuedRun,
+  // A line printed since the counting began reads otherwise than any one
+  // setting prints it: a change of how lines read (see linesChanged).
+  LinesChanged,
 };
 
 struct RepeatCommand {
   std::string command;  // Windows-1251, as the core's text; empty when none
   WhyNoRepeat whyNot = WhyNoRepeat::None;
+  SetupChange linesChanged = SetupChange::None;  // which, for LinesChanged
 };
 
 RepeatCommand RepeatCommandOf(const Calculator& calc);

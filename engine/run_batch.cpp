@@ -1,4 +1,6 @@
 // The batch: the search's unit of work between two timer ticks.
+#include <chrono>
+
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
 #include "engine/calculator.h"
@@ -32,16 +34,13 @@ bool Calculator::PickVariant() {
   return !Failed(zlc::PickVariant(plan, variantsPath, variantCount, random), variantsPath, FileUse::Reading);
 }
 
-void Calculator::FollowStatistics() {
-  if (statisticsStarted_ && editor.Text() == statisticsTask_ && filter == statisticsFilter_) return;
-  statistics.Reset();
-  statisticsSeed = random.Seed();
-  statisticsRepeatable = !editor.VariantsReady() && counters.rn == 0;
-  statisticsTask_ = editor.Text();
-  statisticsFilter_ = filter;
-  statisticsStarted_ = true;
-  ++statisticsStarts;
+namespace {
+
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
+
+}  // namespace
 
 BatchOutcome Calculator::RunBatch() {
   if (batchBusy) return BatchOutcome::Busy;
@@ -51,7 +50,15 @@ BatchOutcome Calculator::RunBatch() {
     ~Release() { busy = false; }
   } release{batchBusy};
 
-  FollowStatistics();
+  FollowSetup();
+  BeginStatistics();
+  if (!editor.VariantsReady() && statistics.Tries() > 0) NoteLinesChanged(SetupChange::VariantDrawnAgain);
+  const BatchOutcome outcome = SearchBatch();
+  statisticsPace.Follow(SteadySeconds(), statistics);
+  return outcome;
+}
+
+BatchOutcome Calculator::SearchBatch() {
   if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
   if (IsManyVariants(filter) && !PickVariant()) return BatchOutcome::Failed;
 

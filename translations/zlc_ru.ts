@@ -393,10 +393,6 @@
         <translation>Счёт идёт с %1.</translation>
     </message>
     <message>
-        <source>Counting since %1: started again, because the task or the filter changed or &quot;Clear Results&quot; was pressed.</source>
-        <translation>Счёт идёт с %1: начат заново, потому что изменились задача или фильтр либо была нажата «Очистить результаты».</translation>
-    </message>
-    <message>
         <source>Nothing counted yet: press &quot;Run&quot; or &quot;step&quot;.</source>
         <translation>Пока ничего не сосчитано: нажмите «Пуск» или «шаг».</translation>
     </message>
@@ -419,6 +415,46 @@
     <message>
         <source>Cannot write %1</source>
         <translation>Не удаётся записать %1</translation>
+    </message>
+    <message>
+        <source>The notation was changed after results were found: no one command prints their lines in both letters.</source>
+        <translation>Обозначения изменены после того, как были найдены результаты: ни одна команда не напечатает их строки в обоих алфавитах.</translation>
+    </message>
+    <message>
+        <source>The marks or the spaces of line 1 were changed after results were found: no one command prints their lines both ways.</source>
+        <translation>Отметки или пробелы строки 1 изменены после того, как были найдены результаты: ни одна команда не напечатает их строки обоими способами.</translation>
+    </message>
+    <message>
+        <source>The task&apos;s variant was drawn again while counting (the task was loaded again, or written in the other notation&apos;s letters): no one command draws it where this search did.</source>
+        <translation>Вариант задачи выбран заново во время счёта (задача загружена снова или переписана буквами других обозначений): ни одна команда не выберет его там, где это сделал этот поиск.</translation>
+    </message>
+    <message>
+        <source>&quot;Clear at RN &gt;&quot; was changed after it had cleared the lists, or would have: no one command numbers the results as they were numbered.</source>
+        <translation>«Очищать при RN &gt;» изменено после того, как списки уже были очищены или были бы очищены: ни одна команда не пронумерует результаты так, как они были пронумерованы.</translation>
+    </message>
+    <message>
+        <source>The counts go on. To start a search that can be repeated, load the task again and press &quot;Clear Results&quot; before &quot;Run&quot;.</source>
+        <translation>Счёт продолжается. Чтобы начать поиск, который можно повторить, загрузите задачу заново и нажмите «Очистить результаты» перед «Пуск».</translation>
+    </message>
+    <message>
+        <source>Counting since %1: started again, because the task changed.</source>
+        <translation>Счёт идёт с %1: начат заново, потому что изменилась задача.</translation>
+    </message>
+    <message>
+        <source>Counting since %1: started again, because the filter changed.</source>
+        <translation>Счёт идёт с %1: начат заново, потому что изменился фильтр.</translation>
+    </message>
+    <message>
+        <source>Counting since %1: started again, because RV (one variant of the task or a new one every batch) changed.</source>
+        <translation>Счёт идёт с %1: начат заново, потому что изменился RV (один вариант задачи или новый в каждой серии).</translation>
+    </message>
+    <message>
+        <source>Counting since %1: started again, because the shuffling depth changed.</source>
+        <translation>Счёт идёт с %1: начат заново, потому что изменилась глубина тасования.</translation>
+    </message>
+    <message>
+        <source>Counting since %1: started again, because &quot;Clear Results&quot; was pressed.</source>
+        <translation>Счёт идёт с %1: начат заново, потому что была нажата «Очистить результаты».</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,8 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "ui/translation.h"
+
 namespace zlc::ui {
 
 HexagramHeatMap::HexagramHeatMap(QWidget* parent) : QWidget(parent) {
@@ -62,7 +64,7 @@ QString HexagramHeatMap::CellText(int suit, int number) const {
   const std::uint64_t count = counts_[static_cast<std::size_t>(suit)][static_cast<std::size_t>(number)];
   const double share = total > 0 ? 100.0 * static_cast<double>(count) / static_cast<double>(total) : 0;
   return tr("H(%1)=#%2: %3 results (%4 %)")
-      .arg(suits_.value(suit), QString::number(number), QString::number(count), QString::number(share, 'f', 2));
+      .arg(suits_.value(suit), QString::number(number), QString::number(count), InterfaceLocale().toString(share, 'f', 2));
 }
 
 void HexagramHeatMap::paintEvent(QPaintEvent*) {

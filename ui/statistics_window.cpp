@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTimer>
@@ -28,7 +29,9 @@
 #include "ui/hexagram_heat_map.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/screen_fit.h"
+#include "ui/statistics_reasons.h"
 #include "ui/text.h"
+#include "ui/translation.h"
 
 namespace zlc::ui {
 namespace {
@@ -50,19 +53,18 @@ constexpr int kFigureCount = static_cast<int>(std::size(kFigureNames));
 
 enum Tab { kHexagrams, kTransits, kBalance, kPValues };
 
-QString Share(double value) { return QString::number(value, 'g', 4); }
-
-QString Interval95(double value, const Interval& i) {
-  return StatisticsWindow::tr("%1   (95 %: %2 .. %3)").arg(Share(value), Share(i.low), Share(i.high));
+QString Interval95(const QLocale& numbers, double value, const Interval& i) {
+  const auto share = [&numbers](double v) { return numbers.toString(v, 'g', 4); };
+  return StatisticsWindow::tr("%1   (95 %: %2 .. %3)").arg(share(value), share(i.low), share(i.high));
 }
 
-QString Duration(double seconds) {
+QString Duration(const QLocale& numbers, double seconds) {
   if (seconds < 0.001) return StatisticsWindow::tr("under a millisecond");
-  if (seconds < 10) return StatisticsWindow::tr("%1 s").arg(seconds, 0, 'g', 2);
-  if (seconds < 120) return StatisticsWindow::tr("%1 s").arg(seconds, 0, 'f', 1);
-  if (seconds < 2 * 3600) return StatisticsWindow::tr("%1 min").arg(seconds / 60, 0, 'f', 1);
-  if (seconds < 2 * 86400) return StatisticsWindow::tr("%1 h").arg(seconds / 3600, 0, 'f', 1);
-  return StatisticsWindow::tr("%1 days").arg(seconds / 86400, 0, 'f', 1);
+  if (seconds < 10) return StatisticsWindow::tr("%1 s").arg(numbers.toString(seconds, 'g', 2));
+  if (seconds < 120) return StatisticsWindow::tr("%1 s").arg(numbers.toString(seconds, 'f', 1));
+  if (seconds < 2 * 3600) return StatisticsWindow::tr("%1 min").arg(numbers.toString(seconds / 60, 'f', 1));
+  if (seconds < 2 * 86400) return StatisticsWindow::tr("%1 h").arg(numbers.toString(seconds / 3600, 'f', 1));
+  return StatisticsWindow::tr("%1 days").arg(numbers.toString(seconds / 86400, 'f', 1));
 }
 
 void SetCategories(QChart* chart, QAbstractSeries* series, const QStringList& categories) {
@@ -91,13 +93,22 @@ void SetCategories(QChart* chart, QAbstractSeries* series, const QStringList& ca
   series->attachAxis(y);
 }
 
-// The value axis up to the tallest bar (or stack), rounded up to a number
-// that reads well.
-void FitValueAxis(QChart* chart, double most) {
+// The value axis up to the tallest bar (or stack), in whole steps of 1, 2
+// or 5 times a power of ten, five or fewer of them: counts have no
+// fractions to mark.
+void FitValueAxis(QChart* chart, std::uint64_t most) {
+  std::uint64_t step = 1;
+  for (std::uint64_t power = 1; step * 5 < most; power *= 10) {
+    for (std::uint64_t factor : {1, 2, 5}) {
+      step = factor * power;
+      if (step * 5 >= most) break;
+    }
+  }
+  const std::uint64_t steps = std::max<std::uint64_t>(1, (most + step - 1) / step);
   for (QAbstractAxis* axis : chart->axes(Qt::Vertical)) {
     auto* y = static_cast<QValueAxis*>(axis);
-    y->setRange(0, std::max(1.0, most));
-    y->applyNiceNumbers();
+    y->setRange(0, static_cast<double>(steps * step));
+    y->setTickCount(static_cast<int>(steps) + 1);
   }
 }
 
@@ -112,32 +123,23 @@ void Fill(QBarSet* set, const std::uint64_t* counts, int size) {
   }
 }
 
-QString WhyNoCommand(WhyNoRepeat why) {
-  switch (why) {
-    case WhyNoRepeat::NothingSearched:
-      return StatisticsWindow::tr("Nothing has been searched yet.");
-    case WhyNoRepeat::ContinuedRun:
-      return StatisticsWindow::tr(
-          "This run went on from an earlier one (the task's variant was drawn before, or the "
-          "result numbers did not start at 1), so no command repeats it. Load the task again "
-          "and press \"Clear Results\" before \"Run\" to start one that can be repeated.");
-    case WhyNoRepeat::None:
-      break;
-  }
-  return {};
-}
-
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(Calculator& calc, QWidget* parent)
-    : QWidget(parent, Qt::Window), calc_(calc), timer_(new QTimer(this)) {
+    : QWidget(parent, Qt::Window), calc_(calc), numbers_(InterfaceLocale()), timer_(new QTimer(this)) {
   setObjectName("StatisticsWindow");
   setWindowTitle(tr("Statistics"));
   auto* layout = new QVBoxLayout(this);
   CreateFigures(layout);
   CreateCharts(layout);
+  CreateKeys();
   timer_->setInterval(kRefreshMs);
   connect(timer_, &QTimer::timeout, this, &StatisticsWindow::Refresh);
+  // A dialog that changed a setting gives the focus back as it closes: the
+  // window shows what the change did then, not at the next tick.
+  followFocus_ = connect(qApp, &QApplication::focusChanged, this, [this] {
+    if (isVisible()) Refresh();
+  });
   clock_.start();
   FollowPalette();
   resize(900, 640);
@@ -192,6 +194,18 @@ void StatisticsWindow::CreateFigures(QVBoxLayout* layout) {
   layout->addLayout(saveRow);
 }
 
+// Closing as it goes, it gives the focus away when its parts are gone.
+StatisticsWindow::~StatisticsWindow() { disconnect(followFocus_); }
+
+// Esc closes the window as it closes a dialog. Ctrl+Q quits from here as
+// from the main window, whose closing is the program's quitting.
+void StatisticsWindow::CreateKeys() {
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+  if (QWidget* main = parentWidget()) {
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, main, &QWidget::close);
+  }
+}
+
 QChartView* StatisticsWindow::NewChart(const QString& title) {
   auto* chart = new QChart;
   chart->setTitle(title);
@@ -243,7 +257,7 @@ void StatisticsWindow::CreateCharts(QVBoxLayout* layout) {
   pView_->chart()->addSeries(pSeries);
   QStringList pCategories;
   for (int bin = 0; bin < RunStatistics::kPBins; ++bin) {
-    pCategories << QString::number(static_cast<double>(bin) / RunStatistics::kPBins, 'f', 2);
+    pCategories << numbers_.toString(static_cast<double>(bin) / RunStatistics::kPBins, 'f', 2);
   }
   SetCategories(pView_->chart(), pSeries, pCategories);
   tabs_->addTab(pView_, tr("P values"));
@@ -297,21 +311,18 @@ void StatisticsWindow::FollowPalette() {
 }
 
 void StatisticsWindow::Refresh() {
+  // While a dialog is open its changes may still be undone; the batches of
+  // a run look for themselves.
+  if (!QApplication::activeModalWidget()) calc_.FollowStatistics();
   if (calc_.statisticsStarts != seenStarts_) {
     seenStarts_ = calc_.statisticsStarts;
-    rates_.Reset();
     clock_.restart();
     std::fill(std::begin(chartedResults_), std::end(chartedResults_), ~0ull);
-    const QString time = QTime::currentTime().toString("HH:mm:ss");
-    since_->setText(seenStarts_ <= 1
-                        ? tr("Counting since %1.").arg(time)
-                        : tr("Counting since %1: started again, because the task or the filter "
-                             "changed or \"Clear Results\" was pressed.")
-                              .arg(time));
+    since_->setText(SinceText(QTime::currentTime().toString("HH:mm:ss"), seenStarts_,
+                              calc_.statisticsRestartedBy));
   }
   if (seenStarts_ == 0) since_->setText(tr("Nothing counted yet: press \"Run\" or \"step\"."));
-  rates_.Sample(static_cast<double>(clock_.elapsed()) / 1000, calc_.statistics);
-  figures_ = FiguresOfRun(calc_.statistics, rates_);
+  figures_ = FiguresOfRun(calc_.statistics, calc_.statisticsPace);
   RefreshFigures(figures_);
   RefreshChart(tabs_->currentIndex());
 }
@@ -323,15 +334,17 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
   set(0, QString::number(f.tries));
   set(1, QString::number(f.results));
   set(2, QString::number(f.filtered));
-  set(3, f.tries > 0 ? Interval95(f.convergence, f.convergenceInterval) : "-");
-  set(4, f.results > 0 ? Interval95(f.passRate, f.passInterval) : "-");
-  set(5, f.triesPerSecond ? QString::number(*f.triesPerSecond, 'f', 0) : "-");
-  set(6, f.resultsPerSecond ? QString::number(*f.resultsPerSecond, 'f', 2) : "-");
+  set(3, f.tries > 0 ? Interval95(numbers_, f.convergence, f.convergenceInterval) : "-");
+  set(4, f.results > 0 ? Interval95(numbers_, f.passRate, f.passInterval) : "-");
+  set(5, f.triesPerSecond ? numbers_.toString(*f.triesPerSecond, 'f', 0) : "-");
+  set(6, f.resultsPerSecond ? numbers_.toString(*f.resultsPerSecond, 'f', 2) : "-");
   QString next = "-";
-  if (f.secondsToNextFiltered) next = Duration(*f.secondsToNextFiltered);
-  if (f.secondsToNextFilteredAtLeast) next = tr("at least %1").arg(Duration(*f.secondsToNextFilteredAtLeast));
+  if (f.secondsToNextFiltered) next = Duration(numbers_, *f.secondsToNextFiltered);
+  if (f.secondsToNextFilteredAtLeast) {
+    next = tr("at least %1").arg(Duration(numbers_, *f.secondsToNextFilteredAtLeast));
+  }
   set(7, next);
-  set(8, seenStarts_ > 0 ? QString::number(calc_.statisticsSeed) : "-");
+  set(8, Searched() ? QString::number(calc_.statisticsSeed) : "-");
 
   const RepeatCommand repeat = RepeatCommandOf(calc_);
   const bool has = !repeat.command.empty();
@@ -343,7 +356,7 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
     command_->setCursorPosition(0);  // the program's name and the task in view
   }
   noCommand_->setVisible(!has);
-  noCommand_->setText(WhyNoCommand(repeat.whyNot));
+  noCommand_->setText(WhyNoCommand(repeat));
 }
 
 void StatisticsWindow::RefreshChart(int tab) {
@@ -365,7 +378,7 @@ void StatisticsWindow::RefreshChart(int tab) {
     case kTransits: {
       Fill(lfSet_, s.TransitCounts().data(), kDeckSize + 1);
       const auto& c = s.TransitCounts();
-      FitValueAxis(lfView_->chart(), static_cast<double>(*std::max_element(c.begin(), c.end())));
+      FitValueAxis(lfView_->chart(), *std::max_element(c.begin(), c.end()));
       break;
     }
     case kBalance:
@@ -374,15 +387,15 @@ void StatisticsWindow::RefreshChart(int tab) {
         for (std::size_t line = 0; line < 6; ++line) perLine[line] = s.Balance()[line][static_cast<std::size_t>(yang)];
         Fill(balanceSets_[yang], perLine, 6);
       }
-      FitValueAxis(balanceView_->chart(), static_cast<double>(s.Results()));
+      FitValueAxis(balanceView_->chart(), s.Results());
       break;
     case kPValues: {
-      double most = 0;
+      std::uint64_t most = 0;
       for (int suit = 0; suit < kSuitCount; ++suit) {
         pSets_[suit]->setLabel(names.value(suit));
         const auto& bins = s.PValues()[static_cast<std::size_t>(suit)];
         Fill(pSets_[suit], bins.data(), RunStatistics::kPBins);
-        most = std::max(most, static_cast<double>(*std::max_element(bins.begin(), bins.end())));
+        most = std::max(most, *std::max_element(bins.begin(), bins.end()));
       }
       FitValueAxis(pView_->chart(), most);
       break;
@@ -428,7 +441,7 @@ void StatisticsWindow::SaveText(const QString& title, const std::string& text) {
 void StatisticsWindow::SaveFiguresCsv() {
   Refresh();
   const RunReport report{calc_.statistics, figures_, calc_.notation,
-                         seenStarts_ > 0 ? std::optional(calc_.statisticsSeed) : std::nullopt,
+                         Searched() ? std::optional(calc_.statisticsSeed) : std::nullopt,
                          static_cast<double>(clock_.elapsed()) / 1000};
   SaveText(tr("Save figures as CSV"), FiguresCsv(report));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,7 @@ class StatisticsWindow : public QWidget {
   static constexpr int kRefreshMs = 250;
 
   StatisticsWindow(Calculator& calc, QWidget* parent);
+  ~StatisticsWindow() override;
 
   // Reads the counts and shows them; the timer calls it while shown.
   void Refresh();
@@ -48,6 +50,7 @@ class StatisticsWindow : public QWidget {
  private:
   void CreateFigures(QVBoxLayout* layout);
   void CreateCharts(QVBoxLayout* layout);
+  void CreateKeys();
   QChartView* NewChart(const QString& title);
   void RefreshFigures(const RunFigures& figures);
   void RefreshChart(int tab);
@@ -60,10 +63,14 @@ class StatisticsWindow : public QWidget {
   void SaveText(const QString& title, const std::string& text);
   void SaveBytes(const QString& path, std::string_view bytes);  // all or nothing
 
+  // The seed names a search only once a batch of it ran.
+  bool Searched() const { return calc_.statistics.Tries() > 0; }
+
   Calculator& calc_;
+  const QLocale numbers_;
   QTimer* timer_;
-  QElapsedTimer clock_;
-  RateWindow rates_;
+  QMetaObject::Connection followFocus_;
+  QElapsedTimer clock_;  // since the counting started, as this window saw it
   RunFigures figures_;
   std::uint64_t seenStarts_ = 0;
   std::uint64_t chartedResults_[4] = {~0ull, ~0ull, ~0ull, ~0ull};

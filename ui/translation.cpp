@@ -9,6 +9,11 @@ namespace {
 
 constexpr char kProgramTranslation[] = "zlcTranslation";
 
+const QTranslator* ProgramTranslation() {
+  const QCoreApplication* app = QCoreApplication::instance();
+  return app ? app->findChild<QTranslator*>(kProgramTranslation, Qt::FindDirectChildrenOnly) : nullptr;
+}
+
 }  // namespace
 
 bool InstallTranslation(const QLocale& locale) {
@@ -30,9 +35,13 @@ bool InstallTranslation(const QLocale& locale) {
   return true;
 }
 
-bool InterfaceTranslated() {
-  const QCoreApplication* app = QCoreApplication::instance();
-  return app && app->findChild<QTranslator*>(kProgramTranslation, Qt::FindDirectChildrenOnly);
+bool InterfaceTranslated() { return ProgramTranslation() != nullptr; }
+
+QLocale InterfaceLocale() {
+  const QTranslator* program = ProgramTranslation();
+  QLocale locale = program ? QLocale(program->language()) : QLocale::c();
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale;
 }
 
 }  // namespace zlc::ui

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numeric>
 #include <string>
 
 #include "analysis/hexagrams.h"
@@ -53,6 +52,13 @@ TEST(RunStatisticsBins, TriesAndP) {
   EXPECT_EQ(RunStatistics::PBin(0.25), 5);
   EXPECT_EQ(RunStatistics::PBin(std::pow(0.5, 6)), 0);  // 0.0156
   EXPECT_EQ(RunStatistics::PBin(2.0 / 3 * 2.0 / 3 / 2), 4);  // 0.222
+  // By the value as printed: 0.296 reads 0.30, 0.2475 reads 0.25, 0.0449
+  // reads 0.04, and a tie rounds to even (0.125 reads 0.12).
+  EXPECT_EQ(RunStatistics::PBin(0.296), 6);
+  EXPECT_EQ(RunStatistics::PBin(0.2475), 5);
+  EXPECT_EQ(RunStatistics::PBin(0.0449), 0);
+  EXPECT_EQ(RunStatistics::PBin(0.125), 2);
+  EXPECT_EQ(RunStatistics::PBin(0.149), 3);
 }
 
 // Two hand-made results: the worked example's suits, and all lines yang.
@@ -98,10 +104,10 @@ TEST(RunStatistics, CountsTwoHandMadeResults) {
   EXPECT_EQ(stats.SegmentLengths()[5], 2u);
   EXPECT_EQ(stats.SegmentLengths()[26], 1u);
   EXPECT_EQ(stats.SegmentLengths()[36], 1u);
-  // P: spades of the first 0.222 (bin 4), hearts 0.148 (bin 2); all yang
-  // gives (1/2)^6 for every suit of the second (bin 0).
+  // P: spades of the first 0.222 (bin 4), hearts 0.148, printed 0.15
+  // (bin 3); all yang gives (1/2)^6 for every suit of the second (bin 0).
   EXPECT_EQ(stats.PValues()[0][4], 1u);
-  EXPECT_EQ(stats.PValues()[3][2], 1u);
+  EXPECT_EQ(stats.PValues()[3][3], 1u);
   EXPECT_EQ(stats.PValues()[2][0], 1u);
 
   stats.Reset();
@@ -125,6 +131,7 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   std::array<std::array<std::uint64_t, 6>, 4> yang{};
   std::array<std::uint64_t, 37> lf{}, segments{};
   std::array<std::array<std::uint64_t, 5>, 6> balance{};
+  std::array<std::array<std::uint64_t, RunStatistics::kPBins>, 4> pBins{};
   std::uint64_t filtered = 0;
   const char* const symbols[5] = {"--", "-", "=", "+", "++"};
   for (int results = 0; results < 3000;) {
@@ -138,6 +145,10 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
     ASSERT_TRUE(test::ReadTextResult(calc.lastBlock.lines, text));
     for (std::size_t s = 0; s < 4; ++s) {
       ++hexagrams[s][static_cast<std::size_t>(text.hexagrams[s])];
+      // "0.30" is 30 hundredths: the bin of 0.30 to 0.34.
+      std::string digits = text.pValues[s];
+      digits.erase(digits.find('.'), 1);
+      ++pBins[s][std::min<std::size_t>(static_cast<std::size_t>(std::stoi(digits)) / 5, RunStatistics::kPBins - 1)];
       for (std::size_t line = 0; line < 6; ++line) yang[s][line] += text.lines[s][line] == '1' ? 1 : 0;
     }
     ++lf[static_cast<std::size_t>(text.lf)];
@@ -171,9 +182,7 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   std::uint64_t binned = 0;
   for (std::uint64_t count : stats.TriesPerResult()) binned += count;
   EXPECT_EQ(binned, 3000u);
-  for (const auto& suit : stats.PValues()) {
-    EXPECT_EQ(std::accumulate(suit.begin(), suit.end(), std::uint64_t{0}), 3000u);
-  }
+  EXPECT_EQ(stats.PValues(), pBins);
   EXPECT_EQ(calc.statisticsSeed, seed);
   EXPECT_EQ(calc.statisticsStarts, 1u);
 
@@ -235,6 +244,43 @@ TEST(RunFigures, RatesOverTheLastMinuteAndTheNextFilteredResult) {
   ASSERT_TRUE(f.secondsToNextFiltered);
   EXPECT_DOUBLE_EQ(*f.secondsToNextFiltered, 75);
   EXPECT_FALSE(f.secondsToNextFilteredAtLeast);
+}
+
+// The window's pace, fed after every batch: the last minute of batches,
+// measured afresh after a long pause.
+TEST(RunFigures, PaceFollowedAfterEveryBatch) {
+  RunStatistics stats;
+  RateWindow pace;
+  pace.Follow(100, stats);
+  stats.AddTries(50);
+  pace.Follow(100.1, stats);
+  EXPECT_FALSE(pace.TriesPerSecond());  // a tenth of a second: too short to tell
+  // Ten batches a millisecond apart for ninety seconds, 10 tries each.
+  double now = 100.1;
+  for (int batch = 0; batch < 90000; ++batch) {
+    now += 0.001;
+    stats.AddTries(10);
+    pace.Follow(now, stats);
+  }
+  ASSERT_TRUE(pace.TriesPerSecond());
+  EXPECT_NEAR(*pace.TriesPerSecond(), 10000, 50);
+  // Slower for the last half minute: the minute's pace is between.
+  for (int batch = 0; batch < 30000; ++batch) {
+    now += 0.001;
+    stats.AddTries(5);
+    pace.Follow(now, stats);
+  }
+  EXPECT_NEAR(*pace.TriesPerSecond(), 7500, 50);
+  // Resumed after five minutes: measured from then on only.
+  now += 300;
+  stats.AddTries(10);
+  pace.Follow(now, stats);
+  for (int batch = 0; batch < 2000; ++batch) {
+    now += 0.001;
+    stats.AddTries(1);
+    pace.Follow(now, stats);
+  }
+  EXPECT_NEAR(*pace.TriesPerSecond(), 1000, 10);
 }
 
 }  // namespace

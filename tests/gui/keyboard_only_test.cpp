@@ -41,22 +41,6 @@ void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
 
 QPoint CentreIn(QWidget* w, QWidget* window) { return w->mapTo(window, w->rect().center()); }
 
-// Runs `keys` once `dialog` is the active window with the focus in it,
-// inside the modal loop that the key about to be pressed opens. A dialog a
-// failed check left open is closed, so that the test ends. The timer goes
-// with the dialog.
-void WhenActive(QDialog* dialog, std::function<void()> keys) {
-  auto* timer = new QTimer(dialog);
-  QObject::connect(timer, &QTimer::timeout, dialog, [timer, dialog, keys] {
-    if (!dialog->isVisible() || !dialog->isActiveWindow() || !Focus() || Focus()->window() != dialog) return;
-    timer->stop();
-    timer->deleteLater();
-    keys();
-    if (dialog->isVisible()) dialog->reject();
-  });
-  timer->start(20);
-}
-
 }  // namespace
 
 class KeyboardOnlyTest : public QObject, protected MainWindowFixture {

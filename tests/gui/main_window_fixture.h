@@ -3,9 +3,13 @@
 // and the window over a calculator of its own.
 #pragma once
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "engine/calculator.h"
@@ -16,6 +20,23 @@
 inline const char* const kConverging =
     "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
     "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d ";
+
+// Runs `keys` once `dialog` is the active window with the focus in it,
+// inside the modal loop that the key about to be pressed opens. A dialog a
+// failed check left open is closed, so that the test ends. The timer goes
+// with the dialog.
+inline void WhenActive(QDialog* dialog, std::function<void()> keys) {
+  auto* timer = new QTimer(dialog);
+  QObject::connect(timer, &QTimer::timeout, dialog, [timer, dialog, keys] {
+    QWidget* focus = QApplication::focusWidget();
+    if (!dialog->isVisible() || !dialog->isActiveWindow() || !focus || focus->window() != dialog) return;
+    timer->stop();
+    timer->deleteLater();
+    keys();
+    if (dialog->isVisible()) dialog->reject();
+  });
+  timer->start(20);
+}
 
 class MainWindowFixture {
  protected:
