@@ -133,6 +133,53 @@
     </message>
 </context>
 <context>
+    <name>ChartDescriptions</name>
+    <message>
+        <source>no results counted</source>
+        <translation>результатов ещё нет</translation>
+    </message>
+    <message>
+        <source>#%1: %2</source>
+        <translation>№%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Results by hexagram, per suit. %1</source>
+        <translation>Результаты по гексаграммам для каждой масти. %1</translation>
+    </message>
+    <message>
+        <source>L(F) %1: %2</source>
+        <translation>L(F) %1: %2</translation>
+    </message>
+    <message>
+        <source>Results by their number of transits. %1</source>
+        <translation>Результаты по числу транзитов. %1</translation>
+    </message>
+    <message>
+        <source>%1 suits yang: %2</source>
+        <translation>мастей с чертой ян — %1: %2</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>черта %1: %2</translation>
+    </message>
+    <message>
+        <source>Results by how many suits have each line yang. %1</source>
+        <translation>Результаты по числу мастей, у которых каждая черта ян. %1</translation>
+    </message>
+    <message>
+        <source>from %1: %2</source>
+        <translation>от %1: %2</translation>
+    </message>
+    <message>
+        <source>Results by P value, per suit, in steps of 0.05. %1</source>
+        <translation>Результаты по значениям P для каждой масти, с шагом 0,05. %1</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeMessages</name>
     <message>
         <source>File not found</source>
@@ -455,6 +502,10 @@
     <message>
         <source>Counting since %1: started again, because &quot;Clear Results&quot; was pressed.</source>
         <translation>Счёт идёт с %1: начат заново, потому что была нажата «Очистить результаты».</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

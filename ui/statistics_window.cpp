@@ -26,6 +26,7 @@
 #include "engine/repeat_command.h"
 #include "persist/atomic_replace.h"
 #include "persist/statistics_report.h"
+#include "ui/chart_descriptions.h"
 #include "ui/hexagram_heat_map.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/screen_fit.h"
@@ -328,8 +329,11 @@ void StatisticsWindow::Refresh() {
 }
 
 void StatisticsWindow::RefreshFigures(const RunFigures& f) {
+  // A value is read out with its figure's name: a number alone says nothing.
   const auto set = [this](int i, const QString& text) {
-    if (figureLabels_[i]->text() != text) figureLabels_[i]->setText(text);
+    if (figureLabels_[i]->text() == text) return;
+    figureLabels_[i]->setText(text);
+    figureLabels_[i]->setAccessibleName(tr("%1: %2").arg(tr(kFigureNames[i]), text));
   };
   set(0, QString::number(f.tries));
   set(1, QString::number(f.results));
@@ -371,14 +375,17 @@ void StatisticsWindow::RefreshChart(int tab) {
     chartedResults_[tab] = s.Results();
   }
   const QStringList names = SuitNames();
+  // The chart in words for a screen reader, as it is drawn.
   switch (tab) {
     case kHexagrams:
       heatMap_->SetCounts(s.Hexagrams(), names);
+      heatMap_->setAccessibleDescription(HexagramsDescription(s, names));
       break;
     case kTransits: {
       Fill(lfSet_, s.TransitCounts().data(), kDeckSize + 1);
       const auto& c = s.TransitCounts();
       FitValueAxis(lfView_->chart(), *std::max_element(c.begin(), c.end()));
+      lfView_->setAccessibleDescription(TransitsDescription(s));
       break;
     }
     case kBalance:
@@ -388,6 +395,7 @@ void StatisticsWindow::RefreshChart(int tab) {
         Fill(balanceSets_[yang], perLine, 6);
       }
       FitValueAxis(balanceView_->chart(), s.Results());
+      balanceView_->setAccessibleDescription(BalanceDescription(s));
       break;
     case kPValues: {
       std::uint64_t most = 0;
@@ -398,6 +406,7 @@ void StatisticsWindow::RefreshChart(int tab) {
         most = std::max(most, *std::max_element(bins.begin(), bins.end()));
       }
       FitValueAxis(pView_->chart(), most);
+      pView_->setAccessibleDescription(PValuesDescription(s, names, numbers_));
       break;
     }
   }

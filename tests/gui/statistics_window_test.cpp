@@ -387,6 +387,15 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QList<double> shownLf;
     for (int n = 0; n <= 36; ++n) shownLf << Bars(stats, "TransitChart")[0]->at(n);
     QCOMPARE(shownLf, lf);
+    // A screen reader gets the same counts in words, and each figure with
+    // its name.
+    const QString said = stats->findChild<QWidget*>("TransitChart")->accessibleDescription();
+    for (int n = 0; n <= 36; ++n) {
+      QCOMPARE(said.contains(QString("L(F) %1: %2;").arg(n).arg(lf[n])) ||
+                   said.endsWith(QString("L(F) %1: %2").arg(n).arg(lf[n])),
+               lf[n] > 0);
+    }
+    QCOMPARE(stats->findChild<QLabel*>("Results")->accessibleName(), QString("Results: %1").arg(results));
     for (const auto& c : charts) {
       ShowTab(stats, c.tab);
       QVERIFY2(WholeTicks(stats, c.chart, axis), qPrintable(axis));
