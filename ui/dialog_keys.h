@@ -6,15 +6,15 @@
 
 class QDialog;
 class QPushButton;
-class QLineEdit;
+class QWidget;
 
 namespace zlc::ui {
 
 // settle() finishes the edits in progress and returns false when one of them
-// was refused (its message has then been shown, and the dialog stays open).
-// The editors are the line edits whose own Enter would otherwise only settle
-// their number.
+// was refused (its message is then on its way, and the dialog stays open).
+// The editors are the controls that take Enter themselves before the dialog
+// sees it (an editable combo box settles its number and lets the key go on).
 void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle,
-                   std::initializer_list<QLineEdit*> editors = {});
+                   std::initializer_list<QWidget*> editors = {});
 
 }  // namespace zlc::ui

@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -18,8 +17,8 @@
 #include "ui/card_words.h"
 #include "ui/dialog_keys.h"
 #include "ui/look.h"
-#include "ui/runtime_dialogs.h"
 #include "ui/text.h"
+#include "ui/typed_numbers.h"
 #include "ui/unit3.h"
 
 namespace zlc::ui {
@@ -256,16 +255,9 @@ void TForm2::CreateControls() {
   ComboBox4->setGeometry(72, 16, 41, 21);
   FitWidth(ComboBox4, ComboBox4->minimumSizeHint().width());
   // Taken when the user is done with it, not at every keystroke.
-  connect(ComboBox4->lineEdit(), &QLineEdit::editingFinished, this, &TForm2::ComboBox4Change);
-  connect(ComboBox4, &QComboBox::activated, this, &TForm2::ComboBox4Change);
-  AcceptOnEnter(
-      this, Button1,
-      [this] {
-        const int before = refusals_;
-        ComboBox4Change();
-        return refusals_ == before;
-      },
-      {ComboBox4->lineEdit()});
+  numbers_ = new TypedNumbers(this);
+  numbers_->Watch(ComboBox4, [this] { return ComboBox4Change(); });
+  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); }, {ComboBox4});
   connect(CheckBox1, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.lfEnabled = on ? 1 : 0; });
 
@@ -389,8 +381,10 @@ void TForm2::FormActivate() {
   RefreshFilterDialog();
 }
 
+// A threshold still being typed counts; a refused one keeps the dialog open
+// for its correction.
 void TForm2::done(int result) {
-  ComboBox4Change();  // a threshold still being typed counts
+  if (!numbers_->Settle()) return;
   QDialog::done(result);
   FormClose();
 }
@@ -431,17 +425,14 @@ void TForm2::ComboBox2Change(const QString& text) {
   SetResultVariants(calc_.filter, text == tr("Many") ? "Many" : "One");
 }
 
-void TForm2::ComboBox4Change() {
+std::optional<QString> TForm2::ComboBox4Change() {
   const QString text = ComboBox4->currentText();
-  if (text == shownThreshold_) return;
-  const auto refused = SetThresholdText(calc_.filter, FromQt(text));
-  // The box shows the threshold in force before the message takes the
-  // focus, so that losing it does not report the same text again.
+  if (text == shownThreshold_) return std::nullopt;
+  const TypedNumber::Verdict verdict = SetThresholdText(calc_.filter, FromQt(text));
   ShowThreshold();
-  if (refused) {
-    ++refusals_;
-    ShowRuntimeMessage(this, ToQt(*refused));
-  }
+  if (verdict == TypedNumber::Verdict::Taken) return std::nullopt;
+  return RefusalMessage(text, verdict, tr("'%1' is out of range: L(F) takes %2"), kLeastLfThreshold,
+                        kMostLfThreshold);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {

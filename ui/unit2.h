@@ -8,6 +8,7 @@
 #include <QRect>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "engine/calculator.h"
 
@@ -22,6 +23,7 @@ class QPushButton;
 namespace zlc::ui {
 
 class TForm3;
+class TypedNumbers;
 
 class TForm2 : public QDialog {
   Q_OBJECT
@@ -92,7 +94,7 @@ class TForm2 : public QDialog {
   void BalanceBoxClick(int line, bool checked);
   void Button2Click();
   void ComboBox2Change(const QString& text);
-  void ComboBox4Change();
+  std::optional<QString> ComboBox4Change();
   void PaintBox1Paint();
   void DrawLineBar(QPainter& p, QRect bar, ElementState state) const;
 
@@ -101,7 +103,7 @@ class TForm2 : public QDialog {
   std::array<SuitBlock, 4> blocks_{};
   std::array<QCheckBox*, 6> balanceBoxes_{};
   QString shownThreshold_;  // the threshold text last shown or taken
-  int refusals_ = 0;        // typed thresholds refused so far
+  TypedNumbers* numbers_ = nullptr;
 
   QFrame* Bevel1 = nullptr;
   QPushButton* Button1 = nullptr;

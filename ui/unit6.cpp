@@ -8,17 +8,19 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <limits>
 
 #include "cards/notation.h"
-#include "persist/number_text.h"
-#include "persist/io_error.h"
 #include "ui/caption_fit.h"
 #include "ui/dialog_keys.h"
-#include "ui/runtime_dialogs.h"
 #include "ui/text.h"
+#include "ui/typed_numbers.h"
 
 namespace zlc::ui {
 namespace {
+
+constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
 constexpr int kControlHeight = 17;
 constexpr int kComboHeight = 21;
@@ -100,15 +102,10 @@ void TForm6::CreateControls() {
   Button1->setGeometry(112, 184, 81, 25);
   // Enter settles the number being typed and closes unless it was refused.
   Button1->setAutoDefault(false);
-  AcceptOnEnter(
-      this, Button1,
-      [this] {
-        const int before = refusals_;
-        ComboBox3Change();
-        ComboBox2Change();
-        return refusals_ == before;
-      },
-      {ComboBox3->lineEdit(), ComboBox2->lineEdit()});
+  numbers_ = new TypedNumbers(this);
+  numbers_->Watch(ComboBox3, [this] { return ComboBox3Change(); });
+  numbers_->Watch(ComboBox2, [this] { return ComboBox2Change(); });
+  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); }, {ComboBox3, ComboBox2});
 
   // Longer captions of a translation push the controls after them over.
   FitRow({Label1, ComboBox1, Label3});
@@ -119,18 +116,13 @@ void TForm6::CreateControls() {
   Button1->move((width() - Button1->width()) / 2, Button1->y());  // centred, as drawn
 
   connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm6::ComboBox1Change);
+  // Left with a text that names no notation, the box names the one in force.
+  connect(ComboBox1->lineEdit(), &QLineEdit::editingFinished, this, &TForm6::ShowNotationName);
   connect(CheckBox1, &QCheckBox::toggled, this, &TForm6::CheckBox1Click);
   connect(CheckBox2, &QCheckBox::toggled, this, &TForm6::CheckBox2Click);
   connect(RadioButton1, &QRadioButton::toggled, this, &TForm6::RadioButton1Click);
   connect(RadioButton2, &QRadioButton::toggled, this, &TForm6::RadioButton2Click);
   connect(CheckBox4, &QCheckBox::toggled, this, &TForm6::CheckBox4Click);
-  // The numbers are read when the user has finished with them: Enter,
-  // leaving the box, or picking an item. A half-typed number is never read.
-  for (QComboBox* box : {ComboBox3, ComboBox2}) {
-    const auto settle = box == ComboBox3 ? &TForm6::ComboBox3Change : &TForm6::ComboBox2Change;
-    connect(box->lineEdit(), &QLineEdit::editingFinished, this, settle);
-    connect(box, &QComboBox::activated, this, settle);
-  }
   connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
 }
 
@@ -145,22 +137,17 @@ void TForm6::showEvent(QShowEvent* event) {
 
 // The box being typed in would settle when it loses the focus, but on some
 // window systems that comes only after the dialog has returned; settling here
-// makes the values final when the caller reads them.
+// makes the values final when the caller reads them. A refused number keeps
+// the dialog open for its correction.
 void TForm6::done(int result) {
-  ComboBox3Change();
-  ComboBox2Change();
+  if (!numbers_->Settle()) return;
   QDialog::done(result);
 }
 
 // The controls show the settings in force, whoever set them last.
 void TForm6::FormActivate() {
-  {
-    const QSignalBlocker block(ComboBox1);
-    const QString name = ToQt(calc_.notation.notationName);
-    ComboBox1->setCurrentIndex(ComboBox1->findText(name));
-    ComboBox1->setEditText(name);
-  }
-  ComboBox1Change();
+  ShowNotationName();
+  ShowNotationLabel();
 
   const Settings& s = calc_.settings;
   CheckBox1->setChecked(s.markTransits == 1);
@@ -200,17 +187,27 @@ void TForm6::RadioButton2Click(bool checked) {
 
 void TForm6::CheckBox4Click(bool checked) { calc_.settings.deleteSpaces = checked ? 1 : 0; }
 
-void TForm6::ComboBox3Change() {
-  if (TakeNumber(ComboBox3, calc_.settings.clearThreshold)) {
-    emit clearThresholdCaptionChanged(ClearAtRnCaption());
-  }
+std::optional<QString> TForm6::ComboBox3Change() {
+  const std::int32_t before = calc_.settings.clearThreshold;
+  auto refused = TakeNumber(ComboBox3, calc_.settings.clearThreshold, kInt32Max,
+                            tr("'%1' is out of range: Clear at RN takes %2"));
+  if (calc_.settings.clearThreshold != before) emit clearThresholdCaptionChanged(ClearAtRnCaption());
+  return refused;
 }
 
-void TForm6::ComboBox2Change() {
-  TakeNumber(ComboBox2, calc_.settings.shuffleDepth, kMaxShuffleDepth);
+std::optional<QString> TForm6::ComboBox2Change() {
+  return TakeNumber(ComboBox2, calc_.settings.shuffleDepth, kMaxShuffleDepth,
+                    tr("'%1' is out of range: the shuffling depth takes %2"));
 }
 
 void TForm6::Button1Click() { accept(); }
+
+void TForm6::ShowNotationName() {
+  const QString name = ToQt(calc_.notation.notationName);
+  const QSignalBlocker block(ComboBox1);
+  ComboBox1->setCurrentIndex(ComboBox1->findText(name));
+  ComboBox1->setEditText(name);
+}
 
 // A label shows "&&" as it is; the user should read one ampersand.
 void TForm6::ShowNotationLabel() {
@@ -230,24 +227,16 @@ void TForm6::SetRadioButtons(bool enabled, int mode) {
   }
 }
 
-bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t maximum) {
+std::optional<QString> TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t most,
+                                          const QString& outOfRange) {
   const QString typed = box->currentText();
-  const auto value = ParseWholeNumber(FromQt(typed));
   // Negative numbers are whole numbers too: a threshold below 0 clears
   // after every result, a depth of 0 or less shuffles nothing.
-  if (!value || *value > maximum) {
-    // The box shows the value in force before the message is up: the message
-    // takes the focus, and the box finishing its edit again must find
-    // nothing left to report.
-    ShowNumber(box, setting);
-    ++refusals_;
-    ShowRuntimeMessage(this, ToQt(InvalidIntegerMessage(FromQt(typed))));
-    return false;
-  }
-  const bool changed = *value != setting;
-  setting = *value;
+  const TypedNumber number = ReadTypedNumber(FromQt(typed), kInt32Min, most);
+  if (number.verdict == TypedNumber::Verdict::Taken) setting = number.value;
   if (typed != QString::number(setting)) ShowNumber(box, setting);
-  return changed;
+  if (number.verdict == TypedNumber::Verdict::Taken) return std::nullopt;
+  return RefusalMessage(typed, number.verdict, outOfRange, kInt32Min, most);
 }
 
 void TForm6::ShowNumber(QComboBox* box, std::int32_t value) {

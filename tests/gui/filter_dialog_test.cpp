@@ -21,6 +21,7 @@
 #include "ui/runtime_dialogs.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"
+#include "real_input.h"
 
 using zlc::Calculator;
 using zlc::ElementState;
@@ -336,15 +337,15 @@ class FilterDialogTest : public QObject {
     TypeThreshold("abc");
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     QVERIFY(form_->isVisible());  // a refused number keeps the dialog open
-    Find<QPushButton>("Button1")->setFocus();
-    QCOMPARE(messages_, QStringList{"'abc' is not a valid integer value"});
+    QTRY_COMPARE(messages_, QStringList{"'abc' is not a valid integer value"});
     QCOMPARE(calc_->filter.lfThreshold, 40);
     QCOMPARE(box->currentText(), QString("40"));
 
+    // A whole number past the eight bits is told by the range.
     TypeThreshold("256");
     Find<QPushButton>("Button1")->setFocus();  // leaving the box
-    QCOMPARE(messages_.size(), 2);
-    QCOMPARE(messages_.last(), QString("'256' is not a valid integer value"));
+    QTRY_COMPARE(messages_.size(), 2);
+    QCOMPARE(messages_.last(), QString("'256' is out of range: L(F) takes 0 to 255"));
     QCOMPARE(calc_->filter.lfThreshold, 40);
 
     box->setCurrentIndex(0);
@@ -356,6 +357,42 @@ class FilterDialogTest : public QObject {
     form_->close();
     QCOMPARE(calc_->filter.lfThreshold, 17);
     QCOMPARE(messages_.size(), 2);
+  }
+
+  // With the real message box and the keys a person presses: 300 and Enter
+  // in "L(F) <=". The dialog stays open under the message, which says the
+  // range, and then the focus is back in the box with the threshold in force
+  // selected, to type the correction over it.
+  void aRefusedThresholdWaitsForItsCorrection() {
+    zlc::ui::SetMessageSink(nullptr);
+    real_input::MessageBoxes boxes;
+    Open();
+    QComboBox* box = Find<QComboBox>("ComboBox4");
+    real_input::Click(box->lineEdit());
+    real_input::Key(Qt::Key_A, Qt::ControlModifier);
+    real_input::Type("300");
+    real_input::Key(Qt::Key_Return);
+    QTRY_COMPARE(boxes.texts, QStringList{"'300' is out of range: L(F) takes 0 to 255"});
+    QCOMPARE(boxes.overShownWindow, QList<bool>{true});
+    QTRY_VERIFY(box->hasFocus());
+    QVERIFY(form_->isVisible());
+    QCOMPARE(box->lineEdit()->selectedText(), QString("8"));
+    QCOMPARE(calc_->filter.lfThreshold, 8);
+
+    // Escape closes the message this time; Tab leaves the box with text.
+    boxes.AnswerWith(Qt::Key_Escape);
+    real_input::Type("9x");
+    real_input::Key(Qt::Key_Tab);
+    QTRY_COMPARE(boxes.texts.size(), 2);
+    QCOMPARE(boxes.texts.last(), QString("'9x' is not a valid integer value"));
+    QTRY_VERIFY(box->hasFocus());
+    QCOMPARE(box->lineEdit()->selectedText(), QString("8"));
+
+    real_input::Type("30");
+    real_input::Key(Qt::Key_Return);
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(calc_->filter.lfThreshold, 30);
+    QCOMPARE(boxes.texts.size(), 2);
   }
 };
 
