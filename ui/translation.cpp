@@ -5,11 +5,6 @@
 #include <QTranslator>
 
 namespace zlc::ui {
-namespace {
-
-constexpr char kProgramTranslation[] = "zlcTranslation";
-
-}  // namespace
 
 bool InstallTranslation(const QLocale& locale) {
   // Built into the program, so a copy run from the build folder speaks
@@ -19,7 +14,6 @@ bool InstallTranslation(const QLocale& locale) {
     delete program;
     return false;
   }
-  program->setObjectName(kProgramTranslation);
   QCoreApplication::installTranslator(program);
   auto* toolkit = new QTranslator(QCoreApplication::instance());
   if (toolkit->load(locale, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -28,11 +22,6 @@ bool InstallTranslation(const QLocale& locale) {
     delete toolkit;
   }
   return true;
-}
-
-bool InterfaceTranslated() {
-  const QCoreApplication* app = QCoreApplication::instance();
-  return app && app->findChild<QTranslator*>(kProgramTranslation, Qt::FindDirectChildrenOnly);
 }
 
 }  // namespace zlc::ui

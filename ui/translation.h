@@ -12,7 +12,4 @@ namespace zlc::ui {
 // the texts stay English.
 bool InstallTranslation(const QLocale& locale);
 
-// True while the program's translation is installed.
-bool InterfaceTranslated();
-
 }  // namespace zlc::ui

@@ -51,7 +51,7 @@ class TForm2 : public QDialog {
   QPushButton* setButton(int suit) const { return blocks_[suit].setButton; }
   QCheckBox* balanceBox(int line) const { return balanceBoxes_[line - 1]; }
   QWidget* paintBox() const { return PaintBox1; }
-  static QRect LineBarRect(int suit, int bar);  // in PaintBox1 coordinates
+  QRect LineBarRect(int suit, int bar) const;  // in PaintBox1 coordinates
 
   // Sets the controls from the settings and has the main window's
   // description rebuilt.
@@ -82,7 +82,10 @@ class TForm2 : public QDialog {
   void FormActivate();
   void FormClose();
   void CreateControls();
-  void BuildSuitBlock(int suit, int x0, int top);
+  void BuildSuitBlock(int suit);
+  void PlaceSuitBlocks();
+  int RowTop(int row) const;     // of a block's card row 0..5, in GroupBox3
+  int BlockLeft(int suit) const;  // its first column's left, in GroupBox3
   void BuildBalanceBoxes();
   void FitCaptions();
   void ChainFocus();
@@ -102,6 +105,12 @@ class TForm2 : public QDialog {
   TForm3* form3_;
   std::array<SuitBlock, 4> blocks_{};
   std::array<QCheckBox*, 6> balanceBoxes_{};
+  // The suit blocks as this face needs them (PlaceSuitBlocks).
+  int blockTop_ = 50;  // of the first card row, in GroupBox3
+  int rowPitch_ = 12;
+  int blockStride_ = 134;
+  int barsLeft_ = 52;  // from a block's left
+  int barDrop_ = 5;    // a bar's top below its row's
   QString shownThreshold_;  // the threshold text last shown or taken
   TypedNumbers* numbers_ = nullptr;
 

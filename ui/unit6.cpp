@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <algorithm>
 #include <limits>
 
 #include "cards/notation.h"
@@ -22,7 +21,9 @@ namespace {
 constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-constexpr int kControlHeight = 17;
+// Check boxes and radio buttons stand 16 pixels apart.
+constexpr int kControlHeight = 16;
+constexpr int kRightMargin = 16;
 constexpr int kComboHeight = 21;
 
 template <typename W>
@@ -38,13 +39,11 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
   return label;
 }
 
-// Check boxes and radio buttons are as wide as their caption, at most
-// `maxWidth` so that they never run under their right-hand neighbour.
+// Check boxes and radio buttons are as wide as their caption.
 template <typename B>
-B* MakeBox(QWidget* parent, const char* name, const QString& text, int left, int top,
-           int maxWidth = 1000) {
+B* MakeBox(QWidget* parent, const char* name, const QString& text, int left, int top) {
   auto* box = Named(new B(text, parent), name);
-  box->setGeometry(left, top, std::min(box->sizeHint().width(), maxWidth), kControlHeight);
+  box->setGeometry(left, top, box->sizeHint().width(), kControlHeight);
   return box;
 }
 
@@ -71,19 +70,14 @@ TForm6::TForm6(Calculator& calc, QWidget* parent) : QDialog(parent), calc_(calc)
 }
 
 void TForm6::CreateControls() {
-  // The captions were measured for a narrower face than this system may
-  // have; a tighter gap after the box keeps "mark static elements by:"
-  // whole in front of the first radio button.
-  setStyleSheet("QCheckBox, QRadioButton { spacing: 3px; }");
   Label1 = MakeLabel(this, "Label1", tr("1. Defs:"), 24, 19);
   ComboBox1 = MakeCombo(this, "ComboBox1", {"Ru", "En"}, 72, 16, 41);
-  Label3 = MakeLabel(this, "Label3", {}, 128, 20);
-  ShowNotationLabel();
+  Label3 = MakeLabel(this, "Label3", NotationLabel(), 128, 20);
 
   Label2 = MakeLabel(this, "Label2", tr("2. Results output:"), 24, 48);
   CheckBox1 = MakeBox<QCheckBox>(this, "CheckBox1", tr("mark transits by \"<\", \">\""), 40, 64);
-  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", tr("mark static elements by:"), 40, 80, 176 - 40);
-  RadioButton1 = MakeBox<QRadioButton>(this, "RadioButton1", "\"!\"", 176, 80, 216 - 176);
+  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", tr("mark static elements by:"), 40, 80);
+  RadioButton1 = MakeBox<QRadioButton>(this, "RadioButton1", "\"!\"", 176, 80);
   RadioButton2 = MakeBox<QRadioButton>(this, "RadioButton2", "\"[\", \"]\"", 216, 80);
   SetRadioButtons(false, 0);
   CheckBox4 = MakeBox<QCheckBox>(this, "CheckBox4", tr("delete spaces"), 40, 96);
@@ -107,13 +101,7 @@ void TForm6::CreateControls() {
   numbers_->Watch(ComboBox2, [this] { return ComboBox2Change(); });
   AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); }, {ComboBox3, ComboBox2});
 
-  // Longer captions of a translation push the controls after them over.
-  FitRow({Label1, ComboBox1, Label3});
-  FitRow({CheckBox2, RadioButton1, RadioButton2});
-  FitRow({Label6, ComboBox3});
-  FitRow({Label4, ComboBox2});
-  FitWidthToChildren(this, 16);
-  Button1->move((width() - Button1->width()) / 2, Button1->y());  // centred, as drawn
+  FitCaptions();
 
   connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm6::ComboBox1Change);
   // Left with a text that names no notation, the box names the one in force.
@@ -124,6 +112,22 @@ void TForm6::CreateControls() {
   connect(RadioButton2, &QRadioButton::toggled, this, &TForm6::RadioButton2Click);
   connect(CheckBox4, &QCheckBox::toggled, this, &TForm6::CheckBox4Click);
   connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+}
+
+// Captions wider than drawn, a translation's or those of a wider face than
+// the layout was drawn with, push the controls after them over; so do
+// numbers longer than the lists' own. The dialog grows around them.
+void TForm6::FitCaptions() {
+  FitRow({Label1, ComboBox1, Label3});
+  FitRow({CheckBox2, RadioButton1, RadioButton2});
+  FitRow({Label6, ComboBox3});
+  FitRow({Label4, ComboBox2});
+  FitWindow();
+}
+
+void TForm6::FitWindow() {
+  FitWidthToChildren(this, kRightMargin);
+  Button1->move((width() - Button1->width()) / 2, Button1->y());  // centred, as drawn
 }
 
 QString TForm6::ClearAtRnCaption() const {
@@ -156,6 +160,7 @@ void TForm6::FormActivate() {
   CheckBox4->setChecked(s.deleteSpaces == 1);
   ShowNumber(ComboBox3, s.clearThreshold);
   ShowNumber(ComboBox2, s.shuffleDepth);
+  FitCaptions();
 }
 
 void TForm6::ComboBox1Change() {
@@ -210,9 +215,14 @@ void TForm6::ShowNotationName() {
 }
 
 // A label shows "&&" as it is; the user should read one ampersand.
+QString TForm6::NotationLabel() const {
+  return ToQt(NotationLabelText(calc_.notation)).replace("&&", "&");
+}
+
 void TForm6::ShowNotationLabel() {
-  Label3->setText(ToQt(NotationLabelText(calc_.notation)).replace("&&", "&"));
+  Label3->setText(NotationLabel());
   Label3->adjustSize();
+  FitWindow();
 }
 
 void TForm6::SetRadioButtons(bool enabled, int mode) {
@@ -235,6 +245,7 @@ std::optional<QString> TForm6::TakeNumber(QComboBox* box, std::int32_t& setting,
   const TypedNumber number = ReadTypedNumber(FromQt(typed), kInt32Min, most);
   if (number.verdict == TypedNumber::Verdict::Taken) setting = number.value;
   if (typed != QString::number(setting)) ShowNumber(box, setting);
+  FitCaptions();
   if (number.verdict == TypedNumber::Verdict::Taken) return std::nullopt;
   return RefusalMessage(typed, number.verdict, outOfRange, kInt32Min, most);
 }

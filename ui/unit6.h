@@ -45,6 +45,8 @@ class TForm6 : public QDialog {
 
  private:
   void CreateControls();
+  void FitCaptions();
+  void FitWindow();
   void FormActivate();
   void ComboBox1Change();
   void CheckBox1Click(bool checked);
@@ -57,6 +59,7 @@ class TForm6 : public QDialog {
   void Button1Click();
 
   void ShowNotationName();
+  QString NotationLabel() const;
   void ShowNotationLabel();
   void SetRadioButtons(bool enabled, int mode);
   // Takes the box's text as the new value of `setting`, a whole number up to
