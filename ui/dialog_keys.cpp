@@ -31,15 +31,9 @@ class EnterFilter : public QObject {
 
 }  // namespace
 
-void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle,
-                   std::initializer_list<QWidget*> editors) {
-  auto* filter = new EnterFilter(dialog, ok, std::move(settle));
-  // Keys the focused control does not use travel up to the dialog; the
-  // editors would act on Enter first, so they are watched before they see
-  // it. An editable combo box is the focus widget itself and hands the keys
-  // to its line edit directly, past any filter on that.
-  dialog->installEventFilter(filter);
-  for (QWidget* editor : editors) editor->installEventFilter(filter);
+void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle) {
+  // Keys the focused control does not use travel up to the dialog.
+  dialog->installEventFilter(new EnterFilter(dialog, ok, std::move(settle)));
 }
 
 }  // namespace zlc::ui

@@ -6,15 +6,13 @@
 
 class QDialog;
 class QPushButton;
-class QWidget;
 
 namespace zlc::ui {
 
 // settle() finishes the edits in progress and returns false when one of them
 // was refused (its message is then on its way, and the dialog stays open).
-// The editors are the controls that take Enter themselves before the dialog
-// sees it (an editable combo box settles its number and lets the key go on).
-void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle,
-                   std::initializer_list<QWidget*> editors = {});
+// An editable combo box settles its number itself first and lets Enter go
+// on to the dialog.
+void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle);
 
 }  // namespace zlc::ui

@@ -331,7 +331,7 @@ void TForm2::CreateControls() {
   // Taken when the user is done with it, not at every keystroke.
   numbers_ = new TypedNumbers(this);
   numbers_->Watch(ComboBox4, [this] { return ComboBox4Change(); });
-  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); }, {ComboBox4});
+  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); });
   connect(CheckBox1, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.lfEnabled = on ? 1 : 0; });
 

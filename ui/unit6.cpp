@@ -99,7 +99,7 @@ void TForm6::CreateControls() {
   numbers_ = new TypedNumbers(this);
   numbers_->Watch(ComboBox3, [this] { return ComboBox3Change(); });
   numbers_->Watch(ComboBox2, [this] { return ComboBox2Change(); });
-  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); }, {ComboBox3, ComboBox2});
+  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); });
 
   FitCaptions();
 
