@@ -142,9 +142,14 @@ class FilterDialogTest : public QObject {
   // buttons below the cards, all inside the group.
   void suitBlocksKeepTheirCardsApart() {
     for (ElementState& cell : calc_->filter.elementGrid[0]) cell = ElementState::Static;
-    for (int kind : {1, 2}) {
+    const QFont design = QApplication::font();
+    QFont large = design;
+    large.setPixelSize(18);  // and in a face far larger than the layout's
+    for (auto [kind, font] : {std::pair{1, design}, {2, design}, {1, large}}) {
       zlc::SetNotation(calc_->notation, kind);
+      QApplication::setFont(font);
       Open();
+      QApplication::setFont(design);
       const QWidget* group = form_->paintBox()->parentWidget();
       const QPoint paintBoxAt = form_->paintBox()->pos();
       int blockRight = -1;
@@ -427,11 +432,25 @@ class FilterDialogTest : public QObject {
     QTRY_VERIFY(box->hasFocus());
     QCOMPARE(box->lineEdit()->selectedText(), QString("8"));
 
+    // "Ok" clicked, and the close box, with a text still refused: the
+    // message instead of the close.
+    real_input::Type("x");
+    real_input::Click(Find<QPushButton>("Button1"));
+    QTRY_COMPARE(boxes.texts.size(), 3);
+    QTRY_VERIFY(box->hasFocus());
+    QVERIFY(form_->isVisible());
+    real_input::Type("-");
+    QVERIFY(!form_->close());
+    QTRY_COMPARE(boxes.texts.size(), 4);
+    QCOMPARE(boxes.texts.last(), QString("'-' is not a valid integer value"));
+    QCOMPARE(boxes.overShownWindow, QList<bool>(4, true));
+    QTRY_VERIFY(box->hasFocus());
+
     real_input::Type("30");
     real_input::Key(Qt::Key_Return);
     QVERIFY(!form_->isVisible());
     QCOMPARE(calc_->filter.lfThreshold, 30);
-    QCOMPARE(boxes.texts.size(), 2);
+    QCOMPARE(boxes.texts.size(), 4);
   }
 };
 
