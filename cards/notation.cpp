@@ -16,10 +16,8 @@ void SetNotation(NotationSet& set, int kind) {
 }
 
 void SelectNotationName(NotationSet& set, std::string_view name) {
-  std::string typed{name};
-  if (typed == "Ru") SetNotation(set, static_cast<int>(Notation::Ru));
-  if (typed == "En") SetNotation(set, static_cast<int>(Notation::En));
-  set.notationName = std::move(typed);
+  if (name == "Ru") SetNotation(set, static_cast<int>(Notation::Ru));
+  if (name == "En") SetNotation(set, static_cast<int>(Notation::En));
 }
 
 std::string ConvertTaskNotation(const NotationSet& set, std::string_view taskText) {

@@ -29,9 +29,7 @@ inline constexpr std::string_view kRuBaseDeck =
 
 enum class Notation { Ru = 1, En = 2 };
 
-// The active notation: its name and its alphabets. The name can hold any
-// text the options dialog's editable selector gives it; the letters then keep
-// the notation that was last set by name.
+// The active notation: its name ("Ru" or "En") and its alphabets.
 struct NotationSet {
   std::string notationName{"Ru"};
   std::string rankLetters{kRuRanks};
@@ -42,8 +40,9 @@ struct NotationSet {
 // Kind 1 sets Ru, kind 2 sets En; any other kind changes nothing.
 void SetNotation(NotationSet& set, int kind);
 
-// The options dialog's selector: the name is taken as typed; the letters
-// follow only when the name is "Ru" or "En".
+// The options dialog's selector: "Ru" or "En" sets that notation; any other
+// text (a name half typed, or one with a letter too many) changes nothing, so
+// the name saved and read back is always the notation in force.
 void SelectNotationName(NotationSet& set, std::string_view name);
 
 // Rewrites a task text (token: rank place, suit place, space) from the other

@@ -1,10 +1,8 @@
 #include "filter/filter_editing.h"
 
-#include <charconv>
-
 #include "analysis/hexagrams.h"
 #include "cards/notation.h"
-#include "persist/io_error.h"
+#include "persist/number_text.h"
 
 namespace zlc {
 namespace {
@@ -124,18 +122,10 @@ void SetResultVariants(FilterSettings& f, std::string_view text) {
   f.resultVariants = text == "Many" ? "Many" : "One";
 }
 
-std::optional<std::string> SetThresholdText(FilterSettings& f, const std::string& text) {
-  const char* first = text.data();
-  const char* last = text.data() + text.size();
-  if (first != last && *first == '+') ++first;
-  long value = -1;
-  const auto [end, ec] = std::from_chars(first, last, value);
-  // Only a whole number that fits the 8-bit threshold is taken.
-  if (first == last || ec != std::errc{} || end != last || value < 0 || value > 255) {
-    return InvalidIntegerMessage(text);
-  }
-  f.lfThreshold = static_cast<std::uint8_t>(value);
-  return std::nullopt;
+TypedNumber::Verdict SetThresholdText(FilterSettings& f, std::string_view text) {
+  const TypedNumber typed = ReadTypedNumber(text, kLeastLfThreshold, kMostLfThreshold);
+  if (typed.verdict == TypedNumber::Verdict::Taken) f.lfThreshold = static_cast<std::uint8_t>(typed.value);
+  return typed.verdict;
 }
 
 }  // namespace zlc

@@ -3,11 +3,13 @@
 // texts the dialog shows for them. All text is Windows-1251 bytes.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "filter/filter_settings.h"
+#include "persist/number_text.h"
 
 namespace zlc {
 
@@ -61,8 +63,12 @@ inline bool CardLabelBold(ElementState state) { return state != ElementState::An
 // "Many" exactly selects many variants; any other text one.
 void SetResultVariants(FilterSettings& filter, std::string_view text);
 
-// Takes a typed L(F) threshold: a whole decimal number 0..255. Anything else
-// leaves the threshold as it was and returns the message to show.
-std::optional<std::string> SetThresholdText(FilterSettings& filter, const std::string& text);
+// The L(F) threshold is kept in eight bits.
+inline constexpr std::int32_t kLeastLfThreshold = 0;
+inline constexpr std::int32_t kMostLfThreshold = 255;
+
+// Takes a typed L(F) threshold, a whole number in that range; anything else
+// leaves the threshold as it was. The verdict says which.
+TypedNumber::Verdict SetThresholdText(FilterSettings& filter, std::string_view text);
 
 }  // namespace zlc

@@ -82,11 +82,13 @@ RuntimeMessage DescribeFailure(const IoError& error, const std::string& path, Fi
   return message;
 }
 
-std::string InvalidIntegerMessage(const std::string& text) {
-  // A long value is quoted by its start: the message must stay readable.
+std::string QuotableValue(const std::string& text) {
   constexpr std::size_t kQuoted = 80;
-  const std::string shown = text.size() > kQuoted ? text.substr(0, kQuoted) + "..." : text;
-  return "'" + shown + "' is not a valid integer value";
+  return text.size() > kQuoted ? text.substr(0, kQuoted) + "..." : text;
+}
+
+std::string InvalidIntegerMessage(const std::string& text) {
+  return "'" + QuotableValue(text) + "' is not a valid integer value";
 }
 
 }  // namespace zlc

@@ -37,8 +37,11 @@ RuntimeMessage DescribeFailure(const IoError& error, const std::string& path, Fi
 // The system's words for an error number, always in English.
 std::string ReasonWords(int code);
 
-// "'text' is not a valid integer value"; of a text over 80 characters the
-// first 80 and "..." are quoted.
+// A value as a message quotes it: of a text over 80 characters the first 80
+// and "...", so that the message stays readable.
+std::string QuotableValue(const std::string& text);
+
+// "'text' is not a valid integer value", the text as QuotableValue gives it.
 std::string InvalidIntegerMessage(const std::string& text);
 
 }  // namespace zlc

@@ -1,5 +1,6 @@
 #include "persist/number_text.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace zlc {
@@ -24,6 +25,18 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
     if (magnitude > limit) return std::nullopt;
   }
   return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+TypedNumber ReadTypedNumber(std::string_view text, std::int32_t least, std::int32_t most) {
+  std::string_view digits = text;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+  const bool whole = !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  });
+  if (!whole) return {TypedNumber::Verdict::NoWholeNumber, 0};
+  const auto value = ParseWholeNumber(text);
+  if (!value || *value < least || *value > most) return {TypedNumber::Verdict::OutOfRange, 0};
+  return {TypedNumber::Verdict::Taken, *value};
 }
 
 }  // namespace zlc

@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZLC_BUILD_DIR:-$here/build}
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev qt6-l10n-tools qt6-tools-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation2 clang-14 libclang-rt-14-dev)
+          libbenchmark-dev fonts-liberation2 fonts-dejavu-core clang-14 libclang-rt-14-dev)
 # What the tests alone need, installed here and never by a test (tests run
 # side by side and would compete for the package lock; under CI a test
 # whose needs are missing fails): a virtual display with a window manager and

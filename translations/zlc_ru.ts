@@ -275,6 +275,21 @@
     </message>
 </context>
 <context>
+    <name>TypedNumbers</name>
+    <message>
+        <source>at most %1</source>
+        <translation>не больше %1</translation>
+    </message>
+    <message>
+        <source>at least %1</source>
+        <translation>не меньше %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>от %1 до %2</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::HexagramHeatMap</name>
     <message>
         <source>H(%1)=#%2: %3 results (%4 %)</source>
@@ -813,6 +828,10 @@
         <source>line%1</source>
         <translation>черта%1</translation>
     </message>
+    <message>
+        <source>&apos;%1&apos; is out of range: L(F) takes %2</source>
+        <translation>«%1» вне допустимых значений: L(F) принимает значения %2</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::TForm3</name>
@@ -916,6 +935,14 @@ It comes with ABSOLUTELY NO WARRANTY; see the file LICENSE or
     <message>
         <source>Clear at RN &gt; %1</source>
         <translation>Очищать при RN &gt; %1</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is out of range: Clear at RN takes %2</source>
+        <translation>«%1» вне допустимых значений: порог «Очищать при RN &gt;» принимает значения %2</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is out of range: the shuffling depth takes %2</source>
+        <translation>«%1» вне допустимых значений: глубина тасования принимает значения %2</translation>
     </message>
 </context>
 </TS>

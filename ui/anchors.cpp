@@ -39,7 +39,7 @@ AnchorLayout::Entry* AnchorLayout::EntryOf(QWidget* child) {
 }
 
 void AnchorLayout::FitRow(const QList<QWidget*>& row, int gap) {
-  if (!CaptionsMayGrow() || row.isEmpty()) return;
+  if (row.isEmpty()) return;
   auto rightOnly = [](const Entry* e) { return (e->anchors & kRight) && !(e->anchors & kLeft); };
   int right = -1;
   for (QWidget* child : row) {

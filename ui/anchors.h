@@ -31,10 +31,10 @@ class AnchorLayout : public QObject {
   void Place(QWidget* child, QRect designRect, Align align = Align::None,
              unsigned anchors = kTopLeft);
 
-  // In a translated interface, widens the placed controls of one row to
-  // their captions: those anchored left grow to the right and push the next
-  // ones on, those anchored right grow to the left and push the ones before
-  // them back, each kept `gap` pixels from its neighbour.
+  // Widens the placed controls of one row to their captions where these
+  // are wider than drawn: those anchored left grow to the right and push
+  // the next ones on, those anchored right grow to the left and push the
+  // ones before them back, each kept `gap` pixels from its neighbour.
   void FitRow(const QList<QWidget*>& row, int gap = 4);
 
   bool eventFilter(QObject* watched, QEvent* event) override;

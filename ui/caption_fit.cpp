@@ -10,7 +10,6 @@
 #include <QStyleOptionComboBox>
 #include <algorithm>
 
-#include "ui/translation.h"
 
 namespace zlc::ui {
 namespace {
@@ -22,8 +21,6 @@ QString WithoutMnemonic(QString text) {
 }
 
 }  // namespace
-
-bool CaptionsMayGrow() { return InterfaceTranslated(); }
 
 int CaptionWidth(QWidget* control) {
   const QFontMetrics fm = control->fontMetrics();
@@ -55,7 +52,6 @@ int CaptionWidth(QWidget* control) {
 }
 
 void FitRow(const QList<QWidget*>& row, int gap) {
-  if (!CaptionsMayGrow()) return;
   int right = -1;
   for (QWidget* control : row) {
     QRect r = control->geometry();
@@ -67,7 +63,6 @@ void FitRow(const QList<QWidget*>& row, int gap) {
 }
 
 void FitWidthToChildren(QWidget* container, int margin) {
-  if (!CaptionsMayGrow()) return;
   int right = 0;
   for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (!child->isHidden()) right = std::max(right, child->geometry().right() + 1);

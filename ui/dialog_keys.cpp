@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace zlc::ui {
@@ -32,13 +31,9 @@ class EnterFilter : public QObject {
 
 }  // namespace
 
-void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle,
-                   std::initializer_list<QLineEdit*> editors) {
-  auto* filter = new EnterFilter(dialog, ok, std::move(settle));
-  // Keys the focused control does not use travel up to the dialog; the line
-  // edits would use Enter themselves, so they are watched before they see it.
-  dialog->installEventFilter(filter);
-  for (QLineEdit* editor : editors) editor->installEventFilter(filter);
+void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle) {
+  // Keys the focused control does not use travel up to the dialog.
+  dialog->installEventFilter(new EnterFilter(dialog, ok, std::move(settle)));
 }
 
 }  // namespace zlc::ui

@@ -6,15 +6,13 @@
 
 class QDialog;
 class QPushButton;
-class QLineEdit;
 
 namespace zlc::ui {
 
 // settle() finishes the edits in progress and returns false when one of them
-// was refused (its message has then been shown, and the dialog stays open).
-// The editors are the line edits whose own Enter would otherwise only settle
-// their number.
-void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle,
-                   std::initializer_list<QLineEdit*> editors = {});
+// was refused (its message is then on its way, and the dialog stays open).
+// An editable combo box settles its number itself first and lets Enter go
+// on to the dialog.
+void AcceptOnEnter(QDialog* dialog, QPushButton* ok, std::function<bool()> settle);
 
 }  // namespace zlc::ui

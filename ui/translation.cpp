@@ -35,8 +35,6 @@ bool InstallTranslation(const QLocale& locale) {
   return true;
 }
 
-bool InterfaceTranslated() { return ProgramTranslation() != nullptr; }
-
 QLocale InterfaceLocale() {
   const QTranslator* program = ProgramTranslation();
   QLocale locale = program ? QLocale(program->language()) : QLocale::c();

@@ -12,9 +12,6 @@ namespace zlc::ui {
 // the texts stay English.
 bool InstallTranslation(const QLocale& locale);
 
-// True while the program's translation is installed.
-bool InterfaceTranslated();
-
 // How the windows write numbers: with the decimal sign of the interface's
 // language (0,05 in the Russian texts, 0.05 in the English ones), whatever
 // the system's formats are, and without group separators.

@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -18,8 +17,8 @@
 #include "ui/card_words.h"
 #include "ui/dialog_keys.h"
 #include "ui/look.h"
-#include "ui/runtime_dialogs.h"
 #include "ui/text.h"
+#include "ui/typed_numbers.h"
 #include "ui/unit3.h"
 
 namespace zlc::ui {
@@ -88,13 +87,21 @@ class ClickLabel : public QLabel {
   bool pressed_ = false;
 };
 
-// Card label offsets in a suit block by rank 6 .. A: the six line ranks in
-// the left column (A on top), 7, 8 and J on the right.
-constexpr int kLabelDx[9] = {0, 25, 25, 0, 0, 25, 0, 0, 0};
-constexpr int kLabelDy[9] = {48, 60, 48, 60, 36, 24, 24, 12, 0};
+// Where a suit block's card labels stand by rank 6 .. A: the six line ranks
+// in the left column (A on top), 7, 8 and J on the right.
+constexpr int kLabelColumn[9] = {0, 1, 1, 0, 0, 1, 0, 0, 0};
+constexpr int kLabelRow[9] = {4, 5, 4, 5, 3, 2, 2, 1, 0};
+// As drawn: rows 12 pixels apart, columns 25, the bars 52 right of the block's
+// left (its labels' column 0), the hexagram label at the top.
 constexpr int kBlockTop = 50;
-
-int BlockLeft(int suit) { return 15 + 134 * suit; }
+constexpr int kDrawnRowPitch = 12;
+constexpr int kDrawnColumn = 25;
+constexpr int kDrawnBarsLeft = 52;
+constexpr int kHexagramTop = 35;
+constexpr int kDrawnBlockStride = 134;
+constexpr int kBlocksLeft = 15;
+constexpr int kBarWidth = 50;
+constexpr int kBarHeight = 8;
 
 QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text, QRect rect) {
   auto* label = Named(new QLabel(text, parent), name);
@@ -137,7 +144,14 @@ TForm2::TForm2(Calculator& calc, const QString& caption, QWidget* mainWindow, TF
   FormCreate(caption);
 }
 
-QRect TForm2::LineBarRect(int suit, int bar) { return {BlockLeft(suit) + 50, 40 + 12 * bar, 50, 8}; }
+QRect TForm2::LineBarRect(int suit, int bar) const {
+  return {BlockLeft(suit) + barsLeft_ - PaintBox1->x(), RowTop(bar) + barDrop_ - PaintBox1->y(), kBarWidth,
+          kBarHeight};
+}
+
+int TForm2::RowTop(int row) const { return blockTop_ + rowPitch_ * row; }
+
+int TForm2::BlockLeft(int suit) const { return kBlocksLeft + blockStride_ * suit; }
 
 void TForm2::FormCreate(const QString& caption) {
   setWindowTitle(caption);
@@ -145,8 +159,9 @@ void TForm2::FormCreate(const QString& caption) {
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
   CreateControls();
-  for (int suit = 0; suit < kSuitCount; ++suit) BuildSuitBlock(suit, BlockLeft(suit), kBlockTop);
+  for (int suit = 0; suit < kSuitCount; ++suit) BuildSuitBlock(suit);
   BuildBalanceBoxes();
+  PlaceSuitBlocks();
   FitCaptions();
   ChainFocus();
   NameForReaders();
@@ -154,12 +169,70 @@ void TForm2::FormCreate(const QString& caption) {
   RefreshFilterDialog();
 }
 
-// Longer captions of a translation push their neighbours over; the boxes
-// below one another keep one width, and the dialog grows around them.
+// The card labels' rows and columns stand as far apart as the tallest and
+// the widest label needs in this face (any card of either notation, bold in
+// brackets), never closer than drawn; the bars keep right of both columns,
+// each level with its row, the hexagram label clear above the first, and
+// the blocks clear of each other. The dialog grows by what they need more.
+void TForm2::PlaceSuitBlocks() {
+  QSize card(0, 0);
+  QLabel* probe = blocks_[0].labels[0];
+  for (int kind : {static_cast<int>(Notation::Ru), static_cast<int>(Notation::En)}) {
+    NotationSet letters;
+    SetNotation(letters, kind);
+    for (int suit = 0; suit < kSuitCount; ++suit) {
+      for (int rank = 0; rank < kRankCount; ++rank) {
+        for (ElementState state : {ElementState::Any, ElementState::Static, ElementState::Mobile}) {
+          ShowCardLabel(probe, state, CardCode(letters, rank, suit));
+          card = card.expandedTo(probe->size());
+        }
+      }
+    }
+  }
+  QSize figure(0, 0);
+  for (const QString& text : {"#64  (" + QString(6, '1') + ")", "#?  (" + QString(6, '?') + ")"}) {
+    blocks_[0].hexagramLabel->setText(text);
+    blocks_[0].hexagramLabel->adjustSize();
+    figure = figure.expandedTo(blocks_[0].hexagramLabel->size());
+  }
+  rowPitch_ = std::max(kDrawnRowPitch, card.height());
+  const int column = std::max(kDrawnColumn, card.width() + 3);
+  barsLeft_ = std::max(kDrawnBarsLeft, 2 * column + 2);
+  barDrop_ = std::max(0, (card.height() - kBarHeight) / 2);
+  const int blockWidth = std::max(barsLeft_ + kBarWidth, column + figure.width());
+  blockStride_ = std::max(kDrawnBlockStride, blockWidth + 16);
+  blockTop_ = std::max(kBlockTop, kHexagramTop + figure.height() + 4 - barDrop_);
+
+  for (int suit = 0; suit < kSuitCount; ++suit) {
+    const int x0 = BlockLeft(suit);
+    const SuitBlock& block = blocks_[suit];
+    for (int rank = 0; rank < kRankCount; ++rank) {
+      block.labels[rank]->move(x0 + column * kLabelColumn[rank], RowTop(kLabelRow[rank]));
+    }
+    const int buttonTop = RowTop(6) + kDrawnRowPitch;
+    block.clearButton->move(x0 + 12, buttonTop);
+    block.setButton->move(x0 + 62, buttonTop);
+    block.hexagramLabel->move(x0 + column, kHexagramTop);
+  }
+
+  const int taller = blockTop_ - kBlockTop + 6 * (rowPitch_ - kDrawnRowPitch);
+  const int wider = std::max(0, BlockLeft(kSuitCount - 1) + blockWidth + 14 - GroupBox3->width());
+  GroupBox3->resize(GroupBox3->width() + wider, GroupBox3->height() + taller);
+  PaintBox1->resize(PaintBox1->width() + wider, PaintBox1->height() + taller);
+  GroupBox2->move(GroupBox2->x(), GroupBox2->y() + taller);
+  Bevel1->resize(Bevel1->width(), Bevel1->height() + taller);
+  Button1->move(Button1->x(), Button1->y() + taller);
+  setFixedHeight(height() + taller);
+}
+
+// Captions wider than drawn, a translation's or those of a wider face than
+// the layout was drawn with, push their neighbours over; the boxes below one
+// another keep one width, and the dialog grows around them.
 void TForm2::FitCaptions() {
-  if (!CaptionsMayGrow()) return;
   FitRow({Label1, ComboBox1, Label2, ComboBox2});
   FitWidthToChildren(GroupBox1, 19);
+  FitRow({CheckBox1, Label5, ComboBox4});
+  FitWidthToChildren(GroupBox4, 8);
   FitRow({GroupBox1, GroupBox4});
   for (const SuitBlock& block : blocks_) FitRow({block.clearButton, block.setButton});
   QList<QWidget*> balance{Label3};
@@ -256,16 +329,9 @@ void TForm2::CreateControls() {
   ComboBox4->setGeometry(72, 16, 41, 21);
   FitWidth(ComboBox4, ComboBox4->minimumSizeHint().width());
   // Taken when the user is done with it, not at every keystroke.
-  connect(ComboBox4->lineEdit(), &QLineEdit::editingFinished, this, &TForm2::ComboBox4Change);
-  connect(ComboBox4, &QComboBox::activated, this, &TForm2::ComboBox4Change);
-  AcceptOnEnter(
-      this, Button1,
-      [this] {
-        const int before = refusals_;
-        ComboBox4Change();
-        return refusals_ == before;
-      },
-      {ComboBox4->lineEdit()});
+  numbers_ = new TypedNumbers(this);
+  numbers_->Watch(ComboBox4, [this] { return ComboBox4Change(); });
+  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); });
   connect(CheckBox1, &QCheckBox::toggled, this,
           [this](bool on) { calc_.filter.lfEnabled = on ? 1 : 0; });
 
@@ -294,29 +360,28 @@ void TForm2::CreateControls() {
   Bevel1->lower();
 }
 
-void TForm2::BuildSuitBlock(int suit, int x0, int top) {
+// The block's controls; PlaceSuitBlocks puts them where this face needs.
+void TForm2::BuildSuitBlock(int suit) {
   SuitBlock& block = blocks_[suit];
   for (int rank = 0; rank < kRankCount; ++rank) {
     auto* label = new ClickLabel(
         GroupBox3, [this, suit, rank] { CycleCardLabel(suit, rank); }, [this] { PaintBox1->update(); });
     label->setObjectName(QString("CardLabel%1_%2").arg(suit + 1).arg(rank + 1));
-    label->setGeometry(x0 + kLabelDx[rank], top + kLabelDy[rank], 20, 14);
     InkOnFace(label);
     block.labels[rank] = label;
   }
-  const int buttonTop = top + 78 + 6;
-  auto makeButton = [&](const QString& caption, int left, const char* name) {
+  auto makeButton = [&](const QString& caption, const char* name) {
     auto* button = Named(new QPushButton(caption, GroupBox3), QString("%1%2").arg(name).arg(suit + 1));
-    button->setGeometry(left, buttonTop, 30, 12);
+    button->resize(30, 12);
     button->setProperty("tag", suit + 1);
     // Enter in the threshold box must not press a suit button.
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, button] { SuitButtonClick(button); });
     return button;
   };
-  block.clearButton = makeButton(tr("clear"), x0 + 12, "ClearButton");
-  block.setButton = makeButton(tr("set"), x0 + 62, "SetButton");
-  block.hexagramLabel = PlaceLabel(GroupBox3, "", QString(), {x0 + 25, 35, 0, 0});
+  block.clearButton = makeButton(tr("clear"), "ClearButton");
+  block.setButton = makeButton(tr("set"), "SetButton");
+  block.hexagramLabel = PlaceLabel(GroupBox3, "", QString(), {});
   block.hexagramLabel->setObjectName(QString("HexagramLabel%1").arg(suit + 1));
   InkOnFace(block.hexagramLabel);
 }
@@ -389,8 +454,10 @@ void TForm2::FormActivate() {
   RefreshFilterDialog();
 }
 
+// A threshold still being typed counts; a refused one keeps the dialog open
+// for its correction.
 void TForm2::done(int result) {
-  ComboBox4Change();  // a threshold still being typed counts
+  if (!numbers_->Settle()) return;
   QDialog::done(result);
   FormClose();
 }
@@ -431,17 +498,14 @@ void TForm2::ComboBox2Change(const QString& text) {
   SetResultVariants(calc_.filter, text == tr("Many") ? "Many" : "One");
 }
 
-void TForm2::ComboBox4Change() {
+std::optional<QString> TForm2::ComboBox4Change() {
   const QString text = ComboBox4->currentText();
-  if (text == shownThreshold_) return;
-  const auto refused = SetThresholdText(calc_.filter, FromQt(text));
-  // The box shows the threshold in force before the message takes the
-  // focus, so that losing it does not report the same text again.
+  if (text == shownThreshold_) return std::nullopt;
+  const TypedNumber::Verdict verdict = SetThresholdText(calc_.filter, FromQt(text));
   ShowThreshold();
-  if (refused) {
-    ++refusals_;
-    ShowRuntimeMessage(this, ToQt(*refused));
-  }
+  if (verdict == TypedNumber::Verdict::Taken) return std::nullopt;
+  return RefusalMessage(text, verdict, tr("'%1' is out of range: L(F) takes %2"), kLeastLfThreshold,
+                        kMostLfThreshold);
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "engine/calculator.h"
 
@@ -22,6 +23,7 @@ class QPushButton;
 namespace zlc::ui {
 
 class TForm3;
+class TypedNumbers;
 
 class TForm2 : public QDialog {
   Q_OBJECT
@@ -49,7 +51,7 @@ class TForm2 : public QDialog {
   QPushButton* setButton(int suit) const { return blocks_[suit].setButton; }
   QCheckBox* balanceBox(int line) const { return balanceBoxes_[line - 1]; }
   QWidget* paintBox() const { return PaintBox1; }
-  static QRect LineBarRect(int suit, int bar);  // in PaintBox1 coordinates
+  QRect LineBarRect(int suit, int bar) const;  // in PaintBox1 coordinates
 
   // Sets the controls from the settings and has the main window's
   // description rebuilt.
@@ -80,7 +82,10 @@ class TForm2 : public QDialog {
   void FormActivate();
   void FormClose();
   void CreateControls();
-  void BuildSuitBlock(int suit, int x0, int top);
+  void BuildSuitBlock(int suit);
+  void PlaceSuitBlocks();
+  int RowTop(int row) const;     // of a block's card row 0..5, in GroupBox3
+  int BlockLeft(int suit) const;  // its first column's left, in GroupBox3
   void BuildBalanceBoxes();
   void FitCaptions();
   void ChainFocus();
@@ -92,7 +97,7 @@ class TForm2 : public QDialog {
   void BalanceBoxClick(int line, bool checked);
   void Button2Click();
   void ComboBox2Change(const QString& text);
-  void ComboBox4Change();
+  std::optional<QString> ComboBox4Change();
   void PaintBox1Paint();
   void DrawLineBar(QPainter& p, QRect bar, ElementState state) const;
 
@@ -100,8 +105,14 @@ class TForm2 : public QDialog {
   TForm3* form3_;
   std::array<SuitBlock, 4> blocks_{};
   std::array<QCheckBox*, 6> balanceBoxes_{};
+  // The suit blocks as this face needs them (PlaceSuitBlocks).
+  int blockTop_ = 50;  // of the first card row, in GroupBox3
+  int rowPitch_ = 12;
+  int blockStride_ = 134;
+  int barsLeft_ = 52;  // from a block's left
+  int barDrop_ = 5;    // a bar's top below its row's
   QString shownThreshold_;  // the threshold text last shown or taken
-  int refusals_ = 0;        // typed thresholds refused so far
+  TypedNumbers* numbers_ = nullptr;
 
   QFrame* Bevel1 = nullptr;
   QPushButton* Button1 = nullptr;

@@ -80,7 +80,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
   AcceptOnEnter(this, Button1, [] { return true; });
 
   FormCreate();
-  FitWidthToChildren(this, 8);  // a translation's longer lines
+  FitWidthToChildren(this, 8);  // lines longer than drawn: a translation's, a wider face's
   Button1->move(width() - 6 - Button1->width(), Button1->y());  // at the right, as drawn
 }
 

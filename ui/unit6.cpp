@@ -7,20 +7,23 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <algorithm>
+#include <limits>
 
 #include "cards/notation.h"
-#include "persist/number_text.h"
-#include "persist/io_error.h"
 #include "ui/caption_fit.h"
 #include "ui/dialog_keys.h"
-#include "ui/runtime_dialogs.h"
 #include "ui/text.h"
+#include "ui/typed_numbers.h"
 
 namespace zlc::ui {
 namespace {
 
-constexpr int kControlHeight = 17;
+constexpr std::int32_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+// Check boxes and radio buttons stand 16 pixels apart.
+constexpr int kControlHeight = 16;
+constexpr int kRightMargin = 16;
 constexpr int kComboHeight = 21;
 
 template <typename W>
@@ -36,13 +39,11 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int le
   return label;
 }
 
-// Check boxes and radio buttons are as wide as their caption, at most
-// `maxWidth` so that they never run under their right-hand neighbour.
+// Check boxes and radio buttons are as wide as their caption.
 template <typename B>
-B* MakeBox(QWidget* parent, const char* name, const QString& text, int left, int top,
-           int maxWidth = 1000) {
+B* MakeBox(QWidget* parent, const char* name, const QString& text, int left, int top) {
   auto* box = Named(new B(text, parent), name);
-  box->setGeometry(left, top, std::min(box->sizeHint().width(), maxWidth), kControlHeight);
+  box->setGeometry(left, top, box->sizeHint().width(), kControlHeight);
   return box;
 }
 
@@ -69,19 +70,14 @@ TForm6::TForm6(Calculator& calc, QWidget* parent) : QDialog(parent), calc_(calc)
 }
 
 void TForm6::CreateControls() {
-  // The captions were measured for a narrower face than this system may
-  // have; a tighter gap after the box keeps "mark static elements by:"
-  // whole in front of the first radio button.
-  setStyleSheet("QCheckBox, QRadioButton { spacing: 3px; }");
   Label1 = MakeLabel(this, "Label1", tr("1. Defs:"), 24, 19);
   ComboBox1 = MakeCombo(this, "ComboBox1", {"Ru", "En"}, 72, 16, 41);
-  Label3 = MakeLabel(this, "Label3", {}, 128, 20);
-  ShowNotationLabel();
+  Label3 = MakeLabel(this, "Label3", NotationLabel(), 128, 20);
 
   Label2 = MakeLabel(this, "Label2", tr("2. Results output:"), 24, 48);
   CheckBox1 = MakeBox<QCheckBox>(this, "CheckBox1", tr("mark transits by \"<\", \">\""), 40, 64);
-  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", tr("mark static elements by:"), 40, 80, 176 - 40);
-  RadioButton1 = MakeBox<QRadioButton>(this, "RadioButton1", "\"!\"", 176, 80, 216 - 176);
+  CheckBox2 = MakeBox<QCheckBox>(this, "CheckBox2", tr("mark static elements by:"), 40, 80);
+  RadioButton1 = MakeBox<QRadioButton>(this, "RadioButton1", "\"!\"", 176, 80);
   RadioButton2 = MakeBox<QRadioButton>(this, "RadioButton2", "\"[\", \"]\"", 216, 80);
   SetRadioButtons(false, 0);
   CheckBox4 = MakeBox<QCheckBox>(this, "CheckBox4", tr("delete spaces"), 40, 96);
@@ -100,38 +96,38 @@ void TForm6::CreateControls() {
   Button1->setGeometry(112, 184, 81, 25);
   // Enter settles the number being typed and closes unless it was refused.
   Button1->setAutoDefault(false);
-  AcceptOnEnter(
-      this, Button1,
-      [this] {
-        const int before = refusals_;
-        ComboBox3Change();
-        ComboBox2Change();
-        return refusals_ == before;
-      },
-      {ComboBox3->lineEdit(), ComboBox2->lineEdit()});
+  numbers_ = new TypedNumbers(this);
+  numbers_->Watch(ComboBox3, [this] { return ComboBox3Change(); });
+  numbers_->Watch(ComboBox2, [this] { return ComboBox2Change(); });
+  AcceptOnEnter(this, Button1, [this] { return numbers_->Settle(); });
 
-  // Longer captions of a translation push the controls after them over.
-  FitRow({Label1, ComboBox1, Label3});
-  FitRow({CheckBox2, RadioButton1, RadioButton2});
-  FitRow({Label6, ComboBox3});
-  FitRow({Label4, ComboBox2});
-  FitWidthToChildren(this, 16);
-  Button1->move((width() - Button1->width()) / 2, Button1->y());  // centred, as drawn
+  FitCaptions();
 
   connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm6::ComboBox1Change);
+  // Left with a text that names no notation, the box names the one in force.
+  connect(ComboBox1->lineEdit(), &QLineEdit::editingFinished, this, &TForm6::ShowNotationName);
   connect(CheckBox1, &QCheckBox::toggled, this, &TForm6::CheckBox1Click);
   connect(CheckBox2, &QCheckBox::toggled, this, &TForm6::CheckBox2Click);
   connect(RadioButton1, &QRadioButton::toggled, this, &TForm6::RadioButton1Click);
   connect(RadioButton2, &QRadioButton::toggled, this, &TForm6::RadioButton2Click);
   connect(CheckBox4, &QCheckBox::toggled, this, &TForm6::CheckBox4Click);
-  // The numbers are read when the user has finished with them: Enter,
-  // leaving the box, or picking an item. A half-typed number is never read.
-  for (QComboBox* box : {ComboBox3, ComboBox2}) {
-    const auto settle = box == ComboBox3 ? &TForm6::ComboBox3Change : &TForm6::ComboBox2Change;
-    connect(box->lineEdit(), &QLineEdit::editingFinished, this, settle);
-    connect(box, &QComboBox::activated, this, settle);
-  }
   connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
+}
+
+// Captions wider than drawn, a translation's or those of a wider face than
+// the layout was drawn with, push the controls after them over; so do
+// numbers longer than the lists' own. The dialog grows around them.
+void TForm6::FitCaptions() {
+  FitRow({Label1, ComboBox1, Label3});
+  FitRow({CheckBox2, RadioButton1, RadioButton2});
+  FitRow({Label6, ComboBox3});
+  FitRow({Label4, ComboBox2});
+  FitWindow();
+}
+
+void TForm6::FitWindow() {
+  FitWidthToChildren(this, kRightMargin);
+  Button1->move((width() - Button1->width()) / 2, Button1->y());  // centred, as drawn
 }
 
 QString TForm6::ClearAtRnCaption() const {
@@ -145,22 +141,17 @@ void TForm6::showEvent(QShowEvent* event) {
 
 // The box being typed in would settle when it loses the focus, but on some
 // window systems that comes only after the dialog has returned; settling here
-// makes the values final when the caller reads them.
+// makes the values final when the caller reads them. A refused number keeps
+// the dialog open for its correction.
 void TForm6::done(int result) {
-  ComboBox3Change();
-  ComboBox2Change();
+  if (!numbers_->Settle()) return;
   QDialog::done(result);
 }
 
 // The controls show the settings in force, whoever set them last.
 void TForm6::FormActivate() {
-  {
-    const QSignalBlocker block(ComboBox1);
-    const QString name = ToQt(calc_.notation.notationName);
-    ComboBox1->setCurrentIndex(ComboBox1->findText(name));
-    ComboBox1->setEditText(name);
-  }
-  ComboBox1Change();
+  ShowNotationName();
+  ShowNotationLabel();
 
   const Settings& s = calc_.settings;
   CheckBox1->setChecked(s.markTransits == 1);
@@ -169,6 +160,7 @@ void TForm6::FormActivate() {
   CheckBox4->setChecked(s.deleteSpaces == 1);
   ShowNumber(ComboBox3, s.clearThreshold);
   ShowNumber(ComboBox2, s.shuffleDepth);
+  FitCaptions();
 }
 
 void TForm6::ComboBox1Change() {
@@ -200,22 +192,37 @@ void TForm6::RadioButton2Click(bool checked) {
 
 void TForm6::CheckBox4Click(bool checked) { calc_.settings.deleteSpaces = checked ? 1 : 0; }
 
-void TForm6::ComboBox3Change() {
-  if (TakeNumber(ComboBox3, calc_.settings.clearThreshold)) {
-    emit clearThresholdCaptionChanged(ClearAtRnCaption());
-  }
+std::optional<QString> TForm6::ComboBox3Change() {
+  const std::int32_t before = calc_.settings.clearThreshold;
+  auto refused = TakeNumber(ComboBox3, calc_.settings.clearThreshold, kInt32Max,
+                            tr("'%1' is out of range: Clear at RN takes %2"));
+  if (calc_.settings.clearThreshold != before) emit clearThresholdCaptionChanged(ClearAtRnCaption());
+  return refused;
 }
 
-void TForm6::ComboBox2Change() {
-  TakeNumber(ComboBox2, calc_.settings.shuffleDepth, kMaxShuffleDepth);
+std::optional<QString> TForm6::ComboBox2Change() {
+  return TakeNumber(ComboBox2, calc_.settings.shuffleDepth, kMaxShuffleDepth,
+                    tr("'%1' is out of range: the shuffling depth takes %2"));
 }
 
 void TForm6::Button1Click() { accept(); }
 
+void TForm6::ShowNotationName() {
+  const QString name = ToQt(calc_.notation.notationName);
+  const QSignalBlocker block(ComboBox1);
+  ComboBox1->setCurrentIndex(ComboBox1->findText(name));
+  ComboBox1->setEditText(name);
+}
+
 // A label shows "&&" as it is; the user should read one ampersand.
+QString TForm6::NotationLabel() const {
+  return ToQt(NotationLabelText(calc_.notation)).replace("&&", "&");
+}
+
 void TForm6::ShowNotationLabel() {
-  Label3->setText(ToQt(NotationLabelText(calc_.notation)).replace("&&", "&"));
+  Label3->setText(NotationLabel());
   Label3->adjustSize();
+  FitWindow();
 }
 
 void TForm6::SetRadioButtons(bool enabled, int mode) {
@@ -230,24 +237,17 @@ void TForm6::SetRadioButtons(bool enabled, int mode) {
   }
 }
 
-bool TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t maximum) {
+std::optional<QString> TForm6::TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t most,
+                                          const QString& outOfRange) {
   const QString typed = box->currentText();
-  const auto value = ParseWholeNumber(FromQt(typed));
   // Negative numbers are whole numbers too: a threshold below 0 clears
   // after every result, a depth of 0 or less shuffles nothing.
-  if (!value || *value > maximum) {
-    // The box shows the value in force before the message is up: the message
-    // takes the focus, and the box finishing its edit again must find
-    // nothing left to report.
-    ShowNumber(box, setting);
-    ++refusals_;
-    ShowRuntimeMessage(this, ToQt(InvalidIntegerMessage(FromQt(typed))));
-    return false;
-  }
-  const bool changed = *value != setting;
-  setting = *value;
+  const TypedNumber number = ReadTypedNumber(FromQt(typed), kInt32Min, most);
+  if (number.verdict == TypedNumber::Verdict::Taken) setting = number.value;
   if (typed != QString::number(setting)) ShowNumber(box, setting);
-  return changed;
+  FitCaptions();
+  if (number.verdict == TypedNumber::Verdict::Taken) return std::nullopt;
+  return RefusalMessage(typed, number.verdict, outOfRange, kInt32Min, most);
 }
 
 void TForm6::ShowNumber(QComboBox* box, std::int32_t value) {

@@ -3,11 +3,10 @@
 // calculator's settings; there is nothing to cancel.
 #pragma once
 
-#include <limits>
-
 #include <QDialog>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "engine/calculator.h"
 
@@ -18,6 +17,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace zlc::ui {
+
+class TypedNumbers;
 
 class TForm6 : public QDialog {
   Q_OBJECT
@@ -44,6 +45,8 @@ class TForm6 : public QDialog {
 
  private:
   void CreateControls();
+  void FitCaptions();
+  void FitWindow();
   void FormActivate();
   void ComboBox1Change();
   void CheckBox1Click(bool checked);
@@ -51,21 +54,23 @@ class TForm6 : public QDialog {
   void RadioButton1Click(bool checked);
   void RadioButton2Click(bool checked);
   void CheckBox4Click(bool checked);
-  void ComboBox3Change();
-  void ComboBox2Change();
+  std::optional<QString> ComboBox3Change();
+  std::optional<QString> ComboBox2Change();
   void Button1Click();
 
+  void ShowNotationName();
+  QString NotationLabel() const;
   void ShowNotationLabel();
   void SetRadioButtons(bool enabled, int mode);
-  // Takes the box's text as a new non-negative value of `setting`; anything
-  // else is reported and the box shows the value in force again. True when
-  // the value changed.
-  bool TakeNumber(QComboBox* box, std::int32_t& setting,
-                  std::int32_t maximum = std::numeric_limits<std::int32_t>::max());
+  // Takes the box's text as the new value of `setting`, a whole number up to
+  // `most`; the box then shows the value in force. Returns the message for a
+  // refused text, `outOfRange` the words for a number outside the range.
+  std::optional<QString> TakeNumber(QComboBox* box, std::int32_t& setting, std::int32_t most,
+                                    const QString& outOfRange);
   static void ShowNumber(QComboBox* box, std::int32_t value);
 
   Calculator& calc_;
-  int refusals_ = 0;  // typed numbers refused so far
+  TypedNumbers* numbers_ = nullptr;
 
   QLabel* Label1 = nullptr;
   QComboBox* ComboBox1 = nullptr;

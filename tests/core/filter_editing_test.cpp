@@ -178,19 +178,22 @@ TEST(FilterEditingControls, ResultVariantsIsManyOnlyForTheExactWord) {
 }
 
 TEST(FilterEditingControls, ThresholdTakesWholeNumbersThatFitEightBits) {
+  using V = TypedNumber::Verdict;
   FilterSettings f;
-  EXPECT_EQ(SetThresholdText(f, "40"), std::nullopt);
+  EXPECT_EQ(SetThresholdText(f, "40"), V::Taken);
   EXPECT_EQ(f.lfThreshold, 40);
-  EXPECT_EQ(SetThresholdText(f, "0"), std::nullopt);
+  EXPECT_EQ(SetThresholdText(f, "0"), V::Taken);
   EXPECT_EQ(f.lfThreshold, 0);
-  EXPECT_EQ(SetThresholdText(f, "+255"), std::nullopt);
+  EXPECT_EQ(SetThresholdText(f, "+255"), V::Taken);
   EXPECT_EQ(f.lfThreshold, 255);
 
   f.lfThreshold = 8;
-  for (const char* text : {"", "abc", "12x", " 12", "256", "-1", "+", "99999999999999999999"}) {
-    const auto message = SetThresholdText(f, text);
-    ASSERT_TRUE(message.has_value()) << '"' << text << '"';
-    EXPECT_EQ(*message, "'" + std::string(text) + "' is not a valid integer value");
+  for (const char* text : {"256", "-1", "300", "99999999999999999999"}) {
+    EXPECT_EQ(SetThresholdText(f, text), V::OutOfRange) << '"' << text << '"';
+    EXPECT_EQ(f.lfThreshold, 8);
+  }
+  for (const char* text : {"", "abc", "12x", " 12", "+"}) {
+    EXPECT_EQ(SetThresholdText(f, text), V::NoWholeNumber) << '"' << text << '"';
     EXPECT_EQ(f.lfThreshold, 8);
   }
 }

@@ -94,20 +94,22 @@ TEST(Notation, ConvertLeavesTextAlreadyInTargetAlone) {
   EXPECT_EQ(ConvertTaskNotation(set, ""), "");
 }
 
-TEST(Notation, OddNameKeepsLettersAndStopsConversion) {
+// The selector's text while the user types: only a whole name switches, and
+// the name in force never takes the letters of something else, so that it
+// is always a notation a later start can read back.
+TEST(Notation, OnlyAWholeNameSwitches) {
   NotationSet set;
   SelectNotationName(set, "En");
   ExpectSet(set, "En", "6789XJQKA", "sdch", kEnDeckText);
-  SelectNotationName(set, "en");  // not a notation: the letters stay En
-  ExpectSet(set, "en", "6789XJQKA", "sdch", kEnDeckText);
-  EXPECT_EQ(NotationLabelText(set), "{6,7,8,9,X,J,Q,K,A} && {s,d,c,h}");
-  const std::string mixed = Ru("Тб Ad ?ч ");
-  EXPECT_EQ(ConvertTaskNotation(set, mixed), mixed);
+  for (const char* other : {"Eng", "en", "E", "", " En", "Fr", "Ru\n"}) {
+    SelectNotationName(set, other);
+    ExpectSet(set, "En", "6789XJQKA", "sdch", kEnDeckText);
+  }
   SelectNotationName(set, "Ru");
   ExpectSet(set, "Ru", Ru("6789XВДКТ"), Ru("пбкч"), Ru(kRuDeckText));
-  SelectNotationName(set, "");
-  EXPECT_EQ(set.notationName, "");
-  EXPECT_EQ(set.rankLetters, Ru("6789XВДКТ"));
+  SelectNotationName(set, "R");
+  SelectNotationName(set, "RuEn");
+  ExpectSet(set, "Ru", Ru("6789XВДКТ"), Ru("пбкч"), Ru(kRuDeckText));
 }
 
 TEST(Notation, DetectNotation) {

@@ -39,5 +39,25 @@ TEST(NumberText, RefusesEverythingElse) {
   EXPECT_EQ(ParseWholeNumber("\xB3\xB9"), std::nullopt);
 }
 
+// The verdict tells a number from a text that is none, and a number the
+// setting does not take, of any length, from one it takes.
+TEST(NumberText, TypedNumberAgainstItsRange) {
+  using V = TypedNumber::Verdict;
+  auto verdict = [](std::string_view text, std::int32_t least, std::int32_t most) {
+    return ReadTypedNumber(text, least, most).verdict;
+  };
+  EXPECT_EQ(ReadTypedNumber("255", 0, 255).value, 255);
+  EXPECT_EQ(ReadTypedNumber("+0", 0, 255).value, 0);
+  EXPECT_EQ(ReadTypedNumber("-7", -10, 10).value, -7);
+  EXPECT_EQ(verdict("255", 0, 255), V::Taken);
+  for (const char* text : {"256", "-1", "300", "-0001", "99999999999", "-2147483649"}) {
+    EXPECT_EQ(verdict(text, 0, 255), V::OutOfRange) << text;
+  }
+  EXPECT_EQ(verdict(std::string(200, '9'), -2147483647 - 1, 2147483647), V::OutOfRange);
+  for (const char* text : {"", "+", "-", "abc", "12x", " 12", "1.5", "+-3"}) {
+    EXPECT_EQ(verdict(text, 0, 255), V::NoWholeNumber) << text;
+  }
+}
+
 }  // namespace
 }  // namespace zlc

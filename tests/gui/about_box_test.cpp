@@ -26,7 +26,9 @@ class AboutBoxTest : public QObject {
     auto label = [&](const char* name) { return form.findChild<QLabel*>(name); };
 
     QCOMPARE(form.windowTitle(), QString("About ZLC"));
-    QCOMPARE(form.size(), QSize(417, 152));
+    // As drawn, or wider where a line of this face needs it.
+    QCOMPARE(form.height(), 152);
+    QVERIFY(form.width() >= 417);
     QCOMPARE(label("Label1")->text(), QString("Zelt calculator"));
     QVERIFY(label("Label1")->font().bold());
     QCOMPARE(label("Label1")->font().pixelSize(), 19);
@@ -42,7 +44,7 @@ class AboutBoxTest : public QObject {
 
     // Every visible text is whole and clear of the button.
     auto* ok = form.findChild<QPushButton*>("Button1");
-    QCOMPARE(ok->geometry(), QRect(336, 112, 75, 17));
+    QCOMPARE(ok->geometry(), QRect(form.width() - 6 - 75, 112, 75, 17));
     for (const char* name : {"Label1", "Label2", "Label4", "LicenceLabel", "Label5"}) {
       QLabel* l = label(name);
       QVERIFY2(form.rect().contains(l->geometry()), name);

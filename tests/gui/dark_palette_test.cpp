@@ -118,7 +118,7 @@ class DarkPaletteTest : public QObject {
     }
     const QPoint box = dialog.paintBox()->mapTo(&dialog, QPoint(0, 0));
     for (auto [suit, bar] : {std::pair{0, 0}, {1, 4}}) {
-      const QRect drawn = zlc::ui::TForm2::LineBarRect(suit, bar).translated(box).adjusted(-2, -2, 2, 2);
+      const QRect drawn = dialog.LineBarRect(suit, bar).translated(box).adjusted(-2, -2, 2, 2);
       QVERIFY2(InkContrast(image, drawn) >= kReadable, qPrintable(QString("bar %1 of suit %2").arg(bar).arg(suit)));
     }
     // The groups' captions and the check boxes' texts are the palette's own.

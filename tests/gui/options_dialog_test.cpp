@@ -15,6 +15,8 @@
 
 #include "cards/notation.h"
 #include "engine/calculator.h"
+#include "persist/config_file.h"
+#include "real_input.h"
 #include "ui/look.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit6.h"
@@ -97,30 +99,34 @@ class OptionsDialogTest : public QObject {
   void layoutAndStartUpValues() {
     Open();
     QCOMPARE(form_->windowTitle(), U("Options"));
-    QCOMPARE(form_->size(), QSize(306, 216));
     QCOMPARE(form_->minimumSize(), form_->maximumSize());
-    QCOMPARE(Combo("ComboBox1")->geometry().topLeft(), QPoint(72, 16));
-    QCOMPARE(Combo("ComboBox1")->width(), 41);
-    QCOMPARE(Find<QLabel>("Label3")->pos(), QPoint(128, 20));
-    QCOMPARE(Find<QCheckBox>("CheckBox2")->pos(), QPoint(40, 80));
-    QCOMPARE(Find<QRadioButton>("RadioButton1")->pos(), QPoint(176, 80));
-    QCOMPARE(Find<QRadioButton>("RadioButton2")->pos(), QPoint(216, 80));
-    QCOMPARE(Combo("ComboBox3")->geometry().topLeft(), QPoint(112, 117));
-    QCOMPARE(Combo("ComboBox3")->width(), 57);
-    QCOMPARE(Combo("ComboBox2")->geometry().topLeft(), QPoint(120, 149));
-    QCOMPARE(Combo("ComboBox2")->width(), 49);
-    QCOMPARE(Find<QPushButton>("Button1")->geometry(), QRect(112, 184, 81, 25));
-
-    // Every caption is whole: no control runs past the window or under its
-    // right-hand neighbour.
-    for (QWidget* w : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      QVERIFY2(form_->rect().contains(w->geometry()), qPrintable(w->objectName()));
-      if (auto* label = qobject_cast<QLabel*>(w)) {
-        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(w->objectName()));
+    QCOMPARE(form_->height(), 216);
+    QVERIFY(form_->width() >= 306);
+    // Each row starts where it was drawn. A caption wider in this face than
+    // drawn pushes what follows it over, never under it, and the window
+    // grows around the row; "Ok" stays in the middle.
+    const QList<QList<const char*>> rows{{"Label1", "ComboBox1", "Label3"},
+                                         {"CheckBox2", "RadioButton1", "RadioButton2"},
+                                         {"Label6", "ComboBox3"},
+                                         {"Label4", "ComboBox2"}};
+    const QList<QPoint> drawn{{24, 19}, {40, 80}, {40, 120}, {24, 152}};
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+      QCOMPARE(Find<QWidget>(rows[r].first())->pos(), drawn[r]);
+      for (qsizetype k = 1; k < rows[r].size(); ++k) {
+        const QRect before = Find<QWidget>(rows[r][k - 1])->geometry();
+        const QRect after = Find<QWidget>(rows[r][k])->geometry();
+        QVERIFY2(before.right() < after.left(), rows[r][k]);
+        QVERIFY2(form_->rect().contains(after), rows[r][k]);
       }
     }
-    QVERIFY(Find<QCheckBox>("CheckBox2")->geometry().right() < 176);
-    QVERIFY(Find<QRadioButton>("RadioButton1")->geometry().right() < 216);
+    QVERIFY(Combo("ComboBox1")->x() >= 72 && Combo("ComboBox1")->width() >= 41);
+    QVERIFY(Find<QRadioButton>("RadioButton1")->x() >= 176);
+    QVERIFY(Combo("ComboBox3")->x() >= 112 && Combo("ComboBox3")->width() >= 57);
+    QVERIFY(Combo("ComboBox2")->x() >= 120 && Combo("ComboBox2")->width() >= 49);
+    const QRect ok = Find<QPushButton>("Button1")->geometry();
+    QCOMPARE(ok.size(), QSize(81, 25));
+    QCOMPARE(ok.top(), 184);
+    QVERIFY(qAbs(ok.left() - (form_->width() - ok.right() - 1)) <= 1);
 
     QCOMPARE(Combo("ComboBox1")->currentText(), U("Ru"));
     QCOMPARE(Find<QLabel>("Label3")->text(), U(kRuLabel));
@@ -189,12 +195,11 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(calc_->settings.staticMarkMode, 0);
     QVERIFY(messages_.isEmpty());
 
-    // A name of neither notation is kept as typed; the letters stay.
+    // A name of neither notation changes nothing.
     Type("ComboBox1", "Fr");
-    QCOMPARE(calc_->notation.notationName, std::string("Fr"));
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
     QCOMPARE(calc_->notation.rankLetters, std::string(zlc::kEnRanks));
     QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
-
     QCOMPARE(calc_->editor.Text(), std::string("6s Ah "));
 
     Type("ComboBox1", "Ru");
@@ -223,13 +228,13 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(form_->ClearAtRnCaption(), U("Clear at RN > 7000"));
     form_->hide();
 
-    // Changed behind the dialog's back, as the configuration reader does.
+    // Changed behind the dialog's back, as opening a task file does.
     calc_->settings.staticMarkMode = 1;
     calc_->settings.clearThreshold = 12345;
-    calc_->notation.notationName = "Xy";
+    zlc::SetNotation(calc_->notation, 1);
     Open();
-    QCOMPARE(Combo("ComboBox1")->currentText(), U("Xy"));
-    QCOMPARE(calc_->notation.rankLetters, std::string(zlc::kEnRanks));
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("Ru"));
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kRuLabel));
     QVERIFY(Checked("RadioButton1") && !Checked("RadioButton2"));
     QCOMPARE(Combo("ComboBox3")->currentText(), U("12345"));
     form_->hide();
@@ -273,49 +278,61 @@ class OptionsDialogTest : public QObject {
     Open();
     TypeAndEnter("ComboBox3", "lots");
     QVERIFY(form_->isVisible());
-    QCOMPARE(messages_, QStringList{U("'lots' is not a valid integer value")});
+    QTRY_COMPARE(messages_, QStringList{U("'lots' is not a valid integer value")});
     QCOMPARE(calc_->settings.clearThreshold, -1);
     QCOMPARE(spy.count(), 3);
+  }
+
+  // A number longer than the list's widens its box, and the window around
+  // it, as soon as it is taken.
+  void aLongNumberWidensItsBox() {
+    Open();
+    Type("ComboBox3", "123456789");
+    Find<QPushButton>("Button1")->setFocus();  // leaving the box
+    QCOMPARE(calc_->settings.clearThreshold, 123456789);
+    QComboBox* box = Combo("ComboBox3");
+    QVERIFY(box->lineEdit()->width() > box->fontMetrics().horizontalAdvance("123456789"));
+    QVERIFY(form_->rect().contains(box->geometry()));
+    const QRect ok = Find<QPushButton>("Button1")->geometry();
+    QVERIFY(qAbs(ok.left() - (form_->width() - ok.right() - 1)) <= 1);
   }
 
   void shuffleDepthTyped() {
     Open();
     TypeAndEnter("ComboBox2", "abc");
-    QCOMPARE(messages_, QStringList{U("'abc' is not a valid integer value")});
+    QVERIFY(form_->isVisible());  // a refused number keeps the dialog open
+    QTRY_COMPARE(messages_, QStringList{U("'abc' is not a valid integer value")});
     QCOMPARE(calc_->settings.shuffleDepth, 1000);
     QCOMPARE(Combo("ComboBox2")->currentText(), U("1000"));
-    QVERIFY(form_->isVisible());  // a refused number keeps the dialog open
     // Finishing again, by leaving the box or by Enter, reports nothing more.
     Find<QPushButton>("Button1")->setFocus();
     QTest::keyClick(Combo("ComboBox2")->lineEdit(), Qt::Key_Return);
-    QCOMPARE(messages_.size(), 1);
     QVERIFY(!form_->isVisible());
+    QCOMPARE(messages_.size(), 1);
     Open();
 
     // A depth of 0 or less is a whole number: no transpositions at all.
     messages_.clear();
     TypeAndEnter("ComboBox2", "-5");
-    QVERIFY(messages_.isEmpty());
-    QCOMPARE(calc_->settings.shuffleDepth, -5);
     QVERIFY(!form_->isVisible());
+    QCOMPARE(calc_->settings.shuffleDepth, -5);
     Open();
     QCOMPARE(Combo("ComboBox2")->currentText(), U("-5"));
-    TypeAndEnter("ComboBox2", "-");
-    QCOMPARE(messages_, QStringList{U("'-' is not a valid integer value")});
+    for (const char* text : {"-", "", "1e3"}) TypeAndEnter("ComboBox2", text);
+    QTRY_COMPARE(messages_, (QStringList{U("'-' is not a valid integer value"), U("'' is not a valid integer value"),
+                                         U("'1e3' is not a valid integer value")}));
     QCOMPARE(calc_->settings.shuffleDepth, -5);
 
+    // A whole number the depth does not take is told by its range; one that
+    // would hold a batch for hours is refused as well as one past 32 bits.
     messages_.clear();
-    TypeAndEnter("ComboBox2", "");
-    QCOMPARE(messages_, QStringList{U("'' is not a valid integer value")});
-    TypeAndEnter("ComboBox2", "99999999999");
+    for (const char* text : {"100001", "99999999999", "-99999999999"}) TypeAndEnter("ComboBox2", text);
+    QTRY_COMPARE(messages_, (QStringList{
+                                U("'100001' is out of range: the shuffling depth takes at most 100000"),
+                                U("'99999999999' is out of range: the shuffling depth takes at most 100000"),
+                                U("'-99999999999' is out of range: the shuffling depth takes "
+                                  "-2147483648 to 100000")}));
     QCOMPARE(calc_->settings.shuffleDepth, -5);
-    QCOMPARE(messages_.size(), 2);
-
-    // A depth that would hold one batch for hours is refused too.
-    messages_.clear();
-    TypeAndEnter("ComboBox2", "2000000");
-    QCOMPARE(calc_->settings.shuffleDepth, -5);
-    QCOMPARE(messages_.size(), 1);
     TypeAndEnter("ComboBox2", "100000");
     QCOMPARE(calc_->settings.shuffleDepth, 100000);
     QVERIFY(!form_->isVisible());  // Enter settles the number, then closes
@@ -344,6 +361,104 @@ class OptionsDialogTest : public QObject {
     Open();
     QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
     QVERIFY(!form_->isVisible());
+  }
+
+  // "En" chosen, then End and a letter more, and Enter: the name in force
+  // stays En, and so does what the configuration file keeps of it.
+  void aNameTypedOnFromTheChoiceKeepsTheNotation() {
+    Open();
+    real_input::Click(Combo("ComboBox1")->lineEdit());
+    real_input::Key(Qt::Key_Down);  // the next item, En
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("En"));
+    real_input::Key(Qt::Key_End);
+    real_input::Type("g");
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("Eng"));
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
+    real_input::Key(Qt::Key_Return);
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
+    QCOMPARE(calc_->notation.baseDeck, std::string(zlc::kEnBaseDeck));
+
+    // The next start reads the file back into En.
+    const std::string saved = zlc::ConfigText(calc_->notation, calc_->settings, calc_->filter);
+    QVERIFY(saved.rfind("Defs = En\r\n", 0) == 0);
+    Calculator next;
+    for (const QString& line : QString::fromStdString(saved).split("\r\n", Qt::SkipEmptyParts)) {
+      zlc::ApplyConfigLine({next.notation, next.settings, next.filter}, line.toStdString(), nullptr);
+    }
+    QCOMPARE(next.notation.notationName, std::string("En"));
+    QCOMPARE(next.notation.suitLetters, std::string(zlc::kEnSuits));
+
+    // A name of neither notation, left with Tab: the box names the one in
+    // force again, and the focus goes on.
+    Open();
+    real_input::Click(Combo("ComboBox1")->lineEdit());
+    real_input::Key(Qt::Key_A, Qt::ControlModifier);
+    real_input::Type("Fr");
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("Fr"));
+    real_input::Key(Qt::Key_Tab);
+    QCOMPARE(Combo("ComboBox1")->currentText(), U("En"));
+    QVERIFY(!Combo("ComboBox1")->hasFocus());
+    QCOMPARE(calc_->notation.notationName, std::string("En"));
+    QCOMPARE(Find<QLabel>("Label3")->text(), U(kEnLabel));
+  }
+
+  // With the real message box: a refused number leaves the dialog open under
+  // the message, whichever way the user finished with the box, and the focus
+  // comes back to the box with its text selected, to type the correction.
+  void aRefusedNumberWaitsForItsCorrection() {
+    zlc::ui::SetMessageSink(nullptr);
+    real_input::MessageBoxes boxes;
+    QComboBox* depth = Combo("ComboBox2");
+    auto expectCorrection = [&](QComboBox* box, const QString& shown) {
+      QTRY_VERIFY(box->hasFocus());
+      QVERIFY(form_->isVisible());
+      QCOMPARE(box->currentText(), shown);
+      QCOMPARE(box->lineEdit()->selectedText(), shown);
+    };
+
+    // Enter.
+    Open();
+    real_input::Click(depth->lineEdit());
+    real_input::Key(Qt::Key_A, Qt::ControlModifier);
+    real_input::Type("100001");
+    real_input::Key(Qt::Key_Return);
+    QTRY_COMPARE(boxes.texts, QStringList{U("'100001' is out of range: the shuffling depth takes at most 100000")});
+    QCOMPARE(boxes.overShownWindow, QList<bool>{true});
+    expectCorrection(depth, U("1000"));
+    QCOMPARE(calc_->settings.shuffleDepth, 1000);
+    real_input::Type("500");  // over the selection
+    real_input::Key(Qt::Key_Return);
+    QVERIFY(!form_->isVisible());
+    QCOMPARE(calc_->settings.shuffleDepth, 500);
+
+    // Tab, out of the threshold's box.
+    Open();
+    QComboBox* threshold = Combo("ComboBox3");
+    real_input::Click(threshold->lineEdit());
+    real_input::Key(Qt::Key_A, Qt::ControlModifier);
+    real_input::Type("lots");
+    real_input::Key(Qt::Key_Tab);
+    QTRY_COMPARE(boxes.texts.size(), 2);
+    QCOMPARE(boxes.texts.last(), U("'lots' is not a valid integer value"));
+    expectCorrection(threshold, U("5000"));
+
+    // A click on "Ok", and the window's close box: the message comes instead
+    // of the close. The box then holds the value in force, so a second close
+    // goes through.
+    real_input::Key(Qt::Key_Backspace);
+    real_input::Type("x");
+    real_input::Click(Find<QPushButton>("Button1"));
+    QTRY_COMPARE(boxes.texts.size(), 3);
+    QCOMPARE(boxes.texts.last(), U("'x' is not a valid integer value"));
+    expectCorrection(threshold, U("5000"));
+    real_input::Type("-");
+    QVERIFY(!form_->close());
+    QTRY_COMPARE(boxes.texts.size(), 4);
+    expectCorrection(threshold, U("5000"));
+    QCOMPARE(boxes.overShownWindow, QList<bool>(4, true));
+    QVERIFY(form_->close());
+    QCOMPARE(calc_->settings.clearThreshold, 5000);
   }
 };
 
