@@ -22,7 +22,9 @@ BlockKind KindOf(const QTextBlock& block) {
   if (QTextCursor(block).currentTable()) return BlockKind::InTable;
   const QTextBlockFormat format = block.blockFormat();
   if (format.headingLevel() > 0) return BlockKind::Heading;
-  if (format.hasProperty(QTextFormat::BlockCodeLanguage) || format.nonBreakableLines()) return BlockKind::Code;
+  if (format.hasProperty(QTextFormat::BlockCodeLanguage) || format.nonBreakableLines()) {
+    return BlockKind::Code;
+  }
   if (block.textList()) return BlockKind::ListItem;
   return BlockKind::Paragraph;
 }

@@ -156,7 +156,9 @@ QWidget* ManualWindow::MakeBar() {
     QAction* action = AddKeyAction(step.name, keys);
     action->setText(step.text);
     action->setIcon(style()->standardIcon(step.icon));
-    if (!keys.isEmpty()) action->setToolTip(step.text + " (" + keys.first().toString(QKeySequence::NativeText) + ")");
+    if (!keys.isEmpty()) {
+      action->setToolTip(step.text + " (" + keys.first().toString(QKeySequence::NativeText) + ")");
+    }
     action->setEnabled(false);
     connect(action, &QAction::triggered, browser_, step.go);
     connect(browser_, step.available, action, &QAction::setEnabled);

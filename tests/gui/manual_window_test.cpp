@@ -422,7 +422,7 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
         const QTextImageFormat picture = f.toImageFormat();
         const QImage own = Picture(doc, picture.name());
         QVERIFY(!own.isNull());
-        QVERIFY2(picture.width() <= page, qPrintable(picture.name() + QString(" %1 %2").arg(picture.width()).arg(page)));
+        QVERIFY2(picture.width() <= page, qPrintable(picture.name()));
         if (own.width() > page) {
           ++narrowed;
           wide = picture.name();
@@ -435,8 +435,9 @@ class ManualWindowTest : public QObject, protected MainWindowFixture {
     // Between two paragraphs of prose a visible gap, in whatever unit the font is set.
     const double line = QFontMetricsF(browser->font()).lineSpacing();
     auto prose = [](const QTextBlock& b) {
-      return !b.text().isEmpty() && !b.textList() && !QTextCursor(b).currentTable() &&
-             b.blockFormat().headingLevel() == 0 && !b.blockFormat().hasProperty(QTextFormat::BlockCodeLanguage);
+      const QTextBlockFormat f = b.blockFormat();
+      return !b.text().isEmpty() && !b.textList() && !QTextCursor(b).currentTable() && f.headingLevel() == 0 &&
+             !f.hasProperty(QTextFormat::BlockCodeLanguage);
     };
     int pairs = 0;
     for (QTextBlock b = doc->begin(); b.isValid() && b.next().isValid(); b = b.next()) {
