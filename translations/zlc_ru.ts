@@ -133,6 +133,29 @@
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Задачи</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Результаты</translation>
+    </message>
+    <message>
+        <source>CSV tables</source>
+        <translation>Таблицы CSV</translation>
+    </message>
+    <message>
+        <source>PNG pictures</source>
+        <translation>Рисунки PNG</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Все файлы</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeMessages</name>
     <message>
         <source>File not found</source>
