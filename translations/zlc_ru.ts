@@ -180,6 +180,29 @@
     </message>
 </context>
 <context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Задачи</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Результаты</translation>
+    </message>
+    <message>
+        <source>CSV tables</source>
+        <translation>Таблицы CSV</translation>
+    </message>
+    <message>
+        <source>PNG pictures</source>
+        <translation>Рисунки PNG</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Все файлы</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeMessages</name>
     <message>
         <source>File not found</source>
@@ -290,6 +313,37 @@
     </message>
 </context>
 <context>
+    <name>zlc::ui::FindBar</name>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Найти:</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Предыдущее</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Следующее</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Не найдено</translation>
+    </message>
+    <message>
+        <source>Continued from the top</source>
+        <translation>Продолжено с начала</translation>
+    </message>
+    <message>
+        <source>Continued from the end</source>
+        <translation>Продолжено с конца</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::HexagramHeatMap</name>
     <message>
         <source>H(%1)=#%2: %3 results (%4 %)</source>
@@ -310,6 +364,14 @@
         <source>manual.md</source>
         <extracomment>The manual&apos;s file in this language, beside the English manual.md.</extracomment>
         <translation>manual.ru.md</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 // The manual in a window of its own, beside the main window: the installed
-// copy when there is one, else the copy built into the program.
+// copy when there is one, else the copy built into the program. Back and
+// Forward (Alt+Left, Alt+Right) go along the links followed, Ctrl+F finds
+// text, Esc closes the window.
 #pragma once
 
 #include <QStringList>
@@ -28,15 +30,28 @@ QString HeadingAnchor(const QString& heading);
 // Names every heading of the document so.
 void NameHeadings(QTextDocument* doc);
 
+class FindBar;
+
 class ManualWindow : public QWidget {
   Q_OBJECT
 
  public:
   explicit ManualWindow(const QUrl& source, QWidget* parent = nullptr);
   QTextBrowser* browser() const { return browser_; }
+  FindBar* findBar() const { return findBar_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QAction* AddKeyAction(const QString& name, const QList<QKeySequence>& keys);
+  QWidget* MakeBar();
+  void Loaded(const QUrl& url);
+  void FitPicturesToView();
+
   QTextBrowser* browser_ = nullptr;
+  FindBar* findBar_ = nullptr;
+  bool fitPending_ = false;
 };
 
 // Adds "Manual" (F1) to the Help menu. The window is made on first use, as a

@@ -1,8 +1,6 @@
 #include "ui/runtime_dialogs.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStringList>
@@ -77,61 +75,6 @@ QString EscapedLine(const QString& line) {
   return QString::fromStdString(EscapeControlsUtf8(line.toStdString()));
 }
 
-FileNameProvider& Provider() {
-  static FileNameProvider provider;
-  return provider;
-}
-
-// The open dialog takes a typed name as it stands when such a file exists,
-// and adds the default extension only when it does not: a result saved
-// without an extension opens by its name as well as a task by its stem.
-class OpenFileDialog : public QFileDialog {
- public:
-  OpenFileDialog(QWidget* parent, const QString& title, const QString& suffix)
-      : QFileDialog(parent, title, "."), suffix_(suffix) {
-    setAcceptMode(AcceptOpen);
-    setFileMode(ExistingFile);
-  }
-
-  void accept() override {
-    const QStringList chosen = selectedFiles();
-    if (chosen.size() == 1 && !suffix_.isEmpty()) {
-      const QFileInfo typed(chosen.first());
-      const QFileInfo withSuffix(typed.filePath() + '.' + suffix_);
-      if (!typed.exists() && !typed.fileName().contains('.') && withSuffix.isFile()) {
-        chosen_ = withSuffix.filePath();
-        QDialog::accept();
-        return;
-      }
-    }
-    // As typed: a folder is entered, a missing file is refused in the dialog.
-    chosen_.clear();
-    QFileDialog::accept();
-  }
-
-  QString Chosen() const { return chosen_.isEmpty() ? selectedFiles().value(0) : chosen_; }
-
- private:
-  QString suffix_;
-  QString chosen_;
-};
-
-QString Ask(QWidget* parent, const QString& title, const QString& suffix, QFileDialog::AcceptMode mode) {
-  if (Provider()) return Provider()(title, suffix);
-  if (mode == QFileDialog::AcceptOpen) {
-    OpenFileDialog dialog(parent, title, suffix);
-    dialog.setObjectName("OpenDialog1");
-    return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : QString();
-  }
-  QFileDialog dialog(parent, title, ".");
-  dialog.setObjectName("SaveDialog1");
-  dialog.setAcceptMode(mode);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted) return {};
-  return dialog.selectedFiles().value(0);
-}
-
 struct Held {
   bool holding = false;
   bool toStandardError = false;
@@ -197,16 +140,6 @@ void ShowRuntimeMessage(QWidget* parent, const RuntimeMessage& message) {
     text += '\n' + (file.isEmpty() ? reason : reason.isEmpty() ? file : file + ": " + reason);
   }
   Deliver(parent, text);
-}
-
-void SetFileNameProvider(FileNameProvider provider) { Provider() = std::move(provider); }
-
-QString AskSaveFileName(QWidget* parent, const QString& title, const QString& defaultSuffix) {
-  return Ask(parent, title, defaultSuffix, QFileDialog::AcceptSave);
-}
-
-QString AskOpenFileName(QWidget* parent, const QString& title, const QString& defaultSuffix) {
-  return Ask(parent, title, defaultSuffix, QFileDialog::AcceptOpen);
 }
 
 }  // namespace zlc::ui

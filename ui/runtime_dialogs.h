@@ -1,11 +1,12 @@
-// The runtime's message box and the file dialogs. Tests put their own
-// answers in place of the modal boxes.
+// The runtime's message box, and with it the file dialogs. Tests put their
+// own answers in place of the modal boxes.
 #pragma once
 
 #include <QString>
 #include <functional>
 
 #include "persist/io_error.h"
+#include "ui/file_dialogs.h"  // the file dialogs, declared apart
 
 class QWidget;
 
@@ -30,11 +31,5 @@ void SendMessagesToStandardError();
 // wait for it and then show over it, in the order they came.
 void HoldRuntimeMessages();
 void ReleaseRuntimeMessages(QWidget* parent);
-
-// Returns the chosen path, or an empty string when the user cancels.
-using FileNameProvider = std::function<QString(const QString& title, const QString& suffix)>;
-void SetFileNameProvider(FileNameProvider provider);
-QString AskSaveFileName(QWidget* parent, const QString& title, const QString& defaultSuffix);
-QString AskOpenFileName(QWidget* parent, const QString& title, const QString& defaultSuffix);
 
 }  // namespace zlc::ui

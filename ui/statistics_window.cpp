@@ -441,8 +441,8 @@ void StatisticsWindow::SaveBytes(const QString& path, std::string_view bytes) {
   }
 }
 
-void StatisticsWindow::SaveText(const QString& title, const std::string& text) {
-  const QString path = AskSaveFileName(this, title, "csv");
+void StatisticsWindow::SaveText(const QString& title, const std::string& text, const QString& name) {
+  const QString path = AskSaveFileName(this, title, FileKind::Csv, name);
   if (path.isEmpty()) return;
   SaveBytes(path, text);
 }
@@ -452,17 +452,19 @@ void StatisticsWindow::SaveFiguresCsv() {
   const RunReport report{calc_.statistics, figures_, calc_.notation,
                          Searched() ? std::optional(calc_.statisticsSeed) : std::nullopt,
                          static_cast<double>(clock_.elapsed()) / 1000};
-  SaveText(tr("Save figures as CSV"), FiguresCsv(report));
+  SaveText(tr("Save figures as CSV"), FiguresCsv(report), "figures.csv");
 }
 
 void StatisticsWindow::SaveChartCsv() {
   Refresh();
-  SaveText(tr("Save chart's counts as CSV"), ChartCsv(tabs_->currentIndex()));
+  SaveText(tr("Save chart's counts as CSV"), ChartCsv(tabs_->currentIndex()),
+           FileNameOf(tabs_->currentWidget(), "csv"));
 }
 
 void StatisticsWindow::SaveChartPng() {
   Refresh();
-  const QString path = AskSaveFileName(this, tr("Save chart as PNG"), "png");
+  const QString path =
+      AskSaveFileName(this, tr("Save chart as PNG"), FileKind::Png, FileNameOf(tabs_->currentWidget(), "png"));
   if (path.isEmpty()) return;
   // Made in memory first: the file takes the picture whole or keeps what
   // it held.

@@ -60,7 +60,7 @@ class StatisticsWindow : public QWidget {
   void SaveFiguresCsv();
   void SaveChartCsv();
   void SaveChartPng();
-  void SaveText(const QString& title, const std::string& text);
+  void SaveText(const QString& title, const std::string& text, const QString& name);
   void SaveBytes(const QString& path, std::string_view bytes);  // all or nothing
 
   // The seed names a search only once a batch of it ran.

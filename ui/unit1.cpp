@@ -575,7 +575,7 @@ void TForm1::Quit1Click() { close(); }
 
 void TForm1::Open1Click() {
   if (TaskLocked()) return;
-  const QString path = AskOpenFileName(this, tr("Open"), "zlt");
+  const QString path = AskOpenFileName(this, tr("Open"), FileKind::Task);
   if (!path.isEmpty()) OpenTaskPath(path);
 }
 
@@ -666,7 +666,7 @@ void TForm1::Options1Click() {
 void TForm1::About1Click() { form5_->exec(); }
 
 void TForm1::Save1Click() {
-  const QString path = AskSaveFileName(this, tr("Save Task"), "zlt");
+  const QString path = AskSaveFileName(this, tr("Save Task"), FileKind::Task);
   if (path.isEmpty()) return;
   if (calc_.SaveTaskFile(PathFromQt(path))) RememberRecentTask(path);
 }
@@ -849,14 +849,14 @@ void TForm1::PutOnClipboard(const ResultBlock& block) {
 }
 
 void TForm1::Save2Click() {
-  const QString path =
-      AskSaveFileName(this, tr("Save result #%1").arg(ToQt(calc_.resultNumberText)), QString());
+  const QString path = AskSaveFileName(this, tr("Save result #%1").arg(ToQt(calc_.resultNumberText)),
+                                       FileKind::Results, ResultFileName(ToQt(calc_.resultNumberText)));
   if (path.isEmpty()) return;
   calc_.SaveRecordedBlock(PathFromQt(path));
 }
 
 void TForm1::Saveallresults1Click() {
-  const QString path = AskSaveFileName(this, tr("Save all results"), QString());
+  const QString path = AskSaveFileName(this, tr("Save all results"), FileKind::Results, "results.txt");
   if (path.isEmpty()) return;
   calc_.SaveRecordedList(PathFromQt(path));
 }
@@ -885,7 +885,7 @@ void TForm1::OpenWindowNamed(const QString& name) {
 }
 
 void TForm1::Exportlist1Click() {
-  const QString path = AskSaveFileName(this, tr("Export list as CSV"), "csv");
+  const QString path = AskSaveFileName(this, tr("Export list as CSV"), FileKind::Csv, "results.csv");
   if (path.isEmpty()) return;
   calc_.ExportRecordedList(PathFromQt(path));
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -89,6 +90,13 @@ class MainWindowFixture {
   void LoadTask(const char* task) {
     calc_->editor.LoadTaskText(task);
     form_->SyncTask();
+  }
+
+  // A file of the working directory with these bytes.
+  static void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
   }
 
   template <typename W>
