@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QWidget>
 
+#include "ui/card_label.h"
 #include "ui/line_list.h"
 #include "ui/unit3.h"
 
@@ -13,6 +14,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (className == QLatin1String("zlc::ui::LineListView")) {
     return MakeLineListInterface(static_cast<LineListView*>(object));
   }
+  if (className == QLatin1String("zlc::ui::CardLabel")) return MakeCardLabelInterface(static_cast<CardLabel*>(object));
   // The hexagram table paints its cells on a plain widget of its own.
   if (className == QLatin1String("QWidget")) {
     auto* table = qobject_cast<TForm3*>(object->parent());

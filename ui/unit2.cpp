@@ -14,6 +14,7 @@
 #include "filter/filter_editing.h"
 #include "ui/arrow_focus.h"
 #include "ui/caption_fit.h"
+#include "ui/card_label.h"
 #include "ui/card_words.h"
 #include "ui/dialog_keys.h"
 #include "ui/look.h"
@@ -29,63 +30,6 @@ W* Named(W* widget, const QString& name) {
   widget->setObjectName(name);
   return widget;
 }
-
-// A card label: a left click (press and release on it), or Space or Enter
-// while it has the focus, cycles its card. It shows its focus with the
-// style's frame and tells the dialog, which frames the card's bar too.
-class ClickLabel : public QLabel {
- public:
-  ClickLabel(QWidget* parent, std::function<void()> onClick, std::function<void()> onFocus)
-      : QLabel(parent), onClick_(std::move(onClick)), onFocus_(std::move(onFocus)) {
-    // Reached with Tab and the arrows; a click leaves the focus where it was.
-    setFocusPolicy(Qt::TabFocus);
-  }
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override {
-    pressed_ = e->button() == Qt::LeftButton;
-    e->accept();
-  }
-  void mouseReleaseEvent(QMouseEvent* e) override {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
-    pressed_ = false;
-    e->accept();
-    if (click) onClick_();
-  }
-  void keyPressEvent(QKeyEvent* e) override {
-    const int key = e->key();
-    if ((e->modifiers() & ~Qt::KeypadModifier) == 0 &&
-        (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
-      e->accept();
-      onClick_();
-      return;
-    }
-    QLabel::keyPressEvent(e);
-  }
-  void focusInEvent(QFocusEvent* e) override {
-    QLabel::focusInEvent(e);
-    update();
-    onFocus_();
-  }
-  void focusOutEvent(QFocusEvent* e) override {
-    QLabel::focusOutEvent(e);
-    update();
-    onFocus_();
-  }
-  void paintEvent(QPaintEvent* e) override {
-    QLabel::paintEvent(e);
-    if (!hasFocus()) return;
-    QPainter p(this);
-    QStyleOptionFocusRect frame;
-    frame.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
-  }
-
- private:
-  std::function<void()> onClick_;
-  std::function<void()> onFocus_;
-  bool pressed_ = false;
-};
 
 // Where a suit block's card labels stand by rank 6 .. A: the six line ranks
 // in the left column (A on top), 7, 8 and J on the right.
@@ -364,7 +308,7 @@ void TForm2::CreateControls() {
 void TForm2::BuildSuitBlock(int suit) {
   SuitBlock& block = blocks_[suit];
   for (int rank = 0; rank < kRankCount; ++rank) {
-    auto* label = new ClickLabel(
+    auto* label = new CardLabel(
         GroupBox3, [this, suit, rank] { CycleCardLabel(suit, rank); }, [this] { PaintBox1->update(); });
     label->setObjectName(QString("CardLabel%1_%2").arg(suit + 1).arg(rank + 1));
     InkOnFace(label);
@@ -404,6 +348,7 @@ void TForm2::ShowSuitBlocks() {
     for (int rank = 0; rank < kRankCount; ++rank) {
       const ElementState state = calc_.filter.elementGrid[suit][rank];
       ShowCardLabel(blocks_[suit].labels[rank], state, CardCode(calc_.notation, rank, suit));
+      blocks_[suit].labels[rank]->SetState(state);
       blocks_[suit].labels[rank]->setAccessibleName(
           QString("%1: %2").arg(CardWords(rank, suit), ElementStateWords(state)));
     }

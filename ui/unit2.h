@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "engine/calculator.h"
+#include "ui/card_label.h"
 
 class QCheckBox;
 class QComboBox;
@@ -45,7 +46,7 @@ class TForm2 : public QDialog {
 
   // Controls of suit block `suit` (0..3); rank 0..8 = 6 .. A, bar 0..5 = the
   // bars from the top (A, K, Q, 10, 6, 9), line 1..6 for the balance boxes.
-  QLabel* cardLabel(int suit, int rank) const { return blocks_[suit].labels[rank]; }
+  CardLabel* cardLabel(int suit, int rank) const { return blocks_[suit].labels[rank]; }
   QLabel* hexagramLabel(int suit) const { return blocks_[suit].hexagramLabel; }
   QPushButton* clearButton(int suit) const { return blocks_[suit].clearButton; }
   QPushButton* setButton(int suit) const { return blocks_[suit].setButton; }
@@ -72,7 +73,7 @@ class TForm2 : public QDialog {
 
  private:
   struct SuitBlock {
-    std::array<QLabel*, 9> labels{};
+    std::array<CardLabel*, 9> labels{};
     QPushButton* clearButton = nullptr;
     QPushButton* setButton = nullptr;
     QLabel* hexagramLabel = nullptr;

@@ -131,8 +131,23 @@ key("ctrl+f")
 dialog = window(app, "Filtering Settings")
 check(dialog is not None, "the filter dialog opened with Ctrl+F")
 if dialog is not None:
-    labels = [n.name for n in walk(dialog) if n.name.startswith("ace of spades")]
-    check(labels == ["ace of spades: any"], f"a card label says its card and state: {labels}")
+    labels = [n for n in walk(dialog) if n.name.startswith("ace of spades")]
+    check([n.name for n in labels] == ["ace of spades: any"],
+          f"a card label says its card and state: {[n.name for n in labels]}")
+    if labels:
+        ace = labels[0]
+        check(ace.getRole() == pyatspi.ROLE_CHECK_BOX and not ace.getState().contains(pyatspi.STATE_CHECKED),
+              f"a card label is a check box, unchecked for any ({ace.getRoleName()})")
+        ace.queryAction().doAction(0)
+        time.sleep(0.3)
+        check(ace.name == "ace of spades: static" and ace.getState().contains(pyatspi.STATE_CHECKED),
+              f"its action makes it static, and checked ({ace.name})")
+        ace.queryAction().doAction(0)
+        time.sleep(0.3)
+        check(ace.getState().contains(pyatspi.STATE_INDETERMINATE),
+              f"mobile shows as half checked ({ace.name})")
+        ace.queryAction().doAction(0)
+        time.sleep(0.3)
     key(*(["Tab"] * 14), "space")
     table = window(app, "Hex Table")
     check(table is not None, "the Hex Table opened from \"set\"")
