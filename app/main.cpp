@@ -10,7 +10,7 @@
 #include "app/data_folder.h"
 #include "app/font_scale.h"
 #include "app/startup.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"
 #include "ui/window_memory.h"

@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
+#include "persist/variants_file.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
 #include "cards/cp1251.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "filter/filter_test.h"
 #include "persist/record_formats.h"
 

@@ -31,7 +31,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/look.h"
 #include "ui/unit1.h"
 

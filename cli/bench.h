@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/output.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

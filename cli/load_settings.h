@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/options.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

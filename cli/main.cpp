@@ -18,7 +18,7 @@
 #include "cli/output.h"
 #include "cli/run_report.h"
 #include "cli/search.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "zlc_version.h"
 
 namespace {

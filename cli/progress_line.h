@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

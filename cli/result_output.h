@@ -6,7 +6,7 @@
 
 #include "cli/output.h"
 #include "cli/output_format.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

@@ -9,7 +9,7 @@
 
 #include "analysis/run_figures.h"
 #include "cli/options.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

@@ -5,7 +5,7 @@
 
 #include "cli/options.h"
 #include "cli/output.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

@@ -3,7 +3,7 @@
 // "Totals: results R, tries T, filtered F, seconds S, tries per second X".
 #pragma once
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::cli {
 

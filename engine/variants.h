@@ -1,6 +1,6 @@
 // The task's variants: the task split into runs of tokens between its gaps,
-// every placement of those runs along the 36 positions written to a scratch
-// file, and one placement drawn to give every token its target.
+// every placement of those runs along the 36 positions in order, and one
+// placement drawn to give every token its target.
 #pragma once
 
 #include <array>
@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "engine/layout.h"
-#include "persist/io_error.h"
 
 namespace zlc {
 
@@ -43,10 +42,33 @@ class EnumerationProgress {
   virtual void Close() = 0;
 };
 
-// Writes every variant of the plan to `path`, one line each, and counts
-// them. Holds only the current variant in memory.
-IoResult EnumerateVariants(const TaskPlan& plan, const std::string& path, std::int64_t& count,
-                           EnumerationProgress* progress);
+// The variants one after the other, in the order of the scratch file: the
+// first run stays at the start, the later runs slide right, the last one
+// first. Only the current variant is held.
+struct VariantRun {
+  std::int32_t start;
+  std::int32_t length;
+  bool movable;
+};
+
+class VariantWalk {
+ public:
+  explicit VariantWalk(const TaskPlan& plan);  // at the first variant
+
+  std::int32_t RunCount() const { return last_ + 1; }
+  const VariantRun& Run(std::int32_t run) const { return runs_[run]; }
+  // How far the second run moves in the whole walk: a progress bar's range.
+  std::int32_t ProgressRange() const { return progressRange_; }
+  // On to the next variant; false after the last. `movedRun` is the run
+  // that moved.
+  bool Advance(std::int32_t& movedRun);
+
+ private:
+  std::array<VariantRun, kMaxRuns> runs_{};
+  std::int32_t last_ = 0;
+  bool lastPinned_ = false;
+  std::int32_t progressRange_ = 0;
+};
 
 // The largest count one generator call can draw from; the file of variants
 // is written only up to kMaxFileVariants lines (see the calculator).
@@ -57,17 +79,13 @@ inline constexpr std::uint32_t kOneDrawVariants = 0xFFFFFFFFu;
 // two calls past that.
 std::int64_t DrawVariant(std::int64_t count, Random& random);
 
-// Draws line n = Random(count) + 1 of the file and sets every item's target.
-// The line is worked out from its number in the enumeration order, so the
-// file is not read: the same variant, without the cost of reading up to it.
-IoResult PickVariant(TaskPlan& plan, const std::string& path, std::int64_t count, Random& random);
+// Draws variant n = Random(count) + 1 of the order and sets every item's
+// target. The variant is worked out from its number, so the scratch file is
+// not read: the same variant, without the cost of reading up to it.
+void PickVariant(TaskPlan& plan, std::int64_t count, Random& random);
 
 // The start of every run in variant `index` (0-based) of the enumeration
 // order. `index` must be below CountVariants(plan).
 void VariantStarts(const TaskPlan& plan, std::int64_t index, std::int32_t* starts);
-
-// The same from the file, line index + 1: kept to check the above against.
-IoResult ReadVariantStarts(const TaskPlan& plan, const std::string& path, std::int64_t index,
-                           std::int32_t* starts);
 
 }  // namespace zlc

@@ -2,7 +2,7 @@
 
 #include "analysis/hexagrams.h"
 #include "cards/notation.h"
-#include "persist/number_text.h"
+#include "cards/number_text.h"
 
 namespace zlc {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "filter/filter_settings.h"
-#include "persist/number_text.h"
+#include "cards/number_text.h"
 
 namespace zlc {
 

@@ -9,7 +9,7 @@
 #include "cards/cp1251.h"
 #include "persist/atomic_replace.h"
 #include "persist/line_reader.h"
-#include "persist/number_text.h"
+#include "cards/number_text.h"
 
 namespace zlc {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "engine/result_list.h"
+#include "calculator/result_list.h"
 
 namespace zlc::ui {
 

@@ -5,8 +5,8 @@
 #include <QString>
 #include <cstdint>
 
-#include "engine/repeat_command.h"
-#include "engine/run_setup.h"
+#include "calculator/repeat_command.h"
+#include "calculator/run_setup.h"
 
 namespace zlc::ui {
 

@@ -23,7 +23,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "engine/repeat_command.h"
+#include "calculator/repeat_command.h"
 #include "persist/atomic_replace.h"
 #include "persist/statistics_report.h"
 #include "ui/chart_descriptions.h"

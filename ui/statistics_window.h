@@ -10,7 +10,7 @@
 #include <string>
 
 #include "analysis/run_figures.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 class QBarSet;
 class QChart;

@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-#include "persist/number_text.h"
+#include "cards/number_text.h"
 
 class QComboBox;
 class QDialog;

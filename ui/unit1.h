@@ -20,7 +20,7 @@
 
 #include "cards/task_editor.h"
 #include "cards/task_history.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/anchors.h"
 #include "ui/runtime_dialogs.h"
 

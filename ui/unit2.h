@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/card_label.h"
 
 class QCheckBox;

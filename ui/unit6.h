@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 class QCheckBox;
 class QComboBox;

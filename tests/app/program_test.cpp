@@ -13,7 +13,7 @@
 #include "app/close_on_signal.h"
 #include "app/command_line.h"
 #include "app/startup.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"
 #include "ui/unit6.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/text_files.h"
 #include "ru_text.h"
 #include "scratch_dir.h"

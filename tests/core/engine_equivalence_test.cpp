@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "reference_batch.h"
 #include "ru_text.h"
 #include "scratch_dir.h"

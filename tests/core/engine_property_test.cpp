@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "scratch_dir.h"
 
 namespace zlc {

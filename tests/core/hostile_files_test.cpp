@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/config_file.h"
 #include "persist/log_file.h"
 #include "persist/task_file.h"

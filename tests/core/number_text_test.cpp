@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "persist/number_text.h"
+#include "cards/number_text.h"
 
 namespace zlc {
 namespace {

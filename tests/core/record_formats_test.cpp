@@ -9,7 +9,7 @@
 
 #include "analysis/hexagrams.h"
 #include "cards/cp1251.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/record_formats.h"
 #include "record_readers.h"
 #include "scratch_dir.h"

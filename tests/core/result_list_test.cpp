@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/result_list.h"
+#include "calculator/result_list.h"
 
 namespace zlc {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ru_text.h"
 #include "file_size_limit.h"
 #include "scratch_dir.h"

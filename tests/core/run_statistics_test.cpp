@@ -11,7 +11,7 @@
 #include "analysis/hexagrams.h"
 #include "analysis/run_figures.h"
 #include "analysis/run_statistics.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "record_readers.h"
 #include "scratch_dir.h"
 #include "short_search.h"

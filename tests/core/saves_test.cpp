@@ -24,7 +24,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "file_size_limit.h"
 #include "persist/atomic_replace.h"
 #include "persist/io_error.h"

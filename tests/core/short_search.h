@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc::test {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "engine/calculator.h"
-#include "engine/repeat_command.h"
-#include "engine/run_setup.h"
+#include "calculator/calculator.h"
+#include "calculator/repeat_command.h"
+#include "calculator/run_setup.h"
 #include "scratch_dir.h"
 
 namespace zlc {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/statistics_report.h"
 #include "record_readers.h"
 #include "scratch_dir.h"

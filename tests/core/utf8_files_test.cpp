@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/config_file.h"
 #include "persist/task_file.h"
 #include "ru_text.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "main_window_fixture.h"
 #include "ui/line_list.h"
 #include "ui/look.h"

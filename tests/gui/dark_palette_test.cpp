@@ -9,7 +9,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/look.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"

@@ -18,7 +18,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "main_window_fixture.h"
 #include "ui/file_dialogs.h"
 #include "ui/line_list.h"

@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/look.h"
 #include "main_window_fixture.h"
 #include "ui/unit1.h"

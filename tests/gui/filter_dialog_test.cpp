@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "analysis/hexagrams.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "filter/filter_description.h"
 #include "filter/filter_editing.h"
 #include "ui/look.h"

@@ -16,7 +16,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "main_window_fixture.h"
 #include "ui/unit6.h"
 #include "ui/line_list.h"

@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"
 

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "cards/cp1251.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/look.h"
 #include "main_window_fixture.h"
 #include "ui/unit1.h"

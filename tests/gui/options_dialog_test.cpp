@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "cards/notation.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/config_file.h"
 #include "real_input.h"
 #include "ui/look.h"

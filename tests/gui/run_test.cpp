@@ -16,7 +16,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/line_list.h"
 #include "ui/look.h"
 #include "main_window_fixture.h"

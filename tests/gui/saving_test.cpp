@@ -12,7 +12,7 @@
 #include <QtTest>
 
 #include "../core/file_size_limit.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "main_window_fixture.h"
 #include "ui/line_list.h"
 #include "ui/statistics_window.h"

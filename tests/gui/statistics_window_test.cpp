@@ -22,7 +22,7 @@
 #include <QtTest>
 #include <cmath>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "main_window_fixture.h"
 #include "ui/hexagram_heat_map.h"
 #include "ui/line_list.h"

@@ -26,7 +26,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "main_window_fixture.h"
 #include "ui/line_list.h"
 #include "ui/look.h"

@@ -8,7 +8,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "ui/look.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit1.h"

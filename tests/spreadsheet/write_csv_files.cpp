@@ -10,7 +10,7 @@
 #include <string>
 
 #include "analysis/run_figures.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "persist/atomic_replace.h"
 #include "persist/record_formats.h"
 #include "persist/statistics_report.h"

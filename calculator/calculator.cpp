@@ -1,4 +1,4 @@
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 #include <unistd.h>
 

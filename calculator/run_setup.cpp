@@ -1,4 +1,4 @@
-#include "engine/run_setup.h"
+#include "calculator/run_setup.h"
 
 namespace zlc {
 namespace {

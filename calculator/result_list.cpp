@@ -1,4 +1,4 @@
-#include "engine/result_list.h"
+#include "calculator/result_list.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "engine/repeat_command.h"
+#include "calculator/repeat_command.h"
 
 #include <string_view>
 

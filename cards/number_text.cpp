@@ -1,4 +1,4 @@
-#include "persist/number_text.h"
+#include "cards/number_text.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 // The statistics following the run: started again by "Clear Results" and by
 // a change of what is searched, kept through a change of how the lines
 // read, which only makes them unrepeatable once a line read otherwise.
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 
 namespace zlc {
 

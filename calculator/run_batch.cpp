@@ -3,9 +3,10 @@
 
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
-#include "engine/calculator.h"
+#include "calculator/calculator.h"
 #include "filter/filter_test.h"
 #include "persist/text_files.h"
+#include "persist/variants_file.h"
 
 namespace zlc {
 
@@ -31,7 +32,8 @@ bool Calculator::EnumerateVariants() {
 }
 
 bool Calculator::PickVariant() {
-  return !Failed(zlc::PickVariant(plan, variantsPath, variantCount, random), variantsPath, FileUse::Reading);
+  zlc::PickVariant(plan, variantCount, random);
+  return true;
 }
 
 namespace {
