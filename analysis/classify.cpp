@@ -1,6 +1,5 @@
 #include "analysis/classify.h"
 
-#include <charconv>
 
 namespace zlc {
 
@@ -71,37 +70,6 @@ void ClassifyElements(Layout& layout, Chain& work) {
   for (std::int8_t i = head; i != kNone; i = next[i]) work.cards[k++] = chain.cards[i];
 
   layout.mobility[static_cast<std::size_t>(chain.lastIndex)] = 1;
-}
-
-void AppendLayoutLine(std::string& out, const Layout& layout, std::int64_t rn,
-                      const Settings& settings) {
-  // Built in a buffer and assigned once: at most six characters a card.
-  char text[24 + 6 * kDeckSize + 2];
-  char* at = std::to_chars(text, text + 24, rn).ptr;
-  *at++ = '.';
-  *at++ = ' ';
-
-  const bool markTransits = settings.markTransits == 1;
-  const bool spaces = settings.deleteSpaces == 0;
-  const int marks = settings.staticMarkMode;
-  const std::int32_t last = layout.chain.lastIndex;
-  if (markTransits) *at++ = '<';
-  for (std::int32_t i = 0; i <= last; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const bool isStatic = layout.mobility[k] == 0;
-    const bool transit = markTransits && layout.isTransit[k] == 1;
-    if (isStatic && marks == 2) *at++ = '[';
-    *at++ = layout.chain.cards[i].rankLetter;
-    *at++ = layout.chain.cards[i].suitLetter;
-    if (isStatic && marks == 1) *at++ = '!';
-    if (isStatic && marks == 2) *at++ = ']';
-    if (transit) *at++ = '>';
-    if (spaces) *at++ = ' ';
-    // The next segment opens after the separating space; the last card
-    // closes the line, so nothing opens after it.
-    if (transit && i != last) *at++ = '<';
-  }
-  out.assign(text, static_cast<std::size_t>(at - text));
 }
 
 }  // namespace zlc

@@ -13,6 +13,7 @@
 
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
+#include "analysis/layout_line.h"
 #include "cards/cp1251.h"
 #include "calculator/calculator.h"
 #include "filter/filter_test.h"
@@ -66,7 +67,7 @@ void BM_LayoutLine(benchmark::State& state) {
   std::string line;
   std::size_t i = 0;
   for (auto _ : state) {
-    AppendLayoutLine(line, results[i++ % results.size()].layout, 4711, settings);
+    AppendLayoutLine(line, results[i++ % results.size()].record, settings);
     benchmark::DoNotOptimize(line.data());
   }
 }
@@ -131,14 +132,13 @@ BENCHMARK(BM_RecordFormat)->Arg(0)->Arg(1);
 
 void BM_Filter(benchmark::State& state) {
   const std::vector<Found>& results = Results();
-  NotationSet notation;
   FilterSettings filter;
   filter.lfEnabled = 1;
   filter.lfThreshold = 14;
   std::array<std::uint8_t, 6> balanced{};
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(PassesFilter(filter, results[i++ % results.size()].layout, notation, balanced));
+    benchmark::DoNotOptimize(PassesFilter(filter, results[i++ % results.size()].record, balanced));
   }
 }
 BENCHMARK(BM_Filter);

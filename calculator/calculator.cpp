@@ -26,10 +26,9 @@ bool Calculator::Failed(const IoResult& result, const std::string& path, FileUse
 void Calculator::ResetSettings() {
   SetNotation(notation, static_cast<int>(Notation::Ru));
   editor.BuildCardGrid();
-  batchBusy = false;
+  StopRun();
   editor.SetVariantsReady(false);
   counters = RunCounters{};
-  running = false;
   ResetFilterSettings(filter);
   settings = Settings{};
 }
@@ -40,7 +39,7 @@ void Calculator::InitSettings() {
     Failed(CreateIfMissing(*log), *log, FileUse::Writing);
   }
   Failed(LoadConfig(configPath, ConfigTarget{notation, settings, filter},
-                    [this](const std::string& message) { Report(RuntimeMessage{message, {}, {}}); }),
+                    [this](const RuntimeMessage& message) { Report(message); }),
          configPath, FileUse::Reading);
   editor.BuildCardGrid();
 }
@@ -132,43 +131,18 @@ bool Calculator::SaveTaskFile(const std::string& path) {
   return !Failed(WriteTaskFile(path, editor.Text()), path, FileUse::Writing);
 }
 
-bool Calculator::BlockOf(int source, std::size_t lineIndex, ResultBlock& block) const {
-  const ResultList& list = ListOf(source);
-  if (lineIndex >= list.Size()) return false;
-  const std::ptrdiff_t start = list.BlockStart(lineIndex);
-  if (start < 0) return false;
-  const auto first = static_cast<std::size_t>(start);
-  for (std::size_t j = 0; j < 3; ++j) {
-    block.lines[j] = first + j < list.Size() ? std::string(list.Line(first + j)) : std::string();
-  }
-  return true;
-}
-
-bool Calculator::RecordRightClick(int source, std::size_t lineIndex) {
-  if (!BlockOf(source, lineIndex, recordedBlock)) return false;
-  resultSource = source;
-  resultLineIndex = lineIndex;
-  const std::string& head = recordedBlock.lines[0];
-  resultNumberText = head.substr(0, head.find('.'));
-  return true;
-}
-
-bool Calculator::SaveRecordedBlock(const std::string& path) {
-  return !Failed(WriteTextFile(path, 3, [this](std::size_t i) -> std::string_view {
-    return recordedBlock.lines[i];
+bool Calculator::SaveResult(const ResultBlock& block, const std::string& path) {
+  return !Failed(WriteTextFile(path, 3, [&block](std::size_t i) -> std::string_view {
+    return block.lines[i];
   }), path, FileUse::Writing);
 }
 
-bool Calculator::SaveRecordedList(const std::string& path) {
-  static const ResultList kNone;
-  const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
+bool Calculator::SaveList(const ResultList& list, const std::string& path) {
   return !Failed(WriteTextFile(path, list.Size(), [&list](std::size_t i) { return list.Line(i); }), path,
                  FileUse::Writing);
 }
 
-bool Calculator::ExportRecordedList(const std::string& path) {
-  static const ResultList kNone;
-  const ResultList& list = resultSource == 0 ? kNone : ListOf(resultSource);
+bool Calculator::ExportList(const ResultList& list, const std::string& path) {
   // Oldest first, the order the results were found in: a table of them
   // reads top to bottom as the search went.
   const std::size_t blocks = list.Size() / 3;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -103,43 +104,53 @@ class Calculator {
 
   // One batch: tries until a layout converges or kMaxTries are spent, and a
   // converged layout made into a result (lists, filter, logs, clearing).
+  // Outside a slice, a result goes to the open logs at once.
   BatchOutcome RunBatch();
   // The search's helper thread leaves its core while held (the window holds
   // it while it draws); the batches stay exactly the same.
   void HoldSearchHelper(bool hold) { fastTries_.HoldHelper(hold); }
 
-  // The logs whose autosave box is ticked are opened for appending while a
-  // run or a step is on. False when one could not be opened (reported; none
-  // is left open).
+  // A run: the logs whose autosave box is ticked open from StartRun to
+  // StopRun, and slices of batches in between. False when a log could not
+  // be opened (reported; no run).
+  bool StartRun();
+  void StopRun();  // writes what is gathered, closes the logs; nothing when no run
+  bool Running() const { return running_; }
+  bool BatchBusy() const { return batchBusy_; }
+  // One batch with the logs opened and closed around it (the step button).
+  BatchOutcome Step();
+
+  using SliceClock = std::chrono::steady_clock;
+  // Called after each batch of a slice that did not fail; false ends the slice.
+  using BatchFollower = std::function<bool(BatchOutcome outcome)>;
+  struct SliceReport {
+    int batches = 0;
+    bool failed = false;  // a file failed (reported once); a run was stopped
+  };
+  // Whole batches until `deadline` has passed (at least one), until a batch
+  // fails or `afterBatch` says no. A slice's blocks go to the logs together
+  // at its end (one write per log), or as they reach a megabyte.
+  SliceReport RunSlice(SliceClock::time_point deadline, const BatchFollower& afterBatch = {});
+
+  // The logs whose autosave box is ticked are opened for appending. False
+  // when one could not be opened (reported; none is left open).
   bool OpenLogs();
   void CloseLogs();  // writes what is gathered first
   // Writes the blocks gathered in the logs, each log in one write. False
   // when a write failed (reported once; the log keeps whole blocks).
   bool FlushLogs();
-  // With this set, a result's blocks are gathered and go out at FlushLogs,
-  // which the window calls once a slice of batches: one write per log per
-  // slice instead of per result. Unset, every result is written at once.
-  bool deferLogWrites = false;
 
   void ClearResults();  // both lists and the three counters
 
-  // The list of the last right-click (1 "All", 2 "Filtered") and the block
-  // under it. The block is copied at the click, so a run that adds blocks
-  // meanwhile does not change what "Save result..." writes.
+  // The lists by the number the window gives them: 1 "All", 2 "Filtered".
   const ResultList& ListOf(int source) const { return source == 2 ? filteredList : allList; }
-  bool RecordRightClick(int source, std::size_t lineIndex);
-  // The block that holds a line of a list; false when the line is in none.
-  bool BlockOf(int source, std::size_t lineIndex, ResultBlock& block) const;
-  bool SaveRecordedBlock(const std::string& path);  // false when reported
-  bool SaveRecordedList(const std::string& path);   // every line, top to bottom
-  // Every block of that list as a CSV row (UTF-8, CR LF), oldest first,
-  // under a header row.
-  bool ExportRecordedList(const std::string& path);
-
-  int resultSource = 0;  // 0 before any right-click that hit a line
-  std::size_t resultLineIndex = 0;
-  std::string resultNumberText;
-  ResultBlock recordedBlock;
+  // "Save result...": a block as three lines. False when reported.
+  bool SaveResult(const ResultBlock& block, const std::string& path);
+  // "Save all results...": every line of a list, top to bottom.
+  bool SaveList(const ResultList& list, const std::string& path);
+  // "Export list as CSV...": every block of a list as a CSV row (UTF-8,
+  // CR LF), oldest first, under a header row.
+  bool ExportList(const ResultList& list, const std::string& path);
 
   std::string ResultsCaption() const;   // "Results: ( RN / CN = r / c )"
   std::string FilteredCaption() const;  // "Filtered: f"
@@ -152,8 +163,6 @@ class Calculator {
   Random random;
   RunCounters counters;
   RunTotals totals;
-  bool running = false;
-  bool batchBusy = false;
 
   Layout layout;
   Chain workChain;
@@ -200,7 +209,7 @@ class Calculator {
   // as every batch does before it starts; a view calls it to show a change
   // at once. Nothing while a batch is on: the next one looks.
   void FollowStatistics() {
-    if (!batchBusy) FollowSetup();
+    if (!batchBusy_) FollowSetup();
   }
 
   EnumerationProgress* progress = nullptr;
@@ -227,6 +236,9 @@ class Calculator {
 
   Reporter reporter_;
   FastTries fastTries_;
+  bool running_ = false;
+  bool batchBusy_ = false;
+  bool inSlice_ = false;  // results' log writes wait for the slice's end
   bool statisticsBegun_ = false;  // their first batch since they started was run
   RunSetup statisticsSetup_;
   std::string deckText_;    // the base deck without spaces

@@ -57,13 +57,11 @@ std::uint64_t ResultList::DropOldest(std::uint64_t lines) {
   return first_ - before;
 }
 
-std::ptrdiff_t ResultList::BlockStart(std::size_t index) const {
-  if (index >= Size()) return -1;
-  for (auto i = static_cast<std::ptrdiff_t>(index); i >= 0; --i) {
-    const std::string_view line = Line(static_cast<std::size_t>(i));
-    if (!line.empty() && line[0] >= '0' && line[0] <= '9') return i;
-  }
-  return -1;
+bool ResultList::BlockAt(std::size_t index, ResultBlock& block) const {
+  const std::ptrdiff_t start = BlockStart(index);
+  if (start < 0) return false;
+  for (std::size_t j = 0; j < 3; ++j) block.lines[j] = Line(static_cast<std::size_t>(start) + j);
+  return true;
 }
 
 }  // namespace zlc

@@ -100,9 +100,14 @@ class ResultList {
     return chunks_.size() * kChunkLines * sizeof(LineSlot) + records_.size() * kChunkBlocks * sizeof(ResultRecord);
   }
 
-  // The index of the first line of the block that holds line `index`: the
-  // nearest line at or above it that starts with a digit. -1 when none.
-  std::ptrdiff_t BlockStart(std::size_t index) const;
+  // The index of the first line of the block that holds line `index`, -1
+  // past the end. Blocks come three lines at a time and a list forgets whole
+  // blocks, so a block starts at every third line from the top.
+  std::ptrdiff_t BlockStart(std::size_t index) const {
+    return index < Size() ? static_cast<std::ptrdiff_t>(index - index % 3) : -1;
+  }
+  // The three lines of the block that holds line `index`; false past the end.
+  bool BlockAt(std::size_t index, ResultBlock& block) const;
 
  private:
   // Lines are kept in the order they came, in chunks that never move: a list

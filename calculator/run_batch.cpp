@@ -3,6 +3,7 @@
 
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
+#include "analysis/layout_line.h"
 #include "calculator/calculator.h"
 #include "filter/filter_test.h"
 #include "persist/text_files.h"
@@ -27,7 +28,7 @@ bool Calculator::EnumerateVariants() {
     variantCount = count;
   }
   editor.SetVariantsReady(true);
-  editor.SetVariantsLabel(VariantsCaption());
+  editor.ShowVariants(variantCount);
   return PickVariant();
 }
 
@@ -45,12 +46,12 @@ double SteadySeconds() {
 }  // namespace
 
 BatchOutcome Calculator::RunBatch() {
-  if (batchBusy) return BatchOutcome::Busy;
-  batchBusy = true;
+  if (batchBusy_) return BatchOutcome::Busy;
+  batchBusy_ = true;
   struct Release {
     bool& busy;
     ~Release() { busy = false; }
-  } release{batchBusy};
+  } release{batchBusy_};
 
   FollowSetup();
   BeginStatistics();
@@ -106,9 +107,9 @@ bool Calculator::MakeResult(std::int32_t tries) {
   lastRecord.tries = tries;
   const ResultFigures figures = FiguresOf(lastRecord);
   balancedLines = figures.balancedLines;
-  AppendLayoutLine(lastBlock.lines[0], layout, counters.rn, settings);
+  AppendLayoutLine(lastBlock.lines[0], lastRecord, settings);
   AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], lastRecord, figures);
-  lastPassed = PassesFilter(filter, layout, notation, balancedLines);
+  lastPassed = PassesFilter(filter, lastRecord, balancedLines);
   lastRecord.passed = lastPassed;
   statistics.AddResult(lastRecord, figures);
   std::string_view kept[3];
@@ -130,10 +131,10 @@ bool Calculator::MakeResult(std::int32_t tries) {
     if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock.lines, 3);
   }
   if (resultsLog_.IsOpen()) resultsLog_.Add(lastBlock.lines, 3);
-  // Deferred, the blocks go out once a slice of batches; a slice that finds
-  // very many results still writes them as they reach a megabyte.
+  // In a slice the blocks go out at its end; a slice that finds very many
+  // results still writes them as they reach a megabyte.
   constexpr std::size_t kMostPending = 1 << 20;
-  const bool due = !deferLogWrites || filteredLog_.PendingBytes() >= kMostPending ||
+  const bool due = !inSlice_ || filteredLog_.PendingBytes() >= kMostPending ||
                    resultsLog_.PendingBytes() >= kMostPending;
   const bool logsOk = !due || FlushLogs();
 

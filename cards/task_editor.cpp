@@ -61,7 +61,7 @@ void TaskEditor::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
   variantsReady_ = false;
-  variantsLabel_.clear();
+  shownVariants_ = -1;
 }
 
 bool TaskEditor::CardButtonClick(int button) {

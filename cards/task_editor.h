@@ -41,12 +41,13 @@ class TaskEditor {
   bool TaskComplete() const { return taskComplete_; }
   std::string TaskCaption() const;  // "Task (L=n/36)"
 
-  // The variants prepared for the current text; every change of the text
-  // clears them and empties the variants label.
+  // The variants prepared for the current text, and their count as shown
+  // under the task (-1: nothing shown); every change of the text clears
+  // them and the count.
   bool VariantsReady() const { return variantsReady_; }
   void SetVariantsReady(bool ready) { variantsReady_ = ready; }
-  const std::string& VariantsLabel() const { return variantsLabel_; }
-  void SetVariantsLabel(std::string label) { variantsLabel_ = std::move(label); }
+  std::int64_t ShownVariants() const { return shownVariants_; }
+  void ShowVariants(std::int64_t count) { shownVariants_ = count; }
 
   // Appends the button's token when the button is enabled; false otherwise.
   bool CardButtonClick(int button);
@@ -77,7 +78,7 @@ class TaskEditor {
   int taskLength_ = 0;
   bool taskComplete_ = false;
   bool variantsReady_ = false;
-  std::string variantsLabel_;
+  std::int64_t shownVariants_ = -1;
 };
 
 }  // namespace zlc

@@ -31,7 +31,7 @@ std::string KnownKeys() {
 // The file's tolerance is the window's; only a file that is not there when
 // it was named, or that cannot be read, stops the tool.
 bool ReadSettingsFile(ConfigTarget target, const Options& options) {
-  const auto report = [](const std::string& m) { Say(Shown(m)); };
+  const auto report = [](const RuntimeMessage& m) { Say(Shown(m.text)); };
   if (options.config == kStandardInput) {
     if (IoResult failed = LoadConfigFrom(STDIN_FILENO, "standard input", target, report)) {
       Say("cannot read standard input: " + FailureText(*failed));

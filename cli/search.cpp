@@ -44,19 +44,18 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out, Pace
   results->Begin(out);
   out.writer.EndBlock();  // a header goes out even when no result follows
   int status = kExitDone;
-  for (bool stop = AtLimit(options, calc.totals); !stop;) {
-    const BatchOutcome outcome = calc.RunBatch();
-    if (outcome == BatchOutcome::Failed) {
-      status = kExitFailure;
-      break;
-    }
-    if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
-      results->Write(out, calc);
-      if (!out.writer.EndBlock()) break;
-    }
-    stop = AtLimit(options, calc.totals) || StopRequested();
-    if (!stop) progress.Update(calc);
-    pace.Sample(calc);
+  if (!AtLimit(options, calc.totals)) {
+    const auto report = calc.RunSlice(Calculator::SliceClock::time_point::max(), [&](BatchOutcome outcome) {
+      if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
+        results->Write(out, calc);
+        if (!out.writer.EndBlock()) return false;
+      }
+      const bool stop = AtLimit(options, calc.totals) || StopRequested();
+      if (!stop) progress.Update(calc);
+      pace.Sample(calc);
+      return !stop;
+    });
+    if (report.failed) status = kExitFailure;
   }
   pace.Sample(calc, true);
   progress.Update(calc, true);

@@ -3,30 +3,24 @@
 namespace zlc {
 namespace {
 
-// Layout position of the card with these letters, or -1.
-std::int32_t FindCard(const Layout& layout, char rank, char suit) {
-  for (std::int32_t i = 0; i <= layout.chain.lastIndex; ++i) {
-    const ChainEntry& card = layout.chain.cards[i];
-    if (card.rankLetter == rank && card.suitLetter == suit) return i;
+// Position of the card with these letters, or -1.
+int FindCard(const ResultRecord& record, char rank, char suit) {
+  for (int i = 0; i < record.cardCount; ++i) {
+    if (record.cards[i][0] == rank && record.cards[i][1] == suit) return i;
   }
   return -1;
 }
 
-// Grid cells name cards by index, so they are looked up through the current
-// alphabets: a notation change keeps the same cards required.
-bool GridHolds(const FilterSettings& filter, const Layout& layout, const NotationSet& notation) {
+bool GridHolds(const FilterSettings& filter, const ResultRecord& record) {
   for (int s = 0; s < kSuitCount; ++s) {
     for (int k = 0; k < kRankCount; ++k) {
       const ElementState wanted =
           filter.elementGrid[static_cast<std::size_t>(s)][static_cast<std::size_t>(k)];
       if (wanted == ElementState::Any) continue;
-      const std::int32_t at = FindCard(layout, notation.rankLetters[static_cast<std::size_t>(k)],
-                                       notation.suitLetters[static_cast<std::size_t>(s)]);
+      const int at = FindCard(record, record.rankLetters[k], record.suitLetters[s]);
       // A card missing from the layout is in neither state.
       if (at < 0) return false;
-      const ElementState actual = layout.mobility[static_cast<std::size_t>(at)] == 0
-                                      ? ElementState::Static
-                                      : ElementState::Mobile;
+      const ElementState actual = record.IsStatic(at) ? ElementState::Static : ElementState::Mobile;
       if (actual != wanted) return false;
     }
   }
@@ -35,10 +29,10 @@ bool GridHolds(const FilterSettings& filter, const Layout& layout, const Notatio
 
 }  // namespace
 
-bool PassesFilter(const FilterSettings& filter, const Layout& layout, const NotationSet& notation,
+bool PassesFilter(const FilterSettings& filter, const ResultRecord& record,
                   const std::array<std::uint8_t, 6>& balancedLines) {
-  if (filter.lfEnabled != 0 && layout.transitCount > filter.lfThreshold) return false;
-  if (filter.smEnabled != 0 && !GridHolds(filter, layout, notation)) return false;
+  if (filter.lfEnabled != 0 && record.transitCount > filter.lfThreshold) return false;
+  if (filter.smEnabled != 0 && !GridHolds(filter, record)) return false;
   if (filter.hbEnabled != 0) {
     for (std::size_t line = 0; line < 6; ++line) {
       if (filter.hbRequired[line] != 0 && balancedLines[line] != 1) return false;

@@ -76,8 +76,8 @@ void ForEachLine(std::string_view text, F&& f) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input{reinterpret_cast<const char*>(data), size};
   State state;
-  const zlc::MessageReporter count = [](const std::string& m) {
-    Require(!m.empty(), "a reported message has text");
+  const zlc::MessageReporter count = [](const zlc::RuntimeMessage& m) {
+    Require(!m.text.empty(), "a reported message has text");
   };
   // The text as the file's reader takes it: a byte-order mark opening the
   // file is no part of it, and a file that is UTF-8 is read as UTF-8.
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   State again;
   int reloadMessages = 0;
   ForEachLine(written, [&](std::string_view line) {
-    zlc::ApplyConfigLine(again.Target(), line, [&](const std::string&) { ++reloadMessages; });
+    zlc::ApplyConfigLine(again.Target(), line, [&](const zlc::RuntimeMessage&) { ++reloadMessages; });
   });
   Require(reloadMessages == 0, "the written file reads without messages");
   Require(again.Text() == written, "the written file reads back to the same settings");

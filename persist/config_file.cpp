@@ -243,7 +243,7 @@ IoResult LoadLines(const std::function<IoResult(const std::function<void(std::st
   // bury the start under boxes, so the rest are counted and told as one.
   int told = 0;
   std::uint64_t untold = 0;
-  const MessageReporter capped = [&](const std::string& message) {
+  const MessageReporter capped = [&](const RuntimeMessage& message) {
     if (told < kConfigMessagesShown) {
       ++told;
       if (report) report(message);
@@ -257,7 +257,7 @@ IoResult LoadLines(const std::function<IoResult(const std::function<void(std::st
     start = end + 1;
   }
   if (untold > 0 && report) {
-    report(std::to_string(untold) + " more bad values in " + name + " were skipped");
+    report(BadValuesSkippedMessage(untold, name));
   }
   if (error && error->code == ENOENT) return std::nullopt;  // defaults stand
   return error;

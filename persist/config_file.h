@@ -22,7 +22,7 @@ struct ConfigTarget {
 };
 
 // Receives the conversion messages of numbers that cannot be read.
-using MessageReporter = std::function<void(const std::string&)>;
+using MessageReporter = std::function<void(const RuntimeMessage&)>;
 
 // The keys in the order the file is written, each with what it takes.
 struct ConfigKey {

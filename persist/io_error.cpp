@@ -52,9 +52,12 @@ bool IsOthersLink(const std::string& path) {
 
 }  // namespace
 
-std::string IoError::Message() const {
-  if (code == ENOENT) return "File not found";
-  return "I/O error " + std::to_string(code);
+std::string IoError::Message() const { return IoErrorMessage(code).text; }
+
+RuntimeMessage IoErrorMessage(int code) {
+  if (code == ENOENT) return {"File not found", {}, {}, MessageKind::FileNotFound, {}};
+  const std::string number = std::to_string(code);
+  return {"I/O error " + number, {}, {}, MessageKind::IoError, {number, {}}};
 }
 
 IoError LastIoError() { return IoError{errno != 0 ? errno : EIO}; }
@@ -66,10 +69,15 @@ std::string ReasonWords(int code) {
 }
 
 RuntimeMessage DescribeFailure(const IoError& error, const std::string& path, FileUse use) {
-  RuntimeMessage message{error.Message(), path, ReasonWords(error.code)};
+  RuntimeMessage message = IoErrorMessage(error.code);
+  message.file = path;
+  message.reason = ReasonWords(error.code);
   if (error.code == ENOENT && use == FileUse::Writing) {
     // Nothing to find when writing: what is missing is a folder.
-    message.text = "I/O error " + std::to_string(error.code);
+    const std::string number = std::to_string(error.code);
+    message.text = "I/O error " + number;
+    message.kind = MessageKind::IoError;
+    message.values[0] = number;
     if (std::string folder = MissingFolder(path); !folder.empty()) {
       message.file = folder;
       message.reason = "No such folder";
@@ -87,8 +95,15 @@ std::string QuotableValue(const std::string& text) {
   return text.size() > kQuoted ? text.substr(0, kQuoted) + "..." : text;
 }
 
-std::string InvalidIntegerMessage(const std::string& text) {
-  return "'" + QuotableValue(text) + "' is not a valid integer value";
+RuntimeMessage InvalidIntegerMessage(const std::string& text) {
+  const std::string quoted = QuotableValue(text);
+  return {"'" + quoted + "' is not a valid integer value", {}, {}, MessageKind::InvalidInteger, {quoted, {}}};
+}
+
+RuntimeMessage BadValuesSkippedMessage(std::size_t count, const std::string& fileName) {
+  const std::string number = std::to_string(count);
+  return {number + " more bad values in " + fileName + " were skipped", {}, {},
+          MessageKind::BadValuesSkipped, {number, fileName}};
 }
 
 }  // namespace zlc

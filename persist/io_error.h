@@ -18,13 +18,28 @@ using IoResult = std::optional<IoError>;  // empty on success
 
 IoError LastIoError();  // from errno
 
+// Which of the runtime's messages it is, so that a view words it in its own
+// language from the kind and the values, never from the English text.
+enum class MessageKind {
+  Plain,             // `text` as it stands
+  FileNotFound,      // "File not found"
+  IoError,           // "I/O error N": values[0] is N
+  InvalidInteger,    // "'V' is not a valid integer value": values[0] is V as quoted
+  BadValuesSkipped,  // "N more bad values in F were skipped": N, F
+};
+
 // What the runtime tells the user.
 struct RuntimeMessage {
   std::string text;    // the runtime's words (Windows-1251): "I/O error 28"
   std::string file;    // the file or folder it concerns, as the file system
                        // names it (not core text); empty when none
   std::string reason;  // the reason in words (English); empty when none
+  MessageKind kind = MessageKind::Plain;
+  std::string values[2];  // what the kind's words take, in their order
 };
+
+// The message of an I/O error by itself: "File not found" or "I/O error N".
+RuntimeMessage IoErrorMessage(int code);
 
 enum class FileUse { Reading, Writing };
 
@@ -42,6 +57,8 @@ std::string ReasonWords(int code);
 std::string QuotableValue(const std::string& text);
 
 // "'text' is not a valid integer value", the text as QuotableValue gives it.
-std::string InvalidIntegerMessage(const std::string& text);
+RuntimeMessage InvalidIntegerMessage(const std::string& text);
+// "N more bad values in F were skipped".
+RuntimeMessage BadValuesSkippedMessage(std::size_t count, const std::string& fileName);
 
 }  // namespace zlc

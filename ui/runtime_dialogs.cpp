@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QStringList>
 #include <cstdio>
 #include <utility>
@@ -16,30 +15,6 @@ namespace {
 MessageSink& Sink() {
   static MessageSink sink;
   return sink;
-}
-
-// The core's messages come in English; shown in the interface's language.
-// Untranslated, each template gives back the core's text byte for byte.
-QString Translated(const QString& message) {
-  static const struct {
-    QRegularExpression pattern;
-    const char* text;
-  } kMessages[] = {
-      {QRegularExpression("^File not found$"), QT_TRANSLATE_NOOP("RuntimeMessages", "File not found")},
-      {QRegularExpression("^I/O error (-?\\d+)$"), QT_TRANSLATE_NOOP("RuntimeMessages", "I/O error %1")},
-      {QRegularExpression("^'(.*)' is not a valid integer value$"),
-       QT_TRANSLATE_NOOP("RuntimeMessages", "'%1' is not a valid integer value")},
-      {QRegularExpression("^(\\d+) more bad values in (.*) were skipped$"),
-       QT_TRANSLATE_NOOP("RuntimeMessages", "%1 more bad values in %2 were skipped")},
-  };
-  for (const auto& m : kMessages) {
-    const QRegularExpressionMatch match = m.pattern.match(message);
-    if (!match.hasMatch()) continue;
-    QString text = QCoreApplication::translate("RuntimeMessages", m.text);
-    for (int k = 1; k <= match.lastCapturedIndex(); ++k) text = text.arg(match.captured(k));
-    return text;
-  }
-  return message;
 }
 
 // The reasons the core gives, in English; shown in the interface's language.
@@ -124,14 +99,33 @@ void ReleaseRuntimeMessages(QWidget* parent) {
   for (const QString& message : messages) Deliver(parent, message);
 }
 
-void ShowRuntimeMessage(QWidget* parent, const QString& core) {
-  QStringList lines = Translated(core).split('\n');
+QString MessageWords(const RuntimeMessage& message) {
+  const auto words = [](const char* text) { return QCoreApplication::translate("RuntimeMessages", text); };
+  switch (message.kind) {
+    case MessageKind::FileNotFound:
+      return words(QT_TRANSLATE_NOOP("RuntimeMessages", "File not found"));
+    case MessageKind::IoError:
+      return words(QT_TRANSLATE_NOOP("RuntimeMessages", "I/O error %1")).arg(ToQt(message.values[0]));
+    case MessageKind::InvalidInteger:
+      return words(QT_TRANSLATE_NOOP("RuntimeMessages", "'%1' is not a valid integer value"))
+          .arg(ToQt(message.values[0]));
+    case MessageKind::BadValuesSkipped:
+      return words(QT_TRANSLATE_NOOP("RuntimeMessages", "%1 more bad values in %2 were skipped"))
+          .arg(ToQt(message.values[0]), ToQt(message.values[1]));
+    case MessageKind::Plain:
+      break;
+  }
+  return ToQt(message.text);
+}
+
+void ShowRuntimeMessage(QWidget* parent, const QString& shown) {
+  QStringList lines = shown.split('\n');
   for (QString& line : lines) line = EscapedLine(line);
   Deliver(parent, lines.join('\n'));
 }
 
 void ShowRuntimeMessage(QWidget* parent, const RuntimeMessage& message) {
-  QString text = EscapedLine(Translated(ToQt(message.text)));
+  QString text = EscapedLine(MessageWords(message));
   if (!message.file.empty() || !message.reason.empty()) {
     // A name as the file system spells it, any byte that is no character
     // shown as its code.

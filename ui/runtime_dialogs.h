@@ -14,9 +14,12 @@ namespace zlc::ui {
 
 using MessageSink = std::function<void(const QString& message)>;
 void SetMessageSink(MessageSink sink);
-// The message shown in the interface's language, each line with its
+// A message already in the interface's language, each line with its
 // control characters escaped (a file name or a typed value may hold them).
 void ShowRuntimeMessage(QWidget* parent, const QString& message);
+// The runtime's words of a core message in the interface's language, from
+// its kind and values.
+QString MessageWords(const RuntimeMessage& message);
 // A message of the core: the runtime's words, and on the line under them
 // the file's name and the reason.
 void ShowRuntimeMessage(QWidget* parent, const RuntimeMessage& message);

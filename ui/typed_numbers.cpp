@@ -58,7 +58,7 @@ void TypedNumbers::ShowRefusals() {
 QString RefusalMessage(const QString& typed, TypedNumber::Verdict verdict, const QString& outOfRange,
                        std::int32_t least, std::int32_t most) {
   const std::string text = FromQt(typed);
-  if (verdict != TypedNumber::Verdict::OutOfRange) return ToQt(InvalidIntegerMessage(text));
+  if (verdict != TypedNumber::Verdict::OutOfRange) return MessageWords(InvalidIntegerMessage(text));
   const bool below = typed.startsWith('-');
   QString range;
   if (least == std::numeric_limits<std::int32_t>::min() && !below) {

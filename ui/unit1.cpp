@@ -81,7 +81,6 @@ void TForm1::FormCreate() {
   CreateShortcuts();
 
   calc_.SetReporter([this](const RuntimeMessage& message) { ShowRuntimeMessage(this, message); });
-  calc_.deferLogWrites = true;  // written once a slice (Timer1Timer)
   calc_.InitSettings();
   // The boxes mirror the settings in force; setting a box from code runs its
   // click handler as a user's click would.
@@ -470,7 +469,7 @@ void TForm1::SyncTask() {
   GroupBox2->setTitle(TaskTitle(ed.TaskLength()));
   Label2->setText(VariantsLabelText());
   // "Run" follows the task; "step" too, except while the run lock holds it.
-  Button5->setEnabled(ed.TaskComplete() || calc_.running);
+  Button5->setEnabled(ed.TaskComplete() || calc_.Running());
   if (!locked_) Button3->setEnabled(ed.TaskComplete());
 }
 
@@ -486,7 +485,8 @@ QString TForm1::VariantsText(std::int64_t count) { return tr("Variants : %1").ar
 
 // Shown once the variants of the task are counted, empty before.
 QString TForm1::VariantsLabelText() const {
-  return calc_.editor.VariantsLabel().empty() ? QString() : VariantsText(calc_.variantCount);
+  const std::int64_t shown = calc_.editor.ShownVariants();
+  return shown < 0 ? QString() : VariantsText(shown);
 }
 
 void TForm1::SyncResults() {
@@ -527,7 +527,7 @@ void TForm1::ShowDroppedNotice() {
 // The task a search runs on stays the task shown: from "Run" to "Stop" (and
 // through a step) no button, key or menu may change it, whichever control
 // still takes a click or a key.
-bool TForm1::TaskLocked() const { return calc_.running || locked_; }
+bool TForm1::TaskLocked() const { return calc_.Running() || locked_; }
 
 void TForm1::EditTask(const std::function<void()>& edit) {
   if (TaskLocked()) return;
@@ -727,14 +727,13 @@ void TForm1::RestoreAfterRun() {
 }
 
 void TForm1::Button5Click() {
-  if (!calc_.running) {
+  if (!calc_.Running()) {
     DisableForRun();
-    if (!calc_.OpenLogs()) {
+    if (!calc_.StartRun()) {
       RestoreAfterRun();
       return;
     }
     SetRunCaption(tr("Stop"));
-    calc_.running = true;
     Timer1->start();
   } else {
     StopRun();
@@ -747,45 +746,31 @@ void TForm1::StopRun() {
   Timer1->stop();
   SyncResults();
   SetRunCaption(tr("Run"));
-  calc_.running = false;
-  calc_.CloseLogs();
+  calc_.StopRun();
   RestoreAfterRun();
   SyncTask();
 }
 
 void TForm1::Button3Click() {
   DisableForRun();
-  if (calc_.OpenLogs()) {
-    calc_.RunBatch();
-    calc_.CloseLogs();
-  }
+  calc_.Step();
   RestoreAfterRun();
   SyncResults();
   SyncTask();
 }
 
 void TForm1::Timer1Timer() {
-  if (!calc_.running) return;
-  // Whole batches until the slice is used up, at least one; captions then
-  // show the state after the last complete batch.
-  QElapsedTimer slice;
-  slice.start();
-  bool failed = false;
-  do {
-    BatchOutcome outcome = calc_.RunBatch();
-    failed = outcome == BatchOutcome::Failed;
-    if (outcome == BatchOutcome::Busy) break;
-  } while (!failed && calc_.running && slice.elapsed() < kSliceMilliseconds);
-  // The slice's results go to the logs in one write each.
-  if (!failed && !calc_.FlushLogs()) failed = true;
+  if (!calc_.Running()) return;
+  const auto slice = calc_.RunSlice(Calculator::SliceClock::now() +
+                                    std::chrono::milliseconds(kSliceMilliseconds));
   // The lists and captions are redrawn a few dozen times a second, not after
   // every slice: nobody reads faster, and the drawing would slow the search.
-  if (!sinceSync_.isValid() || sinceSync_.elapsed() >= kSyncMilliseconds || failed) {
+  if (!sinceSync_.isValid() || sinceSync_.elapsed() >= kSyncMilliseconds || slice.failed) {
     SyncResults();
     sinceSync_.restart();
   }
-  // A file that failed was reported once; the run stops as "Stop" would.
-  if (failed && calc_.running) StopRun();
+  // A file that failed ended the run in the core; the window follows.
+  if (!calc_.Running() && Timer1->isActive()) StopRun();
 }
 
 void TForm1::Button6Click() {
@@ -797,13 +782,12 @@ void TForm1::Button6Click() {
 void TForm1::ListMouseUp(int source, QPoint pos, Qt::MouseButton button) {
   LineListView* view = ListOf(source);
   if (button != Qt::RightButton || view->LineCount() == 0) return;
-  const std::ptrdiff_t line = view->LineAt(pos);
-  if (line >= 0) calc_.RecordRightClick(source, view->ListLine(static_cast<std::size_t>(line)));
+  NoteMenuList(source, view->LineAt(pos));
   PopupMenu1->popup(view->viewport()->mapToGlobal(pos));
 }
 
 void TForm1::ListMouseMove(int source, QPoint pos) {
-  if (calc_.running) return;
+  if (calc_.Running()) return;
   LineListView* view = ListOf(source);
   const bool hasLines = view->LineCount() > 0;
   Saveallresults1->setEnabled(hasLines);
@@ -816,8 +800,7 @@ void TForm1::ListMouseMove(int source, QPoint pos) {
 // right-click on it would open it.
 void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
   LineListView* view = ListOf(source);
-  const bool onLine = line >= 0 &&
-                      calc_.RecordRightClick(source, view->ListLine(static_cast<std::size_t>(line)));
+  const bool onLine = NoteMenuList(source, line);
   Saveallresults1->setEnabled(view->LineCount() > 0);
   Exportlist1->setEnabled(view->LineCount() > 0);
   Save2->setEnabled(onLine);
@@ -832,12 +815,27 @@ void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
   }
 }
 
-void TForm1::Copy1Click() { PutOnClipboard(calc_.recordedBlock); }
+bool TForm1::NoteMenuList(int source, std::ptrdiff_t viewLine) {
+  menuSource_ = source;
+  if (viewLine < 0) return false;
+  const ResultList& list = calc_.ListOf(source);
+  const std::size_t line = ListOf(source)->ListLine(static_cast<std::size_t>(viewLine));
+  if (!list.BlockAt(line, menuBlock_)) return false;
+  menuResultNumber_ = list.RecordOfLine(line).rn;
+  return true;
+}
+
+const ResultList& TForm1::MenuList() const {
+  static const ResultList kNone;
+  return menuSource_ == 0 ? kNone : calc_.ListOf(menuSource_);
+}
+
+void TForm1::Copy1Click() { PutOnClipboard(menuBlock_); }
 
 // Ctrl+C in a list: the current line's result, as text.
 void TForm1::CopyLine(int source, std::ptrdiff_t line) {
   ResultBlock block;
-  if (line >= 0 && calc_.BlockOf(source, ListOf(source)->ListLine(static_cast<std::size_t>(line)), block)) {
+  if (line >= 0 && calc_.ListOf(source).BlockAt(ListOf(source)->ListLine(static_cast<std::size_t>(line)), block)) {
     PutOnClipboard(block);
   }
 }
@@ -849,16 +847,17 @@ void TForm1::PutOnClipboard(const ResultBlock& block) {
 }
 
 void TForm1::Save2Click() {
-  const QString path = AskSaveFileName(this, tr("Save result #%1").arg(ToQt(calc_.resultNumberText)),
-                                       FileKind::Results, ResultFileName(ToQt(calc_.resultNumberText)));
+  const QString number = QString::number(menuResultNumber_);
+  const QString path = AskSaveFileName(this, tr("Save result #%1").arg(number), FileKind::Results,
+                                       ResultFileName(number));
   if (path.isEmpty()) return;
-  calc_.SaveRecordedBlock(PathFromQt(path));
+  calc_.SaveResult(menuBlock_, PathFromQt(path));
 }
 
 void TForm1::Saveallresults1Click() {
   const QString path = AskSaveFileName(this, tr("Save all results"), FileKind::Results, "results.txt");
   if (path.isEmpty()) return;
-  calc_.SaveRecordedList(PathFromQt(path));
+  calc_.SaveList(MenuList(), PathFromQt(path));
 }
 
 // Made at the first use: its charts take a moment to build.
@@ -887,7 +886,7 @@ void TForm1::OpenWindowNamed(const QString& name) {
 void TForm1::Exportlist1Click() {
   const QString path = AskSaveFileName(this, tr("Export list as CSV"), FileKind::Csv, "results.csv");
   if (path.isEmpty()) return;
-  calc_.ExportRecordedList(PathFromQt(path));
+  calc_.ExportList(MenuList(), PathFromQt(path));
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
@@ -949,7 +948,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::FormClose() {
-  if (calc_.running) StopRun();
+  if (calc_.Running()) StopRun();
   calc_.Close();
   FreeCardGrid();
 }

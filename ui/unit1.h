@@ -71,6 +71,10 @@ class TForm1 : public QMainWindow {
   QStringList RecentTasks() const { return recentTasks_; }
   void SetRecentTasks(const QStringList& paths);
   QMenu* resultsMenu() const { return PopupMenu1; }
+  // The result the lists' menu was last opened on, and its number as line 1
+  // shows it (0 before any).
+  const ResultBlock& menuBlock() const { return menuBlock_; }
+  std::int64_t menuResultNumber() const { return menuResultNumber_; }
 
   // Mirrors the task, the grid and the buttons that follow the task.
   void SyncTask();
@@ -149,6 +153,12 @@ class TForm1 : public QMainWindow {
   LineListView* ListOf(int source) const { return source == 2 ? ListBox2 : ListBox1; }
   void ListMenuKey(int source, std::ptrdiff_t line, QPoint at);
   void CopyLine(int source, std::ptrdiff_t line);
+  // The menu opened over a list, on a line of it or not: which list "Save
+  // all results..." and "Export" take, and the block under it, copied now so
+  // that a run adding blocks meanwhile does not change what is saved. False
+  // when not on a line (the block before stays, its entries are off).
+  bool NoteMenuList(int source, std::ptrdiff_t viewLine);
+  const ResultList& MenuList() const;  // empty before the menu opened
   static void PutOnClipboard(const ResultBlock& block);
 
  public:
@@ -219,6 +229,9 @@ class TForm1 : public QMainWindow {
   QSplitter* Splitter1 = nullptr;
   QTimer* Timer1 = nullptr;
   QMenu* PopupMenu1 = nullptr;
+  int menuSource_ = 0;  // 1 "All", 2 "Filtered"; 0 before the menu opened
+  ResultBlock menuBlock_;
+  std::int64_t menuResultNumber_ = 0;
   QAction* Save2 = nullptr;
   QAction* Saveallresults1 = nullptr;
   QAction* Exportlist1 = nullptr;

@@ -11,6 +11,8 @@
 
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
+#include "analysis/layout_line.h"
+#include "analysis/result_record.h"
 #include "cards/notation.h"
 #include "engine/chain.h"
 #include "engine/layout.h"
@@ -38,9 +40,16 @@ Settings Marks(int markTransits, int staticMarkMode, int deleteSpaces) {
   return settings;
 }
 
+ResultRecord RecordOf(const Layout& layout, std::int64_t rn) {
+  ResultRecord record;
+  RecordLayout(record, layout, NotationSet{});
+  record.rn = rn;
+  return record;
+}
+
 std::string Line1(const Layout& layout, std::int32_t rn, const Settings& settings) {
   std::string out = "left over from the previous result";
-  AppendLayoutLine(out, layout, rn, settings);
+  AppendLayoutLine(out, RecordOf(layout, rn), settings);
   return out;
 }
 
@@ -179,10 +188,10 @@ TEST_F(ClassifyStartingDeck, StaticMarks) {
 
 TEST_F(ClassifyStartingDeck, ReusedBufferKeepsItsCapacity) {
   std::string out;
-  AppendLayoutLine(out, layout, 1, Marks(1, 2, 0));
+  AppendLayoutLine(out, RecordOf(layout, 1), Marks(1, 2, 0));
   const auto capacity = out.capacity();
   const auto* data = out.data();
-  AppendLayoutLine(out, layout, 2, Marks(1, 2, 0));
+  AppendLayoutLine(out, RecordOf(layout, 2), Marks(1, 2, 0));
   EXPECT_EQ(out.capacity(), capacity);
   EXPECT_EQ(out.data(), data);
   EXPECT_TRUE(out.starts_with("2. <[Ad] "));

@@ -26,8 +26,6 @@ void Scramble(Calculator& calc) {
   calc.filter.hbEnabled = 1;
   calc.filter.hbRequired[3] = 1;
   calc.counters = RunCounters{4, 99, 2};
-  calc.running = true;
-  calc.batchBusy = true;
   calc.editor.SetVariantsReady(true);
 }
 
@@ -56,8 +54,8 @@ void ExpectStartState(const Calculator& calc) {
   for (auto line : f.hbRequired) EXPECT_EQ(line, 0);
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
   EXPECT_EQ(calc.FilteredCaption(), "Filtered: 0");
-  EXPECT_FALSE(calc.running);
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.Running());
+  EXPECT_FALSE(calc.BatchBusy());
   EXPECT_FALSE(calc.editor.VariantsReady());
 }
 

@@ -49,7 +49,7 @@ struct Loaded {
 
   ConfigTarget Target() { return {notation, settings, filter}; }
   MessageReporter Reporter() {
-    return [this](const std::string& m) { messages.push_back(m); };
+    return [this](const RuntimeMessage& m) { messages.push_back(m.text); };
   }
   Loaded& Apply(std::initializer_list<std::string_view> lines) {
     for (auto line : lines) ApplyConfigLine(Target(), line, Reporter());

@@ -5,6 +5,7 @@
 
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
+#include "analysis/result_record.h"
 #include "cards/notation.h"
 #include "engine/chain.h"
 #include "engine/layout.h"
@@ -44,6 +45,16 @@ void SetState(Layout& layout, const NotationSet& notation, int rank, int suit, s
   }
 }
 
+// The verdict on a layout's record; L(F) as the layout's count says, so a
+// case can set the count alone.
+bool Passes(const FilterSettings& filter, const Layout& layout, const NotationSet& notation,
+            const Lines& balancedLines) {
+  ResultRecord record;
+  RecordLayout(record, layout, notation);
+  record.transitCount = layout.transitCount;
+  return PassesFilter(filter, record, balancedLines);
+}
+
 FilterSettings NothingOn() {
   FilterSettings filter;
   filter.smEnabled = 0;
@@ -59,11 +70,11 @@ TEST(Filter, TransitThreshold) {
   filter.lfEnabled = 1;
   filter.lfThreshold = 8;
   layout.transitCount = 8;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, ru, Lines{}));
   layout.transitCount = 9;
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_FALSE(Passes(filter, layout, ru, Lines{}));
   filter.lfEnabled = 0;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, ru, Lines{}));
 }
 
 TEST(Filter, GridCells) {
@@ -77,19 +88,19 @@ TEST(Filter, GridCells) {
 
   grid[0][kSix] = ElementState::Static;
   grid[3][kEight] = ElementState::Mobile;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, ru, Lines{}));
 
   // Ranks outside the hexagram lines are tested like any other.
   grid[2][kJack] = ElementState::Mobile;
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_FALSE(Passes(filter, layout, ru, Lines{}));
   grid[2][kJack] = ElementState::Static;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, ru, Lines{}));
   grid[1][kSeven] = ElementState::Static;
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_FALSE(Passes(filter, layout, ru, Lines{}));
 
   // Switched off, the cells keep their states but are not looked at.
   filter.smEnabled = 0;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, ru, Lines{}));
 }
 
 TEST(Filter, GridNamesTheSameCardsInEitherNotation) {
@@ -102,11 +113,11 @@ TEST(Filter, GridNamesTheSameCardsInEitherNotation) {
 
   FilterSettings filter;
   filter.elementGrid[1][7] = ElementState::Static;
-  EXPECT_TRUE(PassesFilter(filter, ruLayout, ru, Lines{}));
-  EXPECT_TRUE(PassesFilter(filter, enLayout, en, Lines{}));
+  EXPECT_TRUE(Passes(filter, ruLayout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, enLayout, en, Lines{}));
   filter.elementGrid[1][7] = ElementState::Mobile;
-  EXPECT_FALSE(PassesFilter(filter, ruLayout, ru, Lines{}));
-  EXPECT_FALSE(PassesFilter(filter, enLayout, en, Lines{}));
+  EXPECT_FALSE(Passes(filter, ruLayout, ru, Lines{}));
+  EXPECT_FALSE(Passes(filter, enLayout, en, Lines{}));
 }
 
 TEST(Filter, StartingDeckEnds) {
@@ -119,9 +130,9 @@ TEST(Filter, StartingDeckEnds) {
   FilterSettings filter;
   filter.elementGrid[1][8] = ElementState::Static;  // Ad, first
   filter.elementGrid[1][3] = ElementState::Mobile;  // 9d, last
-  EXPECT_TRUE(PassesFilter(filter, layout, en, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, en, Lines{}));
   filter.elementGrid[1][3] = ElementState::Static;
-  EXPECT_FALSE(PassesFilter(filter, layout, en, Lines{}));
+  EXPECT_FALSE(Passes(filter, layout, en, Lines{}));
 }
 
 TEST(Filter, HexBalanceOnLineThree) {
@@ -137,18 +148,18 @@ TEST(Filter, HexBalanceOnLineThree) {
   SetState(layout, ru, kTen, 0, 0);
   SetState(layout, ru, kTen, 2, 0);
   AppendAnalysisLines(line2, line3, balanced, layout, 1, ru);
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, balanced));
+  EXPECT_TRUE(Passes(filter, layout, ru, balanced));
 
   // Three mobile, one static.
   SetState(layout, ru, kTen, 2, 1);
   AppendAnalysisLines(line2, line3, balanced, layout, 1, ru);
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, balanced));
+  EXPECT_FALSE(Passes(filter, layout, ru, balanced));
 
   filter.hbEnabled = 0;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, balanced));
+  EXPECT_TRUE(Passes(filter, layout, ru, balanced));
   filter.hbEnabled = 1;
   filter.hbRequired[2] = 0;
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, balanced));
+  EXPECT_TRUE(Passes(filter, layout, ru, balanced));
 }
 
 TEST(Filter, EveryCriterionMustHold) {
@@ -162,13 +173,13 @@ TEST(Filter, EveryCriterionMustHold) {
   filter.hbEnabled = 1;
   filter.hbRequired[5] = 1;
   const Lines sixthBalanced{0, 0, 0, 0, 0, 1};
-  EXPECT_TRUE(PassesFilter(filter, layout, ru, sixthBalanced));
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, Lines{}));
+  EXPECT_TRUE(Passes(filter, layout, ru, sixthBalanced));
+  EXPECT_FALSE(Passes(filter, layout, ru, Lines{}));
   layout.transitCount = 6;
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, sixthBalanced));
+  EXPECT_FALSE(Passes(filter, layout, ru, sixthBalanced));
   layout.transitCount = 5;
   SetState(layout, ru, kSix, 0, 0);
-  EXPECT_FALSE(PassesFilter(filter, layout, ru, sixthBalanced));
+  EXPECT_FALSE(Passes(filter, layout, ru, sixthBalanced));
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ TEST_F(RunBatchTest, NonConvergingCompleteTaskOnlyCountsTries) {
     EXPECT_TRUE(calc.filteredList.Empty());
   }
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 3000 )");
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.BatchBusy());
 }
 
 TEST_F(RunBatchTest, ResultPastTheThresholdIsLoggedThenEverythingCleared) {
@@ -335,7 +335,7 @@ TEST_F(RunBatchTest, FilteredLogIsWrittenBeforeTheResultsLog) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "I/O error " + std::to_string(EFBIG));
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.lastBlock}));
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.BatchBusy());
 }
 
 TEST_F(RunBatchTest, WriteFailureEndsTheBatchAndTheNextOneRuns) {
@@ -348,7 +348,7 @@ TEST_F(RunBatchTest, WriteFailureEndsTheBatchAndTheNextOneRuns) {
   }
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "I/O error " + std::to_string(EFBIG));
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.BatchBusy());
   calc.CloseLogs();
   messages.clear();
   EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);
@@ -374,42 +374,50 @@ TEST_F(RunBatchTest, ABlockThatDoesNotFitLeavesNoTornLine) {
 
 // Logs written once a slice: the slice's blocks go out together, in the
 // order they were found; a log deleted meanwhile is made again first; a
-// disk that takes only part of them keeps the whole blocks it took.
+// disk that takes only part of them keeps the whole blocks it took, and the
+// run stops.
 TEST_F(RunBatchTest, LogsWrittenOncePerSliceKeepWholeBlocks) {
   Load(kDeck);
-  calc.deferLogWrites = true;
   calc.settings.autosaveAll = true;
-  ASSERT_TRUE(calc.OpenLogs());
+  ASSERT_TRUE(calc.StartRun());
   std::vector<ResultBlock> slice;
-  for (int b = 0; b < 3; ++b) {
-    ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-    slice.push_back(calc.lastBlock);
-  }
-  EXPECT_EQ(ReadBytes("resultsf.log"), "");  // not before the slice ends
-  ASSERT_TRUE(calc.FlushLogs());
+  auto results = [&](std::size_t count) {
+    return [&, count](BatchOutcome outcome) {
+      EXPECT_EQ(ReadBytes("resultsf.log"), LogText({}));  // not before the slice ends
+      if (outcome == BatchOutcome::Result) slice.push_back(calc.lastBlock);
+      return slice.size() < count;
+    };
+  };
+  const auto far = Calculator::SliceClock::time_point::max();
+  Calculator::SliceReport report = calc.RunSlice(far, results(3));
+  EXPECT_EQ(report.batches, 3);
+  EXPECT_FALSE(report.failed);
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText(slice));
   EXPECT_EQ(ReadBytes("results.log"), LogText(slice));
 
   // Deleted by the user between two slices: the next slice is not lost.
   std::filesystem::remove("resultsf.log");
-  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  ASSERT_TRUE(calc.FlushLogs());
-  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.lastBlock}));
+  slice.clear();
+  EXPECT_FALSE(calc.RunSlice(far, results(1)).failed);
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText(slice));
+
+  // A slice ends at its deadline, after at least one batch.
+  EXPECT_EQ(calc.RunSlice(Calculator::SliceClock::now()).batches, 1);
 
   // Room for one block and a half: the whole first block stays, the torn
-  // second one goes, and the failure is told once.
+  // second one goes, the failure is told once and the run is over.
   std::filesystem::remove("resultsf.log");
-  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  const ResultBlock first = calc.lastBlock;
-  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  const std::size_t blockSize = LogText({first}).size();
+  slice.clear();
+  const std::size_t blockSize = LogText({calc.lastBlock}).size();
   {
     FileSizeLimit full(blockSize + blockSize / 2);
-    EXPECT_FALSE(calc.FlushLogs());
+    report = calc.RunSlice(far, results(2));
   }
-  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
+  EXPECT_TRUE(report.failed);
+  EXPECT_FALSE(calc.Running());
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({slice[0]}));
   EXPECT_EQ(messages, std::vector<std::string>{"I/O error " + std::to_string(EFBIG)});
-  calc.CloseLogs();
+  calc.StopRun();
   EXPECT_EQ(messages.size(), 1u);  // nothing left to write, nothing more to tell
 }
 
@@ -446,9 +454,12 @@ TEST_F(RunBatchTest, ListsStayWithinTheirMemoryBudget) {
   for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.allList.Line(static_cast<std::size_t>(j)), calc.lastBlock.lines[j]);
   // The oldest block kept is whole and can be picked as any other.
   const std::size_t oldest = calc.allList.Size() - 1;
-  ASSERT_TRUE(calc.RecordRightClick(1, oldest));
+  ResultBlock block;
+  ASSERT_TRUE(calc.allList.BlockAt(oldest, block));
   EXPECT_EQ(calc.allList.BlockStart(oldest), static_cast<std::ptrdiff_t>(oldest - 2));
-  EXPECT_EQ(std::stoll(calc.resultNumberText), 30000 - static_cast<long long>(oldest / 3));
+  const std::int64_t rn = calc.allList.RecordOfLine(oldest).rn;
+  EXPECT_EQ(rn, 30000 - static_cast<long long>(oldest / 3));
+  EXPECT_TRUE(block.lines[0].starts_with(std::to_string(rn) + ". "));
   // Every kept line is whole text of a whole block (a line whose text went
   // with a freed chunk would not read back), and a list forgets no more than
   // its store let go, but for the rest of one block.
@@ -470,17 +481,20 @@ TEST_F(RunBatchTest, ListsStayWithinTheirMemoryBudget) {
   EXPECT_EQ(calc.allList.Size(), 3u);
 }
 
-TEST_F(RunBatchTest, BusyBatchReturnsAtOnce) {
+TEST_F(RunBatchTest, SliceCalledFromInsideASliceRunsNothing) {
+  // A message shown during a slice may let the timer call in again.
   Load(kDeck);
-  calc.batchBusy = true;
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Busy);
-  EXPECT_TRUE(calc.batchBusy);
-  EXPECT_EQ(calc.counters.cn, 0);
-  EXPECT_EQ(calc.counters.rn, 0);
-  EXPECT_FALSE(calc.editor.VariantsReady());
-  EXPECT_FALSE(std::filesystem::exists("variants"));
-  calc.batchBusy = false;
-  EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  std::vector<Calculator::SliceReport> nested;
+  const auto far = Calculator::SliceClock::time_point::max();
+  const Calculator::SliceReport outer = calc.RunSlice(far, [&](BatchOutcome) {
+    nested.push_back(calc.RunSlice(far));
+    EXPECT_TRUE(calc.BatchBusy() == false);
+    return false;
+  });
+  EXPECT_EQ(outer.batches, 1);
+  ASSERT_EQ(nested.size(), 1u);
+  EXPECT_EQ(nested[0].batches, 0);
+  EXPECT_EQ(calc.counters.rn, 1);
 }
 
 TEST_F(RunBatchTest, BatchCalledFromInsideABatchIsRefused) {
@@ -499,7 +513,7 @@ TEST_F(RunBatchTest, BatchCalledFromInsideABatchIsRefused) {
   EXPECT_EQ(nested[0], BatchOutcome::Busy);
   EXPECT_EQ(calc.counters.rn, 1);
   EXPECT_EQ(calc.counters.cn, 1);
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.BatchBusy());
 }
 
 struct CountingProgress : EnumerationProgress {
@@ -517,7 +531,7 @@ TEST_F(RunBatchTest, VariantsAreEnumeratedOncePerTask) {
   calc.settings.shuffleDepth = 10;
   ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
   EXPECT_TRUE(calc.editor.VariantsReady());
-  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 34");
+  EXPECT_EQ(calc.editor.ShownVariants(), 34);
   EXPECT_EQ(progress.shows, 1);
   EXPECT_EQ(progress.closes, 1);
   // With "One" the drawn variant stays: the file is neither written nor read.
@@ -532,13 +546,13 @@ TEST_F(RunBatchTest, VariantsAreEnumeratedOncePerTask) {
   EXPECT_NE(calc.RunBatch(), BatchOutcome::Failed);
   EXPECT_TRUE(messages.empty());
   EXPECT_GT(calc.counters.cn, cn);
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.BatchBusy());
   // A new task enumerates again.
   messages.clear();
   Load("Ad ** 7s ** Kc ** 9d ");
   EXPECT_FALSE(calc.editor.VariantsReady());
   ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
-  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 561");
+  EXPECT_EQ(calc.editor.ShownVariants(), 561);
   EXPECT_EQ(progress.shows, 2);
   EXPECT_EQ(progress.closes, 2);
   EXPECT_TRUE(messages.empty());
@@ -570,7 +584,7 @@ TEST_F(RunBatchTest, EnumerationFailureIsReportedAndRetried) {
   EXPECT_EQ(calc.RunBatch(), BatchOutcome::Failed);
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(progress.closes, progress.shows);
-  EXPECT_FALSE(calc.batchBusy);
+  EXPECT_FALSE(calc.BatchBusy());
   EXPECT_FALSE(calc.editor.VariantsReady());
   EXPECT_EQ(calc.counters.cn, 0);
   calc.variantsPath = "variants";
@@ -618,7 +632,7 @@ TEST_F(HugeTaskTest, BeyondOneDrawNoFileAndADirectDraw) {
     ExpectValidTargets();
   }
   EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(5));
-  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 9075135300");
+  EXPECT_EQ(calc.editor.ShownVariants(), 9075135300);
   EXPECT_FALSE(std::filesystem::exists("variants"));
   EXPECT_TRUE(messages.empty());
 }
@@ -627,7 +641,7 @@ TEST_F(HugeTaskTest, WithinOneDrawTheDrawIsTheLineTheFileWouldGive) {
   Load(EighteenCards(false));  // C(34, 16): more than a file takes, fewer than 2^32
   Random copy = calc.random;
   ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
-  EXPECT_EQ(calc.editor.VariantsLabel(), "Variants : 2203961430");
+  EXPECT_EQ(calc.editor.ShownVariants(), 2203961430);
   std::int32_t starts[kMaxRuns] = {};
   VariantStarts(calc.plan, copy.Next(2203961430u), starts);
   for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {

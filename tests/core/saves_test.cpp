@@ -70,16 +70,17 @@ struct SavingCalculator {
     calc.settings.autosaveFiltered = false;
     calc.editor.LoadTaskText("** ");
     while (calc.counters.rn < results) calc.RunBatch();
-    calc.RecordRightClick(1, 4);  // the second block of "All"
+    calc.allList.BlockAt(4, block);  // the second block of "All"
   }
+  ResultBlock block;
 
   // The four saves of the window, by name.
   using Save = std::function<bool(const std::string&)>;
   std::vector<std::pair<const char*, Save>> Saves() {
     return {{"task", [this](const std::string& p) { return calc.SaveTaskFile(p); }},
-            {"result", [this](const std::string& p) { return calc.SaveRecordedBlock(p); }},
-            {"all results", [this](const std::string& p) { return calc.SaveRecordedList(p); }},
-            {"CSV", [this](const std::string& p) { return calc.ExportRecordedList(p); }}};
+            {"result", [this](const std::string& p) { return calc.SaveResult(block, p); }},
+            {"all results", [this](const std::string& p) { return calc.SaveList(calc.allList, p); }},
+            {"CSV", [this](const std::string& p) { return calc.ExportList(calc.allList, p); }}};
   }
 };
 
@@ -164,8 +165,8 @@ TEST(Saves, ALimitCrossedMidwayKeepsTheOldFile) {
   WriteBytes("old", old);
   {
     FileSizeLimit limit(64 * 1024);
-    EXPECT_FALSE(saving.calc.SaveRecordedList("old"));
-    EXPECT_FALSE(saving.calc.ExportRecordedList("old"));
+    EXPECT_FALSE(saving.calc.SaveList(saving.calc.allList, "old"));
+    EXPECT_FALSE(saving.calc.ExportList(saving.calc.allList, "old"));
   }
   EXPECT_EQ(Contents("old"), old);
   EXPECT_TRUE(OtherNames(".", {"old", "results.log", "resultsf.log", "variants"}).empty());
@@ -173,7 +174,7 @@ TEST(Saves, ALimitCrossedMidwayKeepsTheOldFile) {
   EXPECT_EQ(saving.messages[0].text, "I/O error " + std::to_string(EFBIG));
   EXPECT_EQ(saving.messages[0].reason, "File too large");
   // Without the limit the same save goes through.
-  EXPECT_TRUE(saving.calc.SaveRecordedList("old"));
+  EXPECT_TRUE(saving.calc.SaveList(saving.calc.allList, "old"));
   EXPECT_EQ(Contents("old").substr(0, 3), saving.calc.allList.Line(0).substr(0, 3));
 }
 

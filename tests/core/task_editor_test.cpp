@@ -409,10 +409,10 @@ TEST_F(TaskEditorTest, LoadSurvivesHugeAndBinaryInput) {
 TEST_F(TaskEditorTest, EveryChangeOfTheTextDropsTheVariants) {
   Click(Ru("Тб 7п ?ч 6? **"));
   editor.SetVariantsReady(true);
-  editor.SetVariantsLabel("Variants : 12");
+  editor.ShowVariants(12);
   editor.ConvertTaskNotation();  // already Ru: the same text again
   EXPECT_TRUE(editor.VariantsReady());
-  EXPECT_EQ(editor.VariantsLabel(), "Variants : 12");
+  EXPECT_EQ(editor.ShownVariants(), 12);
   editor.DeleteSelected(4, 0);
   EXPECT_TRUE(editor.VariantsReady());
 
@@ -422,7 +422,7 @@ TEST_F(TaskEditorTest, EveryChangeOfTheTextDropsTheVariants) {
   editor.ConvertTaskNotation();
   EXPECT_EQ(editor.Text(), "Ad 7s ?h 6? ** ");
   EXPECT_FALSE(editor.VariantsReady());
-  EXPECT_EQ(editor.VariantsLabel(), "");
+  EXPECT_EQ(editor.ShownVariants(), -1);
   EXPECT_EQ(States(), states);  // the same buttons stand for the same cards
   EXPECT_FALSE(On("Ad"));
 
@@ -432,16 +432,16 @@ TEST_F(TaskEditorTest, EveryChangeOfTheTextDropsTheVariants) {
   EXPECT_EQ(editor.Text(), Ru("Тб 7п ?ч 6? ** "));
 
   editor.SetVariantsReady(true);
-  editor.SetVariantsLabel("Variants : 3");
+  editor.ShowVariants(3);
   Click(Ru("Кк"));
   EXPECT_FALSE(editor.VariantsReady());
-  EXPECT_EQ(editor.VariantsLabel(), "");
+  EXPECT_EQ(editor.ShownVariants(), -1);
 
   editor.SetVariantsReady(true);
-  editor.SetVariantsLabel("Variants : 3");
+  editor.ShowVariants(3);
   editor.DeleteSelected(0, 1);
   EXPECT_FALSE(editor.VariantsReady());
-  EXPECT_EQ(editor.VariantsLabel(), "");
+  EXPECT_EQ(editor.ShownVariants(), -1);
 }
 
 }  // namespace

@@ -95,8 +95,8 @@ TEST(IoErrorText, RuntimeWording) {
   EXPECT_EQ(IoError{ENOENT}.Message(), "File not found");
   EXPECT_EQ(IoError{5}.Message(), "I/O error 5");
   EXPECT_EQ(IoError{13}.Message(), "I/O error 13");
-  EXPECT_EQ(InvalidIntegerMessage("12a"), "'12a' is not a valid integer value");
-  EXPECT_EQ(InvalidIntegerMessage(""), "'' is not a valid integer value");
+  EXPECT_EQ(InvalidIntegerMessage("12a").text, "'12a' is not a valid integer value");
+  EXPECT_EQ(InvalidIntegerMessage("").text, "'' is not a valid integer value");
 }
 
 std::string Contents(const std::string& path) {

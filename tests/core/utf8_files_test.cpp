@@ -86,7 +86,7 @@ TEST(Utf8ConfigFile, NonAsciiValuesComeInWindows1251) {
   Settings settings;
   FilterSettings filter;
   std::vector<std::string> messages;
-  const MessageReporter report = [&messages](const std::string& m) { messages.push_back(m); };
+  const MessageReporter report = [&messages](const RuntimeMessage& m) { messages.push_back(m.text); };
   // The bad number is quoted in the core's own encoding, whichever the file's.
   WriteBytes("utf8.cfg", "rn_t = 5ш\r\n");
   ASSERT_FALSE(LoadConfig("utf8.cfg", {notation, settings, filter}, report));

@@ -32,15 +32,15 @@ class KeyboardTest : public QObject, protected MainWindowFixture {
     QCOMPARE(calc_->counters.rn, 1);
     Press(Qt::Key_F6);  // the progress bar of the first step left the keys here
     QCOMPARE(calc_->counters.rn, 2);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
 
     Press(Qt::Key_F5);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     // While the search runs, the task's keys are locked with their buttons.
     Press(Qt::CTRL | Qt::Key_N);
     QCOMPARE(calc_->editor.Text(), std::string(kConverging));
     Press(Qt::Key_F5);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
 
     Press(Qt::CTRL | Qt::Key_L);  // clear the results
     QCOMPARE(calc_->counters.rn, 0);

@@ -123,7 +123,7 @@ class RunTest : public QObject, protected MainWindowFixture {
 
     run->click();
     QCOMPARE(run->text(), QString("Run"));
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
     QVERIFY(form_->cardButton(1)->isEnabled());
     QVERIFY(!form_->cardButton(34)->isEnabled());
     QVERIFY(clearTask->isEnabled());
@@ -145,7 +145,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     form_->ListMouseUp(1, RowPoint("ListBox1", 5), Qt::RightButton);
     QVERIFY(form_->resultsMenu()->isVisible());
     form_->resultsMenu()->hide();
-    QCOMPARE(QString::fromStdString(calc_->resultNumberText), QString("2"));
+    QCOMPARE(form_->menuResultNumber(), 2);
 
     nextFileName_ = "one.txt";
     form_->Save2Click();
@@ -167,16 +167,33 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(!QFile::exists(".txt"));
 
     // Below the last line: nothing recorded, "Save result..." off.
-    calc_->resultNumberText = "none";
     const QPoint below(5, all->viewport()->height() - 2);
     if (all->LineAt(below) < 0) {
       form_->ListMouseUp(1, below, Qt::RightButton);
       form_->resultsMenu()->hide();
-      QCOMPARE(QString::fromStdString(calc_->resultNumberText), QString("none"));
+      QCOMPARE(form_->menuResultNumber(), 2);
       form_->ListMouseMove(1, below);
       QVERIFY(!form_->resultsMenu()->actions()[0]->isEnabled());
       QVERIFY(form_->resultsMenu()->actions()[1]->isEnabled());
     }
+    // The menu opened below the lines of "Filtered" saves "Filtered", not
+    // the list whose line was clicked before: one block there, three in "All".
+    calc_->filteredList.Clear();
+    calc_->filteredText.Clear();
+    const std::string_view one[3] = {calc_->filteredText.Keep(calc_->allList.Line(0)),
+                                     calc_->filteredText.Keep(calc_->allList.Line(1)),
+                                     calc_->filteredText.Keep(calc_->allList.Line(2))};
+    calc_->filteredList.AddBlockOnTop(one, calc_->allList.RecordOfLine(0));
+    form_->SyncResults();
+    auto* filtered = Find<List>("ListBox2");
+    const QPoint belowFiltered(5, filtered->viewport()->height() - 2);
+    QVERIFY(filtered->LineAt(belowFiltered) < 0);
+    QTest::mouseClick(filtered->viewport(), Qt::RightButton, {}, belowFiltered);
+    QTRY_VERIFY(form_->resultsMenu()->isVisible());
+    form_->resultsMenu()->hide();
+    nextFileName_ = "filtered.txt";
+    form_->Saveallresults1Click();
+    QCOMPARE(ReadAll("filtered.txt").count("\r\n"), 3);
     // The left button opens nothing.
     form_->ListMouseUp(1, RowPoint("ListBox1", 0), Qt::LeftButton);
     QVERIFY(!form_->resultsMenu()->isVisible());
@@ -189,7 +206,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     Find<QPushButton>("Button5")->click();
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].startsWith("I/O error "));
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
     QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
     QVERIFY(form_->cardButton(0)->isEnabled() == calc_->editor.Enabled(0));
     QVERIFY(Find<QPushButton>("Button4")->isEnabled());
@@ -201,7 +218,7 @@ class RunTest : public QObject, protected MainWindowFixture {
       // The filtered log may grow by a few blocks more, then the disk is full.
       FileSizeLimit full(2000);
       Find<QPushButton>("Button5")->click();
-      QTRY_VERIFY_WITH_TIMEOUT(!calc_->running, 5000);
+      QTRY_VERIFY_WITH_TIMEOUT(!calc_->Running(), 5000);
     }
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(messages_[0], QString("I/O error %1\nresultsf.log: File too large").arg(EFBIG));
@@ -210,7 +227,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(log.size() > 0 && log.size() <= 2000);
     QVERIFY(log.endsWith("\r\n"));
     QCOMPARE(log.count("\r\n") % 3, 0);
-    QVERIFY(!calc_->batchBusy);
+    QVERIFY(!calc_->BatchBusy());
     QCOMPARE(Find<QPushButton>("Button5")->text(), QString("Run"));
     QVERIFY(Find<QPushButton>("Button4")->isEnabled());
   }
@@ -227,7 +244,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY_WITH_TIMEOUT(calc_->totals.filtered > 0, 20000);
     // A slice lasts about ten milliseconds; its results follow at its end.
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo("resultsf.log").size() > 0, 500);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     run->click();
     const QByteArray log = ReadAll("resultsf.log");
     QCOMPARE(log.count("\r\n") % 3, 0);
@@ -247,7 +264,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY_WITH_TIMEOUT(calc_->droppedLines > 30000, 20000);
     QTest::qWait(100);  // more slices after the notice
     run->click();
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
 
     const auto notices = form_->findChildren<QMessageBox*>("DroppedNotice");
     QCOMPARE(notices.size(), 1);
@@ -261,8 +278,10 @@ class RunTest : public QObject, protected MainWindowFixture {
     // The oldest block shown is whole and saves as any other.
     const std::size_t bottom = list->LineCount() - 1;
     QVERIFY(list->LineText(bottom).trimmed().startsWith("P("));
-    QVERIFY(calc_->RecordRightClick(1, list->ListLine(bottom)));
-    QVERIFY(QString::fromStdString(calc_->recordedBlock.lines[0]).startsWith(QString::fromStdString(calc_->resultNumberText) + ". "));
+    zlc::ResultBlock block;
+    QVERIFY(calc_->allList.BlockAt(list->ListLine(bottom), block));
+    const std::int64_t rn = calc_->allList.RecordOfLine(list->ListLine(bottom)).rn;
+    QVERIFY(QString::fromStdString(block.lines[0]).startsWith(QString::number(rn) + ". "));
   }
 
   void aSeedGivesTheSameBlocksAsTheHeadlessTool() {

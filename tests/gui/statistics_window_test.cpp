@@ -246,7 +246,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     ActivateMain();
     Press(Qt::Key_F5);  // "Run"
     QTRY_VERIFY(calc_->statistics.Results() > 0);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     InOptions([](zlc::ui::TForm6* dialog) {
       QTest::mouseClick(dialog->findChild<QCheckBox*>("CheckBox1"), Qt::LeftButton, {}, QPoint(5, 8));
       QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
@@ -258,7 +258,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY(calc_->statistics.Tries() > tries);  // counting on
     ActivateMain();
     Press(Qt::Key_F5);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
     QCOMPARE(calc_->statisticsStarts, 2u);
     QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->statistics.Tries()));
   }
@@ -410,10 +410,10 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     calc_->settings.shuffleDepth = 20;
     Activate(form_.get());
     Press(Qt::Key_F5);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     QTest::qWait(1500);
     Press(Qt::Key_F5);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
     auto* stats = OpenStatistics();
     QVERIFY(stats);
     for (int look = 0; look < 2; ++look) {

@@ -53,12 +53,21 @@ class TranslationTest : public QObject, protected MainWindowFixture {
     }
     // A card as a screen reader says it in Russian.
     QCOMPARE(form_->cardButton(1)->accessibleName(), QString::fromUtf8("шестёрка пик"));
-    zlc::ui::ShowRuntimeMessage(nullptr, "I/O error 13");
+    // The core's messages worded by their kind, whatever English they carry.
+    zlc::RuntimeMessage ioError = zlc::IoErrorMessage(13);
+    ioError.text = "not looked at";
+    zlc::ui::ShowRuntimeMessage(nullptr, ioError);
     QCOMPARE(messages_.last(), QString::fromUtf8("Ошибка ввода-вывода 13"));
-    zlc::ui::ShowRuntimeMessage(nullptr, "'-x' is not a valid integer value");
+    zlc::ui::ShowRuntimeMessage(nullptr, zlc::InvalidIntegerMessage("-x"));
     QCOMPARE(messages_.last(), QString::fromUtf8("«-x» — не целое число"));
-    zlc::ui::ShowRuntimeMessage(nullptr, "Something else");
+    zlc::ui::ShowRuntimeMessage(nullptr, zlc::BadValuesSkippedMessage(3, "zlc.cfg"));
+    QVERIFY(!messages_.last().contains("bad values"));
+    QVERIFY(messages_.last().contains("3") && messages_.last().contains("zlc.cfg"));
+    zlc::ui::ShowRuntimeMessage(nullptr, zlc::RuntimeMessage{"Something else", {}, {}, zlc::MessageKind::Plain, {}});
     QCOMPARE(messages_.last(), QString("Something else"));
+    // Text already worded is shown as it stands, not read for a pattern.
+    zlc::ui::ShowRuntimeMessage(nullptr, "I/O error 13");
+    QCOMPARE(messages_.last(), QString("I/O error 13"));
     // The filter's modes in Russian words, kept in the settings' own.
     zlc::ui::TForm2* filter = form_->filterDialog();
     filter->show();

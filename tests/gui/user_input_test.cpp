@@ -178,7 +178,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
 
     QTest::mouseClick(form_->cardButton(sevenOfSpades), Qt::LeftButton);
     Press(Qt::Key_F5);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     Press(Qt::CTRL | Qt::Key_Z);
     QCOMPARE(field->text(), QString("Ad ** 7s "));
     Press(Qt::Key_F5);
@@ -275,7 +275,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     auto* remove = Find<QPushButton>("Button2");
     auto* field = Find<QLineEdit>("Edit1");
     Press(Qt::Key_F5);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     QVERIFY(!remove->isEnabled());
     // A selection made with the mouse and the keys during the run.
     QTest::mouseDClick(field, Qt::LeftButton, {}, CharPoint(field, 1));
@@ -290,7 +290,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QCOMPARE(Find<QGroupBox>("GroupBox2")->title(), QString("Task (L=36/36)"));
     QCOMPARE(calc_->editor.Text(), std::string("** "));
     Press(Qt::Key_F5);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
     // The selection made during the run is the one in force now.
     QCOMPARE(remove->isEnabled(), field->hasSelectedText());
     field->setFocus(Qt::MouseFocusReason);
@@ -365,7 +365,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QTest::mouseClick(edit, Qt::LeftButton, {}, CharPoint(edit, 1));  // drops the selection
     QVERIFY(!del->isEnabled());
     QTest::mouseClick(run, Qt::LeftButton);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
     QVERIFY(!edit->hasSelectedText());
     QVERIFY(!del->isEnabled());
 
@@ -384,7 +384,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     OpenActive("Ad 7s ** Kc ");
     auto* run = Find<QPushButton>("Button5");
     QTest::mouseClick(run, Qt::LeftButton);
-    QVERIFY(calc_->running);
+    QVERIFY(calc_->Running());
     QTest::qWait(100);
 
     std::int64_t resultsWhileOpen = -1;
@@ -408,7 +408,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QCOMPARE(Find<QLineEdit>("Edit1")->text(), U("Тб 7п ** Кк "));
     QTest::qWait(100);
     QTest::mouseClick(run, Qt::LeftButton);
-    QVERIFY(!calc_->running);
+    QVERIFY(!calc_->Running());
 
     // The filtered log has every result (the default filter passes all).
     QFile log("resultsf.log");
@@ -551,7 +551,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     for (QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
       QTest::keyClick(list, key.key(), key.keyboardModifiers());
       QTRY_VERIFY(menu->isVisible());
-      QCOMPARE(calc_->resultNumberText, std::string("1"));
+      QCOMPARE(form_->menuResultNumber(), 1);
       QVERIFY(Find<QAction>("Save2")->isEnabled());
       QTest::keyClick(menu, Qt::Key_Escape);
       QTRY_VERIFY(!menu->isVisible());

@@ -48,7 +48,7 @@ class ReadOnlyDirTest : public QObject {
     messages_.clear();
     step->click();
     QCOMPARE(messages_.size(), 1);
-    QVERIFY(!calc.batchBusy);
+    QVERIFY(!calc.BatchBusy());
     QCOMPARE(calc.counters.cn, 0);
 
     // Without logs, the scratch file of the variants is what cannot be written.
@@ -58,7 +58,7 @@ class ReadOnlyDirTest : public QObject {
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].startsWith("I/O error"));
     QCOMPARE(calc.counters.cn, 0);
-    QVERIFY(!calc.batchBusy);
+    QVERIFY(!calc.BatchBusy());
     QVERIFY(step->isEnabled() && run->isEnabled());
 
     // "Run" meets the same wall once and is off again, the window usable.
@@ -66,7 +66,7 @@ class ReadOnlyDirTest : public QObject {
     run->click();
     QTest::qWait(100);
     QCOMPARE(messages_.size(), 1);
-    QVERIFY(!calc.running && !calc.batchBusy);
+    QVERIFY(!calc.Running() && !calc.BatchBusy());
     QCOMPARE(run->text(), QString("Run"));
 
     // Closing: the configuration cannot be saved; said once, and the window goes.

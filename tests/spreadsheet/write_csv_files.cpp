@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
   const zlc::RunFigures figures = zlc::FiguresOfRun(calc.statistics, rates);
   const zlc::RunReport report{calc.statistics, figures, calc.notation, calc.statisticsSeed, 3.0};
 
-  // "Export list as CSV..." after a right-click on the first line of "All".
-  if (!calc.RecordRightClick(1, 0) || !calc.ExportRecordedList("list.csv")) return 1;
+  // "Export list as CSV..." of "All".
+  if (!calc.ExportList(calc.allList, "list.csv")) return 1;
   const bool written = Write("figures.csv", zlc::FiguresCsv(report)) &&
                        Write("hexagrams.csv", zlc::HexagramsCsv(report)) &&
                        Write("lf.csv", zlc::TransitCountsCsv(report)) &&
