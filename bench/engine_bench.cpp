@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calculator/calculator.h"
+#include "engine/plain_try.h"
 #include "persist/variants_file.h"
 
 namespace {
@@ -47,10 +48,7 @@ void BM_Try(benchmark::State& state) {
   BindLayout(layout, deck.data(), deck.size());
   std::int64_t converged = 0;
   for (auto _ : state) {
-    ShuffleLayout(layout, depth, random);
-    PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
-    TestConvergence(layout.chain, work);
-    converged += work.lastIndex == 1;
+    converged += PlainTry(layout, plan, depth, random, work);
     benchmark::DoNotOptimize(work.lastIndex);
   }
   state.SetItemsProcessed(state.iterations());

@@ -12,6 +12,7 @@
 #include "cards/task_editor.h"
 #include "engine/chain.h"
 #include "engine/layout.h"
+#include "engine/plain_try.h"
 #include "engine/random.h"
 #include "engine/variants.h"
 
@@ -35,10 +36,7 @@ int main(int argc, char* argv[]) {
     BindLayout(layout, deck.data(), deck.size());
     for (int attempt = 0; attempt < 1000; ++attempt) {
       ++tries;
-      ShuffleLayout(layout, depth, random);
-      PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
-      TestConvergence(layout.chain, work);
-      if (work.lastIndex == 1) {
+      if (PlainTry(layout, plan, depth, random, work)) {
         ++results;
         break;
       }

@@ -5,6 +5,7 @@
 #include "analysis/hexagrams.h"
 #include "analysis/layout_line.h"
 #include "calculator/calculator.h"
+#include "engine/plain_try.h"
 #include "filter/filter_test.h"
 #include "persist/text_files.h"
 #include "persist/variants_file.h"
@@ -85,10 +86,7 @@ BatchOutcome Calculator::SearchBatch() {
   for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
     ++counters.cn;
     ++totals.tries;
-    ShuffleLayout(layout, depth, random);
-    PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
-    TestConvergence(layout.chain, workChain);
-    if (workChain.lastIndex == 1) {
+    if (PlainTry(layout, plan, depth, random, workChain)) {
       statistics.AddTries(static_cast<std::uint64_t>(attempt));
       return MakeResult(attempt) ? BatchOutcome::Result : BatchOutcome::Failed;
     }

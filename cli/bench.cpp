@@ -12,6 +12,7 @@
 
 #include "cli/stop_signals.h"
 #include "engine/fast_tries.h"
+#include "engine/plain_try.h"
 
 namespace zlc::cli {
 namespace {
@@ -163,10 +164,7 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
     int tries = 0;
     while (tries < kMaxTries) {
       ++tries;
-      ShuffleLayout(calc.layout, depth, r);
-      PlaceTaskItems(calc.layout, calc.plan.items.data(), calc.plan.itemCount, r);
-      TestConvergence(calc.layout.chain, calc.workChain);
-      if (calc.workChain.lastIndex == 1) break;
+      if (PlainTry(calc.layout, calc.plan, depth, r, calc.workChain)) break;
     }
     return tries;
   }));

@@ -1,7 +1,8 @@
 // A result as one record a program can read: a CSV row (RFC 4180, with a
 // header row; every cell a spreadsheet keeps as written) or a JSON object on
-// one line. Both carry the same fields, worked out from the result's facts,
-// never from its text lines; text is UTF-8 whatever the notation's letters.
+// one line. Both walk the one table of fields (record_fields.h), worked out
+// from the result's facts, never from its text lines; text is UTF-8 whatever
+// the notation's letters.
 #pragma once
 
 #include <string>

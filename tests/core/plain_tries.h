@@ -11,6 +11,7 @@
 #include "analysis/classify.h"
 #include "cards/task_editor.h"
 #include "engine/fast_tries.h"
+#include "engine/plain_try.h"
 
 namespace zlc::testing_support {
 
@@ -20,10 +21,7 @@ inline TriesOutcome PlainTries(Layout& layout, Chain& work, TaskPlan& plan, std:
   TriesOutcome out;
   while (out.tries < maxTries) {
     ++out.tries;
-    ShuffleLayout(layout, depth, random);
-    PlaceTaskItems(layout, plan.items.data(), plan.itemCount, random);
-    TestConvergence(layout.chain, work);
-    if (work.lastIndex == 1) {
+    if (PlainTry(layout, plan, depth, random, work)) {
       out.converged = true;
       break;
     }
