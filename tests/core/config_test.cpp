@@ -5,18 +5,21 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <initializer_list>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "file_size_limit.h"
 #include "persist/config_file.h"
+#include "support/config_settings.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
+
+using Loaded = test::LoadedSettings;
+using test::ReadBytes;
+using test::WriteBytes;
 
 const char* const kDefaultText =
     "Defs = Ru\r\n"
@@ -40,28 +43,21 @@ const char* const kDefaultText =
     "rq_hb = 0\r\n"
     "hb = 000000\r\n";
 
-// Settings at their start-up defaults, plus the messages reading produced.
-struct Loaded {
-  NotationSet notation;
-  Settings settings;
-  FilterSettings filter;
-  std::vector<std::string> messages;
-
-  ConfigTarget Target() { return {notation, settings, filter}; }
-  MessageReporter Reporter() {
-    return [this](const RuntimeMessage& m) { messages.push_back(m.text); };
+// The defaults' text with whole lines, "key = value", in place of their
+// keys' lines.
+std::string DefaultTextWith(const std::vector<std::string>& changed) {
+  std::string text = kDefaultText;
+  for (const std::string& line : changed) {
+    const std::string key = line.substr(0, line.find(" = ") + 3);
+    const std::size_t found = text.starts_with(key) ? 0 : text.find("\r\n" + key);
+    if (found == std::string::npos) {
+      ADD_FAILURE() << "no line for " << line;
+      continue;
+    }
+    const std::size_t at = found == 0 ? 0 : found + 2;
+    text.replace(at, text.find("\r\n", at) - at, line);
   }
-  Loaded& Apply(std::initializer_list<std::string_view> lines) {
-    for (auto line : lines) ApplyConfigLine(Target(), line, Reporter());
-    return *this;
-  }
-  std::string Text() const { return ConfigText(notation, settings, filter); }
-};
-
-std::string DefaultTextWith(int notationKind) {
-  Loaded fresh;
-  SetNotation(fresh.notation, notationKind);
-  return fresh.Text();
+  return text;
 }
 
 class TempDir {
@@ -84,18 +80,6 @@ class TempDir {
  private:
   std::string path_;
 };
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 TEST(ConfigText, DefaultsGiveTheTwentyLines) {
   Loaded fresh;
@@ -148,49 +132,62 @@ TEST(ConfigFile, RoundTripKeepsEverySetting) {
   EXPECT_EQ(read.filter.hbRequired, saved.filter.hbRequired);
 }
 
-TEST(ConfigRead, NotationLine) {
-  EXPECT_EQ(Loaded().Apply({"Defs = En"}).Text(), DefaultTextWith(2));
-  EXPECT_EQ(Loaded().Apply({"defs=en"}).notation.notationName, "Ru");
-  EXPECT_EQ(Loaded().Apply({"defs= en"}).notation.notationName, "Ru");
-  EXPECT_EQ(Loaded().Apply({"defs = en"}).notation.notationName, "En");
-  EXPECT_EQ(Loaded().Apply({"DEFS EN"}).notation.notationName, "En");
-  EXPECT_EQ(Loaded().Apply({"Defs = En", "Defs = Ru"}).Text(), DefaultTextWith(1));
-  // An unknown name keeps the notation in force.
+// Lines read in this order, and the lines of the settings written
+// afterwards that differ from the defaults: a line changes what it names or
+// nothing, and silently.
+TEST(ConfigRead, EachLineChangesOnlyWhatItNames) {
+  const struct {
+    std::vector<std::string_view> lines;
+    std::vector<std::string> changed;
+  } cases[] = {
+      {{"Defs = En"}, {"Defs = En"}},
+      {{"defs=en"}, {}},
+      {{"defs= en"}, {}},
+      {{"defs = en"}, {"Defs = En"}},
+      {{"DEFS EN"}, {"Defs = En"}},
+      {{"Defs = En", "Defs = Ru"}, {}},
+      {{"Defs = En", "Defs = Fr"}, {"Defs = En"}},  // an unknown name keeps the notation
+      // Choices outside their list are ignored.
+      {{"RV = many"}, {"RV = Many"}},
+      {{"RV = many", "RV = several"}, {"RV = Many"}},
+      {{"RV = MaNy", "rv = one"}, {}},
+      {{"rq_ms = 2", "rq_ms = 3"}, {"rq_ms = 2"}},
+      {{"rq_ms = 2", "rq_ms = -1"}, {"rq_ms = 2"}},
+      {{"rq_ms = 1"}, {"rq_ms = 1"}},
+      {{"GM = Sequential"}, {}},
+      // Flags are on only for 1.
+      {{"rq_mt = 1", "rq_mt = yes"}, {}},
+      {{"rq_mt 1"}, {"rq_mt = 1"}},  // "=" may be left out
+      {{"rq_sm = 01"}, {"rq_sm = 0"}},
+      {{"rq_asf = 0", "RQ_ASA = 1", "rq_rnc = true"}, {"rq_asa = 1", "rq_asf = 0", "rq_rnc = 0"}},
+      {{"rq_asa = 1"}, {"rq_asa = 1"}},
+      {{"hb = 111111", "hb = 1x1111"}, {"hb = 101111"}},  // and so are a line's
+      // Spacing and order.
+      {{"   rq_ds  =   1   "}, {"rq_ds = 1"}},
+      {{"rq_lf = 1", "      ", "", "rq_hb = 1"}, {"rq_lf = 1", "rq_hb = 1"}},
+      {{"\trq_ds = 1"}, {}},  // only 0x20 is a space: a tab belongs to the key
+      {{"rq_ds = 1", "rq_ds = 1\t"}, {}},  // or to the value
+      {{"rq_ds = 1", "rq_ds =   "}, {"rq_ds = 1"}},  // an empty value changes nothing
+      {{"rn_t = 10", "sd_t = 3", "rn_t = 20"}, {"rn_t = 20", "sd_t = 3"}},
+      // Whole numbers at their limits. A negative clear threshold clears
+      // after every result; a depth of 0 or less shuffles nothing.
+      {{"rn_t = -1", "sd_t = -1"}, {"rn_t = -1", "sd_t = -1"}},
+      {{"rn_t = -1", "sd_t = -1", "rn_t = -2147483648", "sd_t = -2147483648"},
+       {"rn_t = -2147483648", "sd_t = -2147483648"}},
+      {{"rn_t = 2147483647", "sd_t = +0", "lf_t = 255"}, {"rn_t = 2147483647", "sd_t = 0", "lf_t = 255"}},
+      {{"rn_t = 2147483647", "sd_t = +0", "lf_t = 255", "lf_t = 0", "sd_t = 007"},
+       {"rn_t = 2147483647", "sd_t = 7", "lf_t = 0"}},
+  };
+  for (const auto& c : cases) {
+    std::string read;
+    for (std::string_view line : c.lines) read += "[" + std::string(line) + "] ";
+    SCOPED_TRACE(read);
+    Loaded l;
+    EXPECT_EQ(l.Apply(c.lines).Text(), DefaultTextWith(c.changed));
+    EXPECT_TRUE(l.messages.empty());
+  }
+  // The unknown name keeps the letters of the notation too.
   EXPECT_EQ(Loaded().Apply({"Defs = En", "Defs = Fr"}).notation.suitLetters, "sdch");
-}
-
-TEST(ConfigRead, ChoiceValuesOutsideTheirListAreIgnored) {
-  EXPECT_EQ(Loaded().Apply({"RV = many"}).filter.resultVariants, "Many");
-  EXPECT_EQ(Loaded().Apply({"RV = many", "RV = several"}).filter.resultVariants, "Many");
-  EXPECT_EQ(Loaded().Apply({"RV = MaNy", "rv = one"}).filter.resultVariants, "One");
-  EXPECT_EQ(Loaded().Apply({"rq_ms = 2", "rq_ms = 3"}).settings.staticMarkMode, 2);
-  EXPECT_EQ(Loaded().Apply({"rq_ms = 2", "rq_ms = -1"}).settings.staticMarkMode, 2);
-  EXPECT_EQ(Loaded().Apply({"rq_ms = 1"}).settings.staticMarkMode, 1);
-  EXPECT_EQ(Loaded().Apply({"GM = Sequential"}).filter.generationMode, "Random");
-}
-
-TEST(ConfigRead, FlagsAreOnOnlyForOne) {
-  EXPECT_EQ(Loaded().Apply({"rq_mt = 1", "rq_mt = yes"}).settings.markTransits, 0);
-  EXPECT_EQ(Loaded().Apply({"rq_mt 1"}).settings.markTransits, 1);  // "=" may be left out
-  EXPECT_EQ(Loaded().Apply({"rq_sm = 01"}).filter.smEnabled, 0);
-  Loaded boxes;
-  boxes.Apply({"rq_asf = 0", "RQ_ASA = 1", "rq_rnc = true"});
-  EXPECT_FALSE(boxes.settings.autosaveFiltered);
-  EXPECT_TRUE(boxes.settings.autosaveAll);
-  EXPECT_FALSE(boxes.settings.clearAtRn);
-  EXPECT_TRUE(Loaded().Apply({"rq_asa = 1"}).settings.autosaveFiltered);
-}
-
-TEST(ConfigRead, SpacingAndOrder) {
-  EXPECT_EQ(Loaded().Apply({"   rq_ds  =   1   "}).settings.deleteSpaces, 1);
-  EXPECT_EQ(Loaded().Apply({"rq_lf = 1", "      ", "", "rq_hb = 1"}).Text(),
-            Loaded().Apply({"rq_lf = 1", "rq_hb = 1"}).Text());
-  // Only 0x20 is a space: a tab belongs to the key or the value.
-  EXPECT_EQ(Loaded().Apply({"\trq_ds = 1"}).settings.deleteSpaces, 0);
-  EXPECT_EQ(Loaded().Apply({"rq_ds = 1", "rq_ds = 1\t"}).settings.deleteSpaces, 0);
-  // An empty value changes nothing, not even a flag.
-  EXPECT_EQ(Loaded().Apply({"rq_ds = 1", "rq_ds =   "}).settings.deleteSpaces, 1);
-  EXPECT_EQ(Loaded().Apply({"rn_t = 10", "sd_t = 3", "rn_t = 20"}).settings.clearThreshold, 20);
 }
 
 TEST(ConfigRead, NumbersThatCannotBeReadAreReportedAndKept) {
@@ -216,18 +213,8 @@ TEST(ConfigRead, NumbersThatCannotBeReadAreReportedAndKept) {
   EXPECT_EQ(l.messages.size(), 3u);
 }
 
-// A negative clear threshold clears after every result; a depth of 0 or
-// less shuffles nothing. Both are whole numbers the file keeps.
-TEST(ConfigRead, NegativeThresholdAndDepth) {
-  Loaded l;
-  l.Apply({"rn_t = -1", "sd_t = -1"});
-  EXPECT_EQ(l.settings.clearThreshold, -1);
-  EXPECT_EQ(l.settings.shuffleDepth, -1);
-  l.Apply({"rn_t = -2147483648", "sd_t = -2147483648"});
-  EXPECT_EQ(l.settings.clearThreshold, -2147483648);
-  EXPECT_EQ(l.settings.shuffleDepth, -2147483648);
-  EXPECT_TRUE(l.messages.empty());
-
+// Negative thresholds and depths are whole numbers the file keeps.
+TEST(ConfigFile, NegativeThresholdAndDepth) {
   TempDir dir;
   Loaded saved;
   saved.settings.clearThreshold = -1;
@@ -240,18 +227,6 @@ TEST(ConfigRead, NegativeThresholdAndDepth) {
   EXPECT_TRUE(read.messages.empty());
   EXPECT_EQ(read.settings.clearThreshold, -1);
   EXPECT_EQ(read.settings.shuffleDepth, -5);
-}
-
-TEST(ConfigRead, NumbersAtTheirLimits) {
-  Loaded l;
-  l.Apply({"rn_t = 2147483647", "sd_t = +0", "lf_t = 255"});
-  EXPECT_EQ(l.settings.clearThreshold, 2147483647);
-  EXPECT_EQ(l.settings.shuffleDepth, 0);
-  EXPECT_EQ(l.filter.lfThreshold, 255);
-  l.Apply({"lf_t = 0", "sd_t = 007"});
-  EXPECT_EQ(l.filter.lfThreshold, 0);
-  EXPECT_EQ(l.settings.shuffleDepth, 7);
-  EXPECT_TRUE(l.messages.empty());
 }
 
 TEST(ConfigRead, GridRowsAndLineFlagsNeedTheirExactLength) {
@@ -301,9 +276,6 @@ TEST(ConfigRead, EachLineTellsHowItWasTaken) {
     Loaded l;
     EXPECT_EQ(ApplyConfigLine(l.Target(), c.line, nullptr), c.outcome) << c.line;
   }
-  // What the tolerant reading does with them is unchanged.
-  EXPECT_EQ(Loaded().Apply({"rq_mt = 1", "rq_mt = yes"}).settings.markTransits, 0);
-  EXPECT_EQ(Loaded().Apply({"hb = 111111", "hb = 1x1111"}).filter.hbRequired[1], 0);
 }
 
 TEST(ConfigKeys, FoundInAnyCaseAndNamedAsWritten) {
@@ -342,29 +314,9 @@ TEST(ConfigLoad, UnreadableFileReturnsItsError) {
   EXPECT_EQ(l.Text(), kDefaultText);
 }
 
-TEST(ConfigLoad, LineEndsOfAnyKind) {
-  TempDir dir;
-  WriteBytes(dir / "a.cfg", "rq_mt = 1\nrq_ds = 1\r\n\r\n\nrq_lf = 1\r\nrq_hb = 1");
-  Loaded l;
-  ASSERT_FALSE(LoadConfig(dir / "a.cfg", l.Target(), l.Reporter()));
-  EXPECT_EQ(l.settings.markTransits, 1);
-  EXPECT_EQ(l.settings.deleteSpaces, 1);
-  EXPECT_EQ(l.filter.lfEnabled, 1);
-  EXPECT_EQ(l.filter.hbEnabled, 1);
-
-  // A lone CR ends a line too (an old editor's line end), and a byte-order
-  // mark that an editor put in front is no part of the first key.
-  WriteBytes(dir / "b.cfg", "\xEF\xBB\xBFrq_mt = 1\rRV = Many\rrq_lf = 1\r\nrq_asa = 1\r");
-  Loaded m;
-  ASSERT_FALSE(LoadConfig(dir / "b.cfg", m.Target(), m.Reporter()));
-  EXPECT_EQ(m.settings.markTransits, 1);
-  EXPECT_EQ(m.filter.resultVariants, "Many");
-  EXPECT_EQ(m.filter.lfEnabled, 1);
-  EXPECT_TRUE(m.settings.autosaveAll);
-}
-
-TEST(ConfigLoad, JunkBytesAreSkipped) {
-  TempDir dir;
+// Two thousand lines of random bytes, then lines that a NUL or a byte of
+// no value spoils, then one good line.
+std::string JunkLines() {
   std::string bytes = "Defs = En\r\n";
   unsigned seed = 12345;
   for (int line = 0; line < 2000; ++line) {
@@ -380,14 +332,34 @@ TEST(ConfigLoad, JunkBytesAreSkipped) {
   bytes += std::string("\0\0\0\r\n", 5);
   bytes += "sm1 = 2\xFF" "2222222\r\n";
   bytes += "rq_lf = 1\r\n";
-  WriteBytes(dir / "zlc.cfg", bytes);
-  Loaded l;
-  ASSERT_FALSE(LoadConfig(dir / "zlc.cfg", l.Target(), l.Reporter()));
-  EXPECT_EQ(l.notation.notationName, "En");
-  EXPECT_EQ(l.settings.markTransits, 0);
-  EXPECT_EQ(l.settings.deleteSpaces, 0);
-  EXPECT_EQ(l.filter.elementGrid[0][0], ElementState::Any);
-  EXPECT_EQ(l.filter.lfEnabled, 1);
+  return bytes;
+}
+
+// Files that other editors, systems or hands wrote: the lines that can be
+// read apply, the rest are skipped.
+TEST(ConfigLoad, OddFilesApplyTheLinesThatCanBeRead) {
+  TempDir dir;
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> changed;
+  } cases[] = {
+      {"line ends of any kind", "rq_mt = 1\nrq_ds = 1\r\n\r\n\nrq_lf = 1\r\nrq_hb = 1",
+       {"rq_mt = 1", "rq_ds = 1", "rq_lf = 1", "rq_hb = 1"}},
+      // A lone CR ends a line too (an old editor's line end), and a
+      // byte-order mark that an editor put in front is no part of the first
+      // key.
+      {"lone CRs after a byte-order mark", "\xEF\xBB\xBF" "rq_mt = 1\rRV = Many\rrq_lf = 1\r\nrq_asa = 1\r",
+       {"rq_mt = 1", "RV = Many", "rq_lf = 1", "rq_asa = 1"}},
+      {"junk bytes", JunkLines(), {"Defs = En", "rq_lf = 1"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(dir / "zlc.cfg", c.bytes);
+    Loaded l;
+    ASSERT_FALSE(LoadConfig(dir / "zlc.cfg", l.Target(), l.Reporter()));
+    EXPECT_EQ(l.Text(), DefaultTextWith(c.changed));
+  }
 }
 
 // Whatever the file holds, reading takes bounded time and memory: a line

@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -21,22 +20,18 @@
 #include "persist/text_files.h"
 #include "scratch_dir.h"
 #include "skip_outside_ci.h"
+#include "support/config_settings.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
 
+using test::ReadBytes;
+using test::WriteBytes;
+
 namespace fs = std::filesystem;
 
 constexpr uid_t kOtherUser = 4242;
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A link owned by someone else, as another user of a shared folder would
 // plant it; only root can make one here.
@@ -46,13 +41,6 @@ bool PlantForeignLink(const std::string& target, const std::string& link) {
          ::lchown(link.c_str(), kOtherUser, kOtherUser) == 0;
 }
 
-struct Settings3 {
-  NotationSet notation;
-  Settings settings;
-  FilterSettings filter;
-  ConfigTarget Target() { return {notation, settings, filter}; }
-};
-
 int ErrorCode(const IoResult& result) { return result ? result->code : 0; }
 
 TEST(HostileFiles, NothingIsReadFromWhatIsNoFile) {
@@ -61,7 +49,7 @@ TEST(HostileFiles, NothingIsReadFromWhatIsNoFile) {
   ASSERT_EQ(::symlink("/dev/zero", "zero"), 0);
   fs::create_directory("folder");
   for (const char* name : {"fifo", "zero"}) {
-    Settings3 s;
+    test::LoadedSettings s;
     EXPECT_EQ(ErrorCode(LoadConfig(name, s.Target(), nullptr)), EINVAL) << name;
     EXPECT_EQ(s.settings.shuffleDepth, 1000);
     std::string line = "unchanged";
@@ -97,7 +85,7 @@ TEST(HostileFiles, HugeFilesAreReadByTheirStart) {
 
   WriteBytes("big.cfg", "rq_mt = 1\r\n");
   ASSERT_EQ(::truncate("big.cfg", kGigabyte), 0);
-  Settings3 s;
+  test::LoadedSettings s;
   ASSERT_FALSE(LoadConfig("big.cfg", s.Target(), nullptr));
   EXPECT_EQ(s.settings.markTransits, 1);
 }
@@ -134,7 +122,7 @@ TEST(HostileFiles, LogsFollowOnlyTheUsersOwnLinks) {
     ASSERT_FALSE(log.Open("results.log"));
     ASSERT_FALSE(log.WriteLines(lines, 3));
   }
-  EXPECT_EQ(Contents("mine/real.log"), "old\r\n1. a\r\n   b\r\n   c\r\n");
+  EXPECT_EQ(ReadBytes("mine/real.log"), "old\r\n1. a\r\n   b\r\n   c\r\n");
   EXPECT_TRUE(fs::is_symlink("results.log"));
 
   // A dangling link creates nothing where it points.
@@ -153,7 +141,7 @@ TEST(HostileFiles, LogsFollowOnlyTheUsersOwnLinks) {
   WriteBytes("important", "keep");
   EXPECT_EQ(ErrorCode(log.Open("planted.log")), EACCES);
   EXPECT_EQ(ErrorCode(CreateIfMissing("planted.log")), EACCES);
-  EXPECT_EQ(Contents("important"), "keep");
+  EXPECT_EQ(ReadBytes("important"), "keep");
 }
 
 TEST(HostileFiles, TheScratchFileNeverFollowsALink) {
@@ -163,9 +151,9 @@ TEST(HostileFiles, TheScratchFileNeverFollowsALink) {
   Calculator calc;
   calc.editor.LoadTaskText("Ad ** 7s ");
   ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
-  EXPECT_EQ(Contents("important"), "keep");
+  EXPECT_EQ(ReadBytes("important"), "keep");
   ASSERT_TRUE(fs::is_regular_file(fs::symlink_status("variants")));
-  EXPECT_FALSE(Contents("variants").empty());
+  EXPECT_FALSE(ReadBytes("variants").empty());
 
   // Nor a FIFO (it would block), nor a dangling link (it would make a file).
   for (int kind = 0; kind < 2; ++kind) {
@@ -186,17 +174,17 @@ TEST(HostileFiles, TheScratchFileNeverFollowsALink) {
   ASSERT_EQ(::symlink("important", "variants"), 0);
   calc.Close();
   EXPECT_TRUE(fs::is_symlink("variants"));
-  EXPECT_EQ(Contents("important"), "keep");
+  EXPECT_EQ(ReadBytes("important"), "keep");
 }
 
 TEST(HostileFiles, SettingsAreWrittenOnlyWhereTheUserMeantThem) {
   ScratchDir dir;
-  Settings3 changed;
+  test::LoadedSettings changed;
   changed.settings.markTransits = 1;
   auto save = [&](const char* path) {
     return SaveConfig(path, changed.notation, changed.settings, changed.filter);
   };
-  const std::string text = ConfigText(changed.notation, changed.settings, changed.filter);
+  const std::string text = changed.Text();
 
   // The user's own link is written through, beside the file it leads to.
   fs::create_directory("conf");
@@ -204,14 +192,14 @@ TEST(HostileFiles, SettingsAreWrittenOnlyWhereTheUserMeantThem) {
   ASSERT_EQ(::symlink("conf/real.cfg", "zlc.cfg"), 0);
   ASSERT_FALSE(save("zlc.cfg"));
   EXPECT_TRUE(fs::is_symlink("zlc.cfg"));
-  EXPECT_EQ(Contents("conf/real.cfg"), text);
+  EXPECT_EQ(ReadBytes("conf/real.cfg"), text);
   EXPECT_EQ(std::distance(fs::directory_iterator("conf"), fs::directory_iterator{}), 1);
 
   // A file the user made read-only keeps what it holds.
   WriteBytes("ro.cfg", "mine\r\n");
   ASSERT_EQ(::chmod("ro.cfg", 0444), 0);
   EXPECT_EQ(ErrorCode(save("ro.cfg")), EACCES);
-  EXPECT_EQ(Contents("ro.cfg"), "mine\r\n");
+  EXPECT_EQ(ReadBytes("ro.cfg"), "mine\r\n");
 
   // The temporary of a writer that was killed goes at the next save; one of
   // a writer still running stays.
@@ -230,7 +218,7 @@ TEST(HostileFiles, SettingsAreWrittenOnlyWhereTheUserMeantThem) {
   if (!PlantForeignLink("important", "planted.cfg")) SKIP_OUTSIDE_CI("another user's link needs root");
   WriteBytes("important", "keep");
   EXPECT_EQ(ErrorCode(save("planted.cfg")), EACCES);
-  EXPECT_EQ(Contents("important"), "keep");
+  EXPECT_EQ(ReadBytes("important"), "keep");
 }
 
 }  // namespace

@@ -14,9 +14,12 @@
 #include "ru_text.h"
 #include "file_size_limit.h"
 #include "scratch_dir.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
+
+using test::ReadBytes;
 
 // The starting order in En letters: a complete task that converges.
 const std::string kDeck =
@@ -26,11 +29,6 @@ const std::string kDeck =
 const std::string kReversedDeck =
     "9d Ac 6d Qc 8d Qd Qh Kd 9h 8h Xd Kh Jd Xc Xs 9s 7h 7d Jc Qs As Jh 6c 6h "
     "Js 8c 7c Xh 8s 6s Ks 9c Ah Kc 7s Ad ";
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string LogText(const std::vector<ResultBlock>& blocks) {
   std::string out;

@@ -32,20 +32,15 @@
 #include "private_disk.h"
 #include "scratch_dir.h"
 #include "skip_outside_ci.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
 
+using test::ReadBytes;
+using test::WriteBytes;
+
 namespace fs = std::filesystem;
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Names in the folder other than those given: a temporary left behind.
 std::vector<std::string> OtherNames(const std::string& folder, const std::vector<std::string>& known) {
@@ -123,7 +118,7 @@ void SavesOnAFullDisk() {
     const bool fits = std::string(name) == "task" || std::string(name) == "result";
     CHILD_CHECK(saved == fits, name);
     if (!fits) {
-      CHILD_CHECK(Contents("disk/old") == old, name);
+      CHILD_CHECK(ReadBytes("disk/old") == old, name);
       CHILD_CHECK(saving.messages.size() == 1, name);
       const RuntimeMessage& m = saving.messages[0];
       CHILD_CHECK(m.text == "I/O error 28" && m.file == "disk/old" && m.reason == "No space left on device",
@@ -143,7 +138,7 @@ void SavesOnAFullDisk() {
   }
   for (auto& [name, save] : saving.Saves()) {
     CHILD_CHECK(!save("disk/old"), name);
-    CHILD_CHECK(Contents("disk/old") == old, name);
+    CHILD_CHECK(ReadBytes("disk/old") == old, name);
     CHILD_CHECK(OtherNames("disk", {"old", "filler", "more"}).empty(), name);
   }
   std::_Exit(0);
@@ -168,14 +163,14 @@ TEST(Saves, ALimitCrossedMidwayKeepsTheOldFile) {
     EXPECT_FALSE(saving.calc.SaveList(saving.calc.allList, "old"));
     EXPECT_FALSE(saving.calc.ExportList(saving.calc.allList, "old"));
   }
-  EXPECT_EQ(Contents("old"), old);
+  EXPECT_EQ(ReadBytes("old"), old);
   EXPECT_TRUE(OtherNames(".", {"old", "results.log", "resultsf.log", "variants"}).empty());
   ASSERT_EQ(saving.messages.size(), 2u);
   EXPECT_EQ(saving.messages[0].text, "I/O error " + std::to_string(EFBIG));
   EXPECT_EQ(saving.messages[0].reason, "File too large");
   // Without the limit the same save goes through.
   EXPECT_TRUE(saving.calc.SaveList(saving.calc.allList, "old"));
-  EXPECT_EQ(Contents("old").substr(0, 3), saving.calc.allList.Line(0).substr(0, 3));
+  EXPECT_EQ(ReadBytes("old").substr(0, 3), saving.calc.allList.Line(0).substr(0, 3));
 }
 
 // A save killed at any moment leaves the old file or the new one, whole;
@@ -203,14 +198,14 @@ TEST(Saves, AKillAtAnyMomentLeavesTheOldOrTheNewFile) {
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    const std::string now = Contents("list");
+    const std::string now = ReadBytes("list");
     if (WIFSIGNALED(status)) ++killedMidway;
     ASSERT_TRUE(now == old || now == written) << "round " << round << ": " << now.size() << " bytes";
     if (now == written) WriteBytes("list", old);  // again from the old one
   }
   EXPECT_GT(killedMidway, 0);
   ASSERT_TRUE(WriteTextFile("list", 1, [](std::size_t) { return std::string_view("new"); }) == std::nullopt);
-  EXPECT_EQ(Contents("list"), "new\r\n");
+  EXPECT_EQ(ReadBytes("list"), "new\r\n");
   EXPECT_TRUE(OtherNames(".", {"list"}).empty());
 }
 
@@ -281,12 +276,12 @@ TEST(Saves, OnlyTheUsersOwnLinksAreFollowed) {
       EXPECT_EQ(m.text, "I/O error " + std::to_string(EACCES));
       EXPECT_EQ(m.reason, "A link of another user, not followed");
     }
-    EXPECT_EQ(Contents("mine"), "my file\r\n");
+    EXPECT_EQ(ReadBytes("mine"), "my file\r\n");
     EXPECT_FALSE(fs::exists("made-for-them"));
 
     EXPECT_TRUE(save("shared/own")) << what;
     EXPECT_TRUE(fs::is_symlink("shared/own"));
-    EXPECT_FALSE(Contents("own-target").empty());
+    EXPECT_FALSE(ReadBytes("own-target").empty());
   }
 }
 
@@ -335,7 +330,7 @@ void SaveOnAReadOnlyDisk() {
     CHILD_CHECK(saving.messages[0].text == "I/O error 30", saving.messages[0].text);
     CHILD_CHECK(saving.messages[0].reason == "Read-only file system", saving.messages[0].reason);
   }
-  CHILD_CHECK(Contents("disk/task.zlt") == "Ad \r\n", "changed");
+  CHILD_CHECK(ReadBytes("disk/task.zlt") == "Ad \r\n", "changed");
   std::_Exit(0);
 }
 

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "cards/cp1251.h"
@@ -10,9 +9,13 @@
 #include "persist/text_files.h"
 #include "ru_text.h"
 #include "scratch_dir.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
 
 TEST(Cp1251, KnownLetters) {
   EXPECT_EQ(Ru("Тб"), "\xD2\xE1");
@@ -99,21 +102,16 @@ TEST(IoErrorText, RuntimeWording) {
   EXPECT_EQ(InvalidIntegerMessage("").text, "'' is not a valid integer value");
 }
 
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(TextFiles, CreateIfMissingAndDelete) {
   ScratchDir dir;
   EXPECT_FALSE(FileExists("a.log"));
   EXPECT_FALSE(CreateIfMissing("a.log").has_value());
   EXPECT_TRUE(FileExists("a.log"));
-  EXPECT_EQ(Contents("a.log"), "");
+  EXPECT_EQ(ReadBytes("a.log"), "");
 
-  std::ofstream("b.log", std::ios::binary) << "kept\r\n";
+  WriteBytes("b.log", "kept\r\n");
   EXPECT_FALSE(CreateIfMissing("b.log").has_value());
-  EXPECT_EQ(Contents("b.log"), "kept\r\n");
+  EXPECT_EQ(ReadBytes("b.log"), "kept\r\n");
 
   IoResult missingDir = CreateIfMissing("no_such_dir/c.log");
   ASSERT_TRUE(missingDir.has_value());

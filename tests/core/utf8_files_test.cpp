@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "calculator/calculator.h"
@@ -12,13 +11,13 @@
 #include "persist/task_file.h"
 #include "ru_text.h"
 #include "scratch_dir.h"
+#include "support/config_settings.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::WriteBytes;
 
 // A pipe holding `bytes`, its write end closed; the read end is returned.
 int PipeWith(const std::string& bytes) {
@@ -60,40 +59,34 @@ TEST(Utf8TaskFile, StandardInputReadsLikeAFile) {
 
 TEST(Utf8ConfigFile, ReadAsAWholeInOneEncoding) {
   ScratchDir dir;
-  NotationSet notation;
-  Settings settings;
-  FilterSettings filter;
+  test::LoadedSettings s;
   // A UTF-8 editor's file; the Cyrillic comment line is skipped, the rest
   // applies.
   WriteBytes("zlc.cfg", "Defs = En\r\nзаметка = да\r\nrq_mt = 1\r\nsd_t = 50\r\n");
-  ASSERT_FALSE(LoadConfig("zlc.cfg", {notation, settings, filter}, nullptr));
-  EXPECT_EQ(notation.notationName, "En");
-  EXPECT_EQ(settings.markTransits, 1);
-  EXPECT_EQ(settings.shuffleDepth, 50);
+  ASSERT_FALSE(LoadConfig("zlc.cfg", s.Target(), nullptr));
+  EXPECT_EQ(s.notation.notationName, "En");
+  EXPECT_EQ(s.settings.markTransits, 1);
+  EXPECT_EQ(s.settings.shuffleDepth, 50);
 
   // Standard input, the same.
   const int fd = PipeWith("rq_ds = 1\nRV = Many\n");
   ASSERT_GE(fd, 0);
-  ASSERT_FALSE(LoadConfigFrom(fd, "standard input", {notation, settings, filter}, nullptr));
+  ASSERT_FALSE(LoadConfigFrom(fd, "standard input", s.Target(), nullptr));
   ::close(fd);
-  EXPECT_EQ(settings.deleteSpaces, 1);
-  EXPECT_EQ(filter.resultVariants, "Many");
+  EXPECT_EQ(s.settings.deleteSpaces, 1);
+  EXPECT_EQ(s.filter.resultVariants, "Many");
 }
 
 TEST(Utf8ConfigFile, NonAsciiValuesComeInWindows1251) {
   ScratchDir dir;
-  NotationSet notation;
-  Settings settings;
-  FilterSettings filter;
-  std::vector<std::string> messages;
-  const MessageReporter report = [&messages](const RuntimeMessage& m) { messages.push_back(m.text); };
+  test::LoadedSettings s;
   // The bad number is quoted in the core's own encoding, whichever the file's.
   WriteBytes("utf8.cfg", "rn_t = 5ш\r\n");
-  ASSERT_FALSE(LoadConfig("utf8.cfg", {notation, settings, filter}, report));
+  ASSERT_FALSE(LoadConfig("utf8.cfg", s.Target(), s.Reporter()));
   WriteBytes("cp1251.cfg", "rn_t = 5\xF8\r\n");
-  ASSERT_FALSE(LoadConfig("cp1251.cfg", {notation, settings, filter}, report));
-  EXPECT_EQ(messages, (std::vector<std::string>(2, "'5\xF8' is not a valid integer value")));
-  EXPECT_EQ(settings.clearThreshold, 5000);
+  ASSERT_FALSE(LoadConfig("cp1251.cfg", s.Target(), s.Reporter()));
+  EXPECT_EQ(s.messages, (std::vector<std::string>(2, "'5\xF8' is not a valid integer value")));
+  EXPECT_EQ(s.settings.clearThreshold, 5000);
 }
 
 }  // namespace

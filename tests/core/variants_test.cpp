@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <random>
@@ -18,9 +17,13 @@
 #include "persist/variants_file.h"
 #include "file_size_limit.h"
 #include "scratch_dir.h"
+#include "support/files.h"
 
 namespace zlc {
 namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
 
 const std::string kFile = "variants";
 
@@ -28,11 +31,6 @@ TaskPlan PlanOf(const std::string& spaced) {
   TaskPlan plan;
   SplitTask(StripSpaces(spaced), plan);
   return plan;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // One line of the scratch file: every number followed by one space, CR LF.
@@ -442,7 +440,6 @@ class DamagedFileTest : public VariantsTest {
     plan = PlanOf("Ad ** 7s ** Kc ");
     for (int i = 0; i < plan.itemCount; ++i) plan.items[i].target = 100 + i;
   }
-  void Write(const std::string& bytes) { std::ofstream(kFile, std::ios::binary) << bytes; }
   void ExpectRefused(std::int64_t count) {
     Random random(1);
     const auto index = static_cast<std::int64_t>(random.Next(static_cast<std::uint32_t>(count)));
@@ -453,33 +450,28 @@ class DamagedFileTest : public VariantsTest {
   }
 };
 
-TEST_F(DamagedFileTest, TargetPastTheLastPosition) {
-  Write("0 0 1 1 40 1 2 35 1 \r\n");
-  ExpectRefused(1);
-}
-
-TEST_F(DamagedFileTest, NegativeStart) {
-  Write("0 0 1 1 -3 1 2 35 1 \r\n");
-  ExpectRefused(1);
-}
-
-TEST_F(DamagedFileTest, LastRunBeyondTheLayout) {
-  Write("0 0 1 1 5 1 2 36 1 \r\n");
-  ExpectRefused(1);
-}
-
-TEST_F(DamagedFileTest, TextInsteadOfNumbers) {
-  Write("0 0 1 1 five 1 2 35 1 \r\n");
-  ExpectRefused(1);
-}
-
-TEST_F(DamagedFileTest, LineTooShort) {
-  Write("0 0 1 1 5 \r\n");
-  ExpectRefused(1);
+// Lines that a careless hand or a failing disk spoiled are refused with the
+// runtime's I/O error, never taken for a variant.
+TEST_F(DamagedFileTest, SpoiledLinesAreRefused) {
+  const struct {
+    const char* what;
+    const char* line;
+  } cases[] = {
+      {"a target past the last position", "0 0 1 1 40 1 2 35 1 \r\n"},
+      {"a negative start", "0 0 1 1 -3 1 2 35 1 \r\n"},
+      {"the last run beyond the layout", "0 0 1 1 5 1 2 36 1 \r\n"},
+      {"text instead of a number", "0 0 1 1 five 1 2 35 1 \r\n"},
+      {"a line too short", "0 0 1 1 5 \r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(kFile, c.line);
+    ExpectRefused(1);
+  }
 }
 
 TEST_F(DamagedFileTest, FewerLinesThanCounted) {
-  Write("0 0 1 1 5 1 2 35 1 \r\n");
+  WriteBytes(kFile, "0 0 1 1 5 1 2 35 1 \r\n");
   // Seed 1 with 1000 variants draws a line past the only one there is.
   std::uint32_t seed = 1;
   ASSERT_GT(NextDraw(seed, 1000), 0u);
@@ -494,7 +486,7 @@ TEST_F(DamagedFileTest, MissingFile) {
 }
 
 TEST_F(DamagedFileTest, IntactLineIsAccepted) {
-  Write("0 0 1 1 5 1 2 35 1 \r\n");
+  WriteBytes(kFile, "0 0 1 1 5 1 2 35 1 \r\n");
   std::int32_t starts[kMaxRuns] = {};
   ASSERT_FALSE(ReadVariantStarts(plan, kFile, 0, starts).has_value());
   EXPECT_EQ(starts[0], 0);

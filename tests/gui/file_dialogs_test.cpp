@@ -43,15 +43,6 @@ class FileDialogsTest : public QObject, protected MainWindowFixture {
   QList<FileQuestion> questions_;
   QString answer_;  // the answer to the next question; empty cancels
 
-  void OpenWithResults(int steps) {
-    OpenWindow();
-    Activate(form_.get());
-    LoadTask(kConverging);
-    for (int i = 0; i < steps; ++i) Press(Qt::Key_F6);
-    // A button's key presses it a moment later, later still on a busy machine.
-    QTRY_COMPARE(Find<List>("ListBox1")->LineCount(), std::size_t(3 * steps));
-  }
-
   // Right-click on a line of "All", then a click on the entry of its menu.
   void FromListMenu(int line, const char* entry) {
     auto* list = Find<List>("ListBox1");

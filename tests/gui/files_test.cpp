@@ -20,28 +20,12 @@
 using zlc::Calculator;
 using zlc::ui::TForm1;
 
-namespace {
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-}  // namespace
-
 class FilesTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
  private:
 
   void Open() { OpenWindow(); }
-  QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
 
  private slots:
   void initTestCase() { zlc::ui::ApplyClassicLook(); }
@@ -50,8 +34,8 @@ class FilesTest : public QObject, protected MainWindowFixture {
   void cleanup() { TearDown(); }
 
   void configurationIsReadAtStartUpAndWrittenAtExit() {
-    Write("zlc.cfg",
-          "Defs = En\r\nrq_asa = 1\r\nrq_asf = 0\r\nrq_rnc = 0\r\nrv = many\r\nsd_t = abc\r\n");
+    WriteFile("zlc.cfg",
+              "Defs = En\r\nrq_asa = 1\r\nrq_asf = 0\r\nrq_rnc = 0\r\nrv = many\r\nsd_t = abc\r\n");
     Open();
     // The grid is built in the configured notation.
     QCOMPARE(form_->cardButton(1)->text(), QString("6s"));
@@ -108,9 +92,9 @@ class FilesTest : public QObject, protected MainWindowFixture {
     QVERIFY(!form_->cardButton(34)->isEnabled());  // Ad
 
     // A saved result opens as its 36 cards.
-    Write("result.txt",
-          "7. <[Ad] 7s Kc> <Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
-          "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d>\r\n   HB:(...)\r\n   P(s,d,c,h) = {}\r\n");
+    WriteFile("result.txt",
+              "7. <[Ad] 7s Kc> <Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+              "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d>\r\n   HB:(...)\r\n   P(s,d,c,h) = {}\r\n");
     nextFileName_ = "result.txt";
     form_->findChild<QAction*>("Open1")->trigger();
     QCOMPARE(TaskText().size(), 36 * 3);

@@ -18,6 +18,7 @@
 #include "calculator/calculator.h"
 #include "filter/filter_description.h"
 #include "filter/filter_editing.h"
+#include "support/widgets.h"
 #include "ui/look.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit2.h"
@@ -34,7 +35,7 @@ namespace {
 constexpr int kSix = 0, kSeven = 1, kEight = 2, kNine = 3, kTen = 4, kJack = 5, kQueen = 6, kKing = 7,
               kAce = 8;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+using zlc::test::U;
 // Written apart so that no "??)" sequence appears.
 const QString kNoFigure = "#?  (" + QString(6, '?') + ")";
 // "#?  (" + the given line digits, the rest unknown, + ")".
@@ -68,9 +69,7 @@ class FilterDialogTest : public QObject {
   }
   template <typename W>
   W* Find(const char* name) {
-    auto* w = form_->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return zlc::test::FindIn<W>(form_.get(), name);
   }
   ElementState Cell(int suit, int rank) { return calc_->filter.elementGrid[suit][rank]; }
   void ClickLabel(int suit, int rank) { QTest::mouseClick(form_->cardLabel(suit, rank), Qt::LeftButton); }

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -14,8 +15,16 @@
 #include <memory>
 
 #include "calculator/calculator.h"
+#include "support/widgets.h"
+#include "ui/line_list.h"
 #include "ui/runtime_dialogs.h"
+#include "ui/statistics_window.h"
 #include "ui/unit1.h"
+
+using zlc::test::FindIn;
+using zlc::test::ReadAll;
+using zlc::test::U;
+using zlc::test::WriteFile;
 
 // The starting deck converges: as a complete task every try is a result.
 inline const char* const kConverging =
@@ -92,18 +101,32 @@ class MainWindowFixture {
     form_->SyncTask();
   }
 
-  // A file of the working directory with these bytes.
-  static void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+  // The window, active, over the converging task after `steps` presses of
+  // "step": a result each.
+  void OpenWithResults(int steps) {
+    OpenWindow();
+    Activate(form_.get());
+    LoadTask(kConverging);
+    for (int i = 0; i < steps; ++i) Press(Qt::Key_F6);
+    // A button's key presses it a moment later, later still on a busy machine.
+    QTRY_COMPARE(Find<zlc::ui::LineListView>("ListBox1")->LineCount(), std::size_t(3 * steps));
   }
+
+  // The statistics window opened by its key.
+  zlc::ui::StatisticsWindow* OpenStatistics() {
+    Press(Qt::CTRL | Qt::Key_I);
+    auto* stats = form_->statisticsWindow();
+    // It takes the focus when it opens; the keys of the next steps must
+    // not race that.
+    if (stats && !QTest::qWaitForWindowActive(stats)) return nullptr;
+    return stats;
+  }
+
+  QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
 
   template <typename W>
   W* Find(const char* name) {
-    auto* w = form_->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return zlc::test::FindIn<W>(form_.get(), name);
   }
 
   std::unique_ptr<QTemporaryDir> dir_;

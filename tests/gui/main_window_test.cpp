@@ -28,12 +28,6 @@
 using zlc::Calculator;
 using zlc::ui::TForm1;
 
-namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace
-
 class MainWindowTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
@@ -41,7 +35,6 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
   void Open() { OpenWindow(); }
   void Click(int button) { QTest::mouseClick(form_->cardButton(button), Qt::LeftButton); }
-  QString TaskText() { return Find<QLineEdit>("Edit1")->text(); }
   int EnabledCardButtons() {
     int n = 0;
     for (int i = 0; i <= zlc::kLastCardButton; ++i) n += form_->cardButton(i)->isEnabled() ? 1 : 0;
@@ -55,10 +48,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
   void cleanup() { TearDown(); }
 
   void startUpState() {
-    QFile existing("results.log");
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.write("kept\r\n");
-    existing.close();
+    WriteFile("results.log", "kept\r\n");
     Open();
 
     QCOMPARE(form_->windowTitle(), U("Zelt calculator v") + zlc::kVersion);
@@ -230,10 +220,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
   }
 
   void clearThresholdCaptionFollowsTheSetting() {
-    QFile cfg("zlc.cfg");
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write("rn_t = 7000\r\n");
-    cfg.close();
+    WriteFile("zlc.cfg", "rn_t = 7000\r\n");
     Open();
     QCOMPARE(Find<QCheckBox>("CheckBox4")->text(), U("Clear at RN > 7000"));
   }
@@ -253,9 +240,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
 
   void quitDeletesVariantsAndClosesGrid() {
     Open();
-    QFile variants("variants");
-    QVERIFY(variants.open(QIODevice::WriteOnly));
-    variants.close();
+    WriteFile("variants", {});
     Find<QAction>("Quit1")->trigger();
     QVERIFY(!QFile::exists("variants"));
     QVERIFY(!form_->isVisible());

@@ -17,6 +17,7 @@
 #include "calculator/calculator.h"
 #include "persist/config_file.h"
 #include "real_input.h"
+#include "support/widgets.h"
 #include "ui/look.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/unit6.h"
@@ -26,7 +27,7 @@ using zlc::ui::TForm6;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+using zlc::test::U;
 
 const char* const kRuLabel = "{6,7,8,9,X,В,Д,К,Т} & {п,б,к,ч}";
 const char* const kEnLabel = "{6,7,8,9,X,J,Q,K,A} & {s,d,c,h}";
@@ -48,9 +49,7 @@ class OptionsDialogTest : public QObject {
   }
   template <typename W>
   W* Find(const char* name) {
-    auto* w = form_->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
+    return zlc::test::FindIn<W>(form_.get(), name);
   }
   QComboBox* Combo(const char* name) { return Find<QComboBox>(name); }
   // Replaces the box's text as typing would, without finishing the edit.

@@ -34,11 +34,6 @@ const char* const kNeverConverging =
     "9d Ac 6d Qc 8d Qd Qh Kd 9h 8h Xd Kh Jd Xc Xs 9s 7h 7d Jc Qs As Jh 6c 6h "
     "Js 8c 7c Xh 8s 6s Ks 9c Ah Kc 7s Ad ";
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 }  // namespace
 
 class RunTest : public QObject, protected MainWindowFixture {

@@ -18,32 +18,10 @@
 #include "ui/statistics_window.h"
 #include "ui/unit1.h"
 
-namespace {
-
-QByteArray Contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-}  // namespace
-
 class SavingTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
   using List = zlc::ui::LineListView;
-
-  void OpenWithResults(int steps) {
-    OpenWindow();
-    Activate(form_.get());
-    LoadTask(kConverging);
-    for (int i = 0; i < steps; ++i) Press(Qt::Key_F6);
-  }
 
   // Right-click on a line of "All", then the keys down the pop-up menu to
   // the entry and Return.
@@ -58,13 +36,6 @@ class SavingTest : public QObject, protected MainWindowFixture {
     QCOMPARE(menu->activeAction(), Find<QAction>(entry));
     QTest::keyClick(menu, Qt::Key_Return);
     QTRY_VERIFY(!menu->isVisible());
-  }
-
-  zlc::ui::StatisticsWindow* OpenStatistics() {
-    Press(Qt::CTRL | Qt::Key_I);
-    auto* stats = form_->statisticsWindow();
-    if (stats && !QTest::qWaitForWindowActive(stats)) return nullptr;
-    return stats;
   }
 
  private slots:
@@ -103,7 +74,7 @@ class SavingTest : public QObject, protected MainWindowFixture {
   void aFullDiskKeepsTheOldList() {
     OpenWithResults(40);
     const QByteArray old(300 * 1024, 'o');
-    Write("list.txt", old);
+    WriteFile("list.txt", old);
     nextFileName_ = "list.txt";
     {
       FileSizeLimit limit(4 * 1024);
@@ -111,13 +82,13 @@ class SavingTest : public QObject, protected MainWindowFixture {
       QTRY_COMPARE(messages_.size(), 1);
     }
     QCOMPARE(messages_[0], QString("I/O error 27\nlist.txt: File too large"));
-    QCOMPARE(Contents("list.txt"), old);
+    QCOMPARE(ReadAll("list.txt"), old);
     QCOMPARE(QDir(".").entryList({"list.txt*"}, QDir::Files | QDir::Hidden), QStringList{"list.txt"});
 
     // Room again: the same save goes through.
     ChooseFromListMenu(0, "Saveallresults1");
     QCOMPARE(messages_.size(), 1);
-    QCOMPARE(Contents("list.txt").count("\r\n"), qsizetype(Find<List>("ListBox1")->LineCount()));
+    QCOMPARE(ReadAll("list.txt").count("\r\n"), qsizetype(Find<List>("ListBox1")->LineCount()));
     QVERIFY(Find<List>("ListBox1")->LineCount() > 100);
   }
 
@@ -136,7 +107,7 @@ class SavingTest : public QObject, protected MainWindowFixture {
     QCOMPARE(messages_[0], QString("I/O error 22\nfull.png: Not a regular file: a device"));
 
     const QByteArray old(64 * 1024, 'p');
-    Write("chart.png", old);
+    WriteFile("chart.png", old);
     nextFileName_ = "chart.png";
     {
       FileSizeLimit limit(1024);
@@ -144,11 +115,11 @@ class SavingTest : public QObject, protected MainWindowFixture {
       QTRY_COMPARE(messages_.size(), 2);
     }
     QCOMPARE(messages_[1], QString("I/O error 27\nchart.png: File too large"));
-    QCOMPARE(Contents("chart.png"), old);
+    QCOMPARE(ReadAll("chart.png"), old);
 
     QTest::mouseClick(png, Qt::LeftButton);
     QCOMPARE(messages_.size(), 2);
-    QVERIFY(Contents("chart.png").startsWith("\x89PNG"));
+    QVERIFY(ReadAll("chart.png").startsWith("\x89PNG"));
   }
 
   // A name with control characters (from a script, a download) reaches the

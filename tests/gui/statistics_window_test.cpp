@@ -34,14 +34,6 @@
 class StatisticsWindowTest : public QObject, protected MainWindowFixture {
   Q_OBJECT
 
-  zlc::ui::StatisticsWindow* OpenStatistics() {
-    Press(Qt::CTRL | Qt::Key_I);
-    auto* stats = form_->statisticsWindow();
-    // It takes the focus when it opens; the keys of the next steps must
-    // not race that.
-    if (stats && !QTest::qWaitForWindowActive(stats)) return nullptr;
-    return stats;
-  }
   // The main window active again. Its window handle counts as active while
   // the statistics window, its own, has the focus, so wait for the widget.
   void ActivateMain() {
@@ -63,12 +55,6 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     Steps(steps);
     return OpenStatistics();
   }
-  template <typename W>
-  W* In(QWidget* window, const char* name) {
-    auto* w = window->findChild<W*>(name);
-    if (!w) qFatal("no control %s", name);
-    return w;
-  }
   // The options dialog opened by its key from the main window; `keys` are
   // pressed in it and close it.
   void InOptions(std::function<void(zlc::ui::TForm6*)> keys) {
@@ -88,7 +74,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QTest::keyClick(edit, Qt::Key_Return);
   }
   QString NoCommandText(zlc::ui::StatisticsWindow* stats) {
-    auto* why = In<QLabel>(stats, "NoCommand");
+    auto* why = FindIn<QLabel>(stats, "NoCommand");
     return why->isVisible() ? why->text() : QString();
   }
   // The blocks of a list, oldest first, as the tool prints them.
@@ -103,7 +89,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
   // The window's command run by a shell for that many results: what it
   // printed, line by line.
   QStringList Repeated(zlc::ui::StatisticsWindow* stats, std::int64_t results) {
-    auto* command = In<QLineEdit>(stats, "RepeatCommand");
+    auto* command = FindIn<QLineEdit>(stats, "RepeatCommand");
     if (!command->isEnabled()) return {"no command"};
     QString line = command->text();
     line.replace(0, QString("zlc-search").size(), QString("'%1'").arg(ZLC_SEARCH_PATH));
@@ -148,7 +134,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
 
     // The command, run by a shell, prints what the window found, line by
     // line, oldest first.
-    auto* command = In<QLineEdit>(stats, "RepeatCommand");
+    auto* command = FindIn<QLineEdit>(stats, "RepeatCommand");
     QVERIFY(command->isEnabled());
     QVERIFY(command->text().startsWith("zlc-search --task '** ' "));
     QCOMPARE(Repeated(stats, results), Shown("ListBox1"));
@@ -156,10 +142,8 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     // A chart's counts, saved by its button: they add up to the results.
     ShowTab(stats, 1);
     nextFileName_ = "lf.csv";
-    QTest::mouseClick(In<QPushButton>(stats, "SaveChartCsv"), Qt::LeftButton);
-    QFile csv("lf.csv");
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    const QStringList rows = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    QTest::mouseClick(FindIn<QPushButton>(stats, "SaveChartCsv"), Qt::LeftButton);
+    const QStringList rows = QString::fromUtf8(ReadAll("lf.csv")).split("\r\n", Qt::SkipEmptyParts);
     QCOMPARE(rows.value(0), QString("lf,results"));
     qint64 sum = 0;
     for (int r = 1; r < rows.size(); ++r) sum += rows[r].section(',', 1).toLongLong();
@@ -185,13 +169,13 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     Steps(1);
     QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->counters.cn));
     QVERIFY(calc_->totals.tries > static_cast<std::uint64_t>(calc_->counters.cn));
-    QVERIFY(In<QLabel>(stats, "Since")->text().contains("started again"));
+    QVERIFY(FindIn<QLabel>(stats, "Since")->text().contains("started again"));
     // The variant in use was drawn before: no command repeats this count,
     // and the window says why instead of showing one.
-    QVERIFY(!In<QLineEdit>(stats, "RepeatCommand")->isEnabled());
-    QVERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
-    QVERIFY(In<QLabel>(stats, "NoCommand")->isVisible());
-    QVERIFY(In<QLabel>(stats, "NoCommand")->text().contains("Load the task again"));
+    QVERIFY(!FindIn<QLineEdit>(stats, "RepeatCommand")->isEnabled());
+    QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
+    QVERIFY(FindIn<QLabel>(stats, "NoCommand")->isVisible());
+    QVERIFY(FindIn<QLabel>(stats, "NoCommand")->text().contains("Load the task again"));
   }
 
   // A shuffling depth typed into the options dialog between two steps
@@ -201,20 +185,20 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
   void depthChangedInTheOptionsStartsTheCountAgainAtOnce() {
     auto* stats = AfterSteps(5);
     QVERIFY(stats);
-    QVERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().contains("--set sd_t=20 "));
+    QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().contains("--set sd_t=20 "));
     InOptions([](zlc::ui::TForm6* dialog) { TypeNumber(dialog, "ComboBox2", "30"); });
     QCOMPARE(calc_->settings.shuffleDepth, 30);
-    QTRY_VERIFY(In<QLabel>(stats, "Since")->text().contains("because the shuffling depth changed"));
+    QTRY_VERIFY(FindIn<QLabel>(stats, "Since")->text().contains("because the shuffling depth changed"));
     QCOMPARE(stats->FigureText("Tries"), QString("0"));
     QCOMPARE(stats->FigureText("Results"), QString("0"));
     QCOMPARE(stats->FigureText("Started from seed"), QString("-"));
-    QVERIFY(!In<QLineEdit>(stats, "RepeatCommand")->isEnabled());
+    QVERIFY(!FindIn<QLineEdit>(stats, "RepeatCommand")->isEnabled());
     QCOMPARE(NoCommandText(stats), QString("Nothing has been searched yet."));
 
     Steps(3);
     QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->statistics.Tries()));
     QVERIFY(calc_->statistics.Tries() < calc_->totals.tries);
-    QVERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
+    QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
     QVERIFY(NoCommandText(stats).contains("This run went on from an earlier one"));
   }
 
@@ -238,7 +222,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
       QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     });
     QCOMPARE(calc_->settings.deleteSpaces, 1);
-    QTRY_VERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().contains("--set rq_ds=1 "));
+    QTRY_VERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().contains("--set rq_ds=1 "));
 
     LoadTask("** ");
     calc_->settings.shuffleDepth = 20;
@@ -253,7 +237,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     });
     QCOMPARE(calc_->settings.markTransits, 1);
     QTRY_VERIFY(NoCommandText(stats).contains("The marks or the spaces of line 1 were changed"));
-    QVERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
+    QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
     const std::uint64_t tries = calc_->statistics.Tries();
     QTRY_VERIFY(calc_->statistics.Tries() > tries);  // counting on
     ActivateMain();
@@ -268,7 +252,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
   void aChangeUndoneInTheDialogChangesNothing() {
     auto* stats = AfterSteps(5);
     QVERIFY(stats);
-    const QString command = In<QLineEdit>(stats, "RepeatCommand")->text();
+    const QString command = FindIn<QLineEdit>(stats, "RepeatCommand")->text();
     QVERIFY(!command.isEmpty());
     InOptions([](zlc::ui::TForm6* dialog) {
       auto* transits = dialog->findChild<QCheckBox*>("CheckBox1");
@@ -278,7 +262,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
       QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     });
     QTest::qWait(2 * zlc::ui::StatisticsWindow::kRefreshMs);
-    QCOMPARE(In<QLineEdit>(stats, "RepeatCommand")->text(), command);
+    QCOMPARE(FindIn<QLineEdit>(stats, "RepeatCommand")->text(), command);
     QCOMPARE(calc_->statisticsStarts, 1u);
   }
 
@@ -293,14 +277,14 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton, {}, QPoint(5, 8));
     QVERIFY(!calc_->settings.clearAtRn);
     Steps(4);
-    QTRY_VERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().contains("--set rq_rnc=0 "));
+    QTRY_VERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().contains("--set rq_rnc=0 "));
     QCOMPARE(Repeated(stats, calc_->counters.rn), Shown("ListBox1"));
 
     QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton, {}, QPoint(5, 8));
     InOptions([](zlc::ui::TForm6* dialog) { TypeNumber(dialog, "ComboBox3", "1"); });
     QCOMPARE(calc_->settings.clearThreshold, 1);
     QTRY_VERIFY(NoCommandText(stats).contains("\"Clear at RN >\" was changed"));
-    QVERIFY(!In<QLineEdit>(stats, "RepeatCommand")->isEnabled());
+    QVERIFY(!FindIn<QLineEdit>(stats, "RepeatCommand")->isEnabled());
     QCOMPARE(calc_->statisticsStarts, 1u);
   }
 
@@ -310,26 +294,23 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
   void openingAnotherTaskStartsTheCountAgainAtOnce() {
     auto* stats = AfterSteps(4);
     QVERIFY(stats);
-    QVERIFY(In<QLineEdit>(stats, "RepeatCommand")->isEnabled());
-    QFile task("other.zlt");
-    QVERIFY(task.open(QIODevice::WriteOnly));
-    task.write("6\xEF ** \r\n");
-    task.close();
+    QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->isEnabled());
+    WriteFile("other.zlt", "6\xEF ** \r\n");
     nextFileName_ = "other.zlt";
     ActivateMain();
     Press(Qt::CTRL | Qt::Key_O);
     QCOMPARE(calc_->editor.Text(), std::string("6\xEF ** "));
-    QTRY_VERIFY(In<QLabel>(stats, "Since")->text().contains("because the task changed"));
+    QTRY_VERIFY(FindIn<QLabel>(stats, "Since")->text().contains("because the task changed"));
     QCOMPARE(stats->FigureText("Tries"), QString("0"));
     QCOMPARE(stats->FigureText("Started from seed"), QString("-"));
-    QVERIFY(!In<QLineEdit>(stats, "RepeatCommand")->isEnabled());
+    QVERIFY(!FindIn<QLineEdit>(stats, "RepeatCommand")->isEnabled());
     QCOMPARE(NoCommandText(stats), QString("Nothing has been searched yet."));
 
     Press(Qt::CTRL | Qt::Key_L);
     Steps(10);
     QVERIFY(calc_->counters.rn >= 2);
     QTRY_COMPARE(stats->FigureText("Results"), QString::number(calc_->counters.rn));
-    QVERIFY(In<QLineEdit>(stats, "RepeatCommand")->text().startsWith(QString::fromUtf8("zlc-search --task '6п ** ' ")));
+    QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().startsWith(QString::fromUtf8("zlc-search --task '6п ** ' ")));
     QCOMPARE(Repeated(stats, calc_->counters.rn), Shown("ListBox1"));
   }
 

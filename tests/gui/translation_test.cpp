@@ -86,9 +86,7 @@ class TranslationTest : public QObject, protected MainWindowFixture {
              QString::fromUtf8("GM:Случайный, RV:Много"));
     // The files the calculator writes do not change with the language.
     form_->close();
-    QFile cfg("zlc.cfg");
-    QVERIFY(cfg.open(QIODevice::ReadOnly));
-    const QByteArray written = cfg.readAll();
+    const QByteArray written = ReadAll("zlc.cfg");
     QVERIFY(written.startsWith("Defs = Ru\r\nrq_mt = 0\r\n"));
     QVERIFY(written.contains("\r\nRV = Many\r\n"));
     for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {

@@ -37,8 +37,6 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Runs `step` every few milliseconds, inside whatever modal loop is open,
 // until it returns true or the time is up. A step may open a nested loop
 // (a message box), in which the next steps run. Deleting the returned timer
@@ -226,11 +224,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
   // run the window takes no drop.
   void aDroppedTaskFileOpens() {
     OpenActive();
-    {
-      QFile file("dropped.zlt");
-      QVERIFY(file.open(QIODevice::WriteOnly));
-      file.write("Kc ** \r\n");
-    }
+    WriteFile("dropped.zlt", "Kc ** \r\n");
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath("dropped.zlt"))});
     auto drop = [this, &data] {
@@ -431,15 +425,9 @@ class UserInputTest : public QObject, protected MainWindowFixture {
   // the open dialog opens it. A task's name without ".zlt" still finds it.
   void openByTypingTheNameInTheDialog() {
     OpenActive(kConverging);
-    QFile result("res1");
-    QVERIFY(result.open(QIODevice::WriteOnly));
-    result.write("1. 6s 7s 8s 9s Xs Js Qs Ks As 6d 7d 8d 9d Xd Jd Qd Kd Ad "
-                 "6c 7c 8c 9c Xc Jc Qc Kc Ac 6h 7h 8h 9h Xh Jh Qh Kh Ah \r\n   HB:\r\n   P\r\n");
-    result.close();
-    QFile task("task.zlt");
-    QVERIFY(task.open(QIODevice::WriteOnly));
-    task.write("Qh ** \r\n");
-    task.close();
+    WriteFile("res1", "1. 6s 7s 8s 9s Xs Js Qs Ks As 6d 7d 8d 9d Xd Jd Qd Kd Ad "
+                      "6c 7c 8c 9c Xc Jc Qc Kc Ac 6h 7h 8h 9h Xh Jh Qh Kh Ah \r\n   HB:\r\n   P\r\n");
+    WriteFile("task.zlt", "Qh ** \r\n");
     zlc::ui::SetFileNameProvider(nullptr);  // the real dialog
 
     auto openTyping = [this](const QString& name) {
@@ -619,9 +607,8 @@ class UserInputTest : public QObject, protected MainWindowFixture {
     QTRY_VERIFY(typed);
     delete poll;
 
-    QFile csv("found.csv");  // the dialog added the extension
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    const QStringList rows = QString::fromUtf8(csv.readAll()).split("\r\n");
+    // The dialog added the extension.
+    const QStringList rows = QString::fromUtf8(ReadAll("found.csv")).split("\r\n");
     QCOMPARE(rows.size(), 7);  // header, five rows, and after the last CR LF nothing
     QVERIFY(rows[0].startsWith("result,rn,tries,passed,cards,"));
     QCOMPARE(rows[6], QString());
@@ -688,10 +675,7 @@ class UserInputTest : public QObject, protected MainWindowFixture {
   // A bad value in zlc.cfg is said once the main window is on the screen, in
   // a box over it, titled with the program's name.
   void startUpMessageShowsOverTheWindow() {
-    QFile cfg("zlc.cfg");
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write("sd_t = abc\r\n");
-    cfg.close();
+    WriteFile("zlc.cfg", "sd_t = abc\r\n");
     zlc::ui::SetMessageSink(nullptr);  // the real box
 
     QString text, title;

@@ -61,9 +61,7 @@ class WindowMemoryTest : public QObject, protected MainWindowFixture {
 
     // zlc.cfg holds the calculator's settings only.
     form_->close();
-    QFile cfg("zlc.cfg");
-    QVERIFY(cfg.open(QIODevice::ReadOnly));
-    const QByteArray text = cfg.readAll();
+    const QByteArray text = ReadAll("zlc.cfg");
     QCOMPARE(text.count("\r\n"), 20);
     QVERIFY(!text.contains("eometry"));
   }
