@@ -165,7 +165,7 @@ std::string Calculator::FilteredCaption() const {
 }
 
 std::string Calculator::VariantsCaption() const {
-  return "Variants : " + std::to_string(variantCount);
+  return "Variants : " + std::to_string(variantCount_);
 }
 
 }  // namespace zlc

@@ -164,11 +164,12 @@ class Calculator {
   RunCounters counters;
   RunTotals totals;
 
-  Layout layout;
-  Chain workChain;
-  TaskPlan plan;
-  std::int64_t variantCount = 0;
-  std::array<std::uint8_t, 6> balancedLines{};
+  // The search's own state, to look at: the layout of the last try, the
+  // collapse of the last converged one, the task's plan and its variants.
+  const Layout& SearchLayout() const { return layout_; }
+  const Chain& SearchChain() const { return workChain_; }
+  const TaskPlan& SearchPlan() const { return plan_; }
+  std::int64_t VariantCount() const { return variantCount_; }
 
   ResultList allList;       // "All", newest block on top
   ResultList filteredList;  // "Filtered"
@@ -236,6 +237,10 @@ class Calculator {
 
   Reporter reporter_;
   FastTries fastTries_;
+  Layout layout_;
+  Chain workChain_;
+  TaskPlan plan_;
+  std::int64_t variantCount_ = 0;
   bool running_ = false;
   bool batchBusy_ = false;
   bool inSlice_ = false;  // results' log writes wait for the slice's end

@@ -15,10 +15,10 @@ namespace zlc {
 bool Calculator::EnumerateVariants() {
   const std::string normalized = StripSpaces(editor.Text());
   if (normalized.empty()) return true;
-  SplitTask(normalized, plan);
-  const std::int64_t count = CountVariants(plan);
+  SplitTask(normalized, plan_);
+  const std::int64_t count = CountVariants(plan_);
   if (count <= kMaxFileVariants) {
-    if (Failed(zlc::EnumerateVariants(plan, variantsPath, variantCount, progress), variantsPath,
+    if (Failed(zlc::EnumerateVariants(plan_, variantsPath, variantCount_, progress), variantsPath,
                FileUse::Writing)) {
       return false;
     }
@@ -26,15 +26,15 @@ bool Calculator::EnumerateVariants() {
     // Too many to write: the variants are drawn by their number anyway, and
     // a stale file of another task must not stay behind.
     if (Failed(DeleteIfExists(variantsPath), variantsPath, FileUse::Writing)) return false;
-    variantCount = count;
+    variantCount_ = count;
   }
   editor.SetVariantsReady(true);
-  editor.ShowVariants(variantCount);
+  editor.ShowVariants(variantCount_);
   return PickVariant();
 }
 
 bool Calculator::PickVariant() {
-  zlc::PickVariant(plan, variantCount, random);
+  zlc::PickVariant(plan_, variantCount_, random);
   return true;
 }
 
@@ -71,11 +71,11 @@ BatchOutcome Calculator::SearchBatch() {
     deckSource_ = notation.baseDeck;
     deckText_ = StripSpaces(deckSource_);
   }
-  BindLayout(layout, deckText_.data(), deckText_.size());
+  BindLayout(layout_, deckText_.data(), deckText_.size());
   const std::int32_t depth = settings.shuffleDepth;
   const int drawsBeforeNext =
-      !IsManyVariants(filter) ? 0 : variantCount <= static_cast<std::int64_t>(kOneDrawVariants) ? 1 : 2;
-  if (auto fast = fastTries_.Run(layout, plan, notation, depth, random, kMaxTries,
+      !IsManyVariants(filter) ? 0 : variantCount_ <= static_cast<std::int64_t>(kOneDrawVariants) ? 1 : 2;
+  if (auto fast = fastTries_.Run(layout_, plan_, notation, depth, random, kMaxTries,
                                  drawsBeforeNext)) {
     counters.cn += fast->tries;
     totals.tries += static_cast<std::uint64_t>(fast->tries);
@@ -86,7 +86,7 @@ BatchOutcome Calculator::SearchBatch() {
   for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
     ++counters.cn;
     ++totals.tries;
-    if (PlainTry(layout, plan, depth, random, workChain)) {
+    if (PlainTry(layout_, plan_, depth, random, workChain_)) {
       statistics.AddTries(static_cast<std::uint64_t>(attempt));
       return MakeResult(attempt) ? BatchOutcome::Result : BatchOutcome::Failed;
     }
@@ -98,16 +98,15 @@ BatchOutcome Calculator::SearchBatch() {
 bool Calculator::MakeResult(std::int32_t tries) {
   ++counters.rn;
   ++totals.results;
-  ClassifyElements(layout, workChain);
-  RecordLayout(lastRecord, layout, notation);
+  ClassifyElements(layout_, workChain_);
+  RecordLayout(lastRecord, layout_, notation);
   lastRecord.number = totals.results;
   lastRecord.rn = counters.rn;
   lastRecord.tries = tries;
   const ResultFigures figures = FiguresOf(lastRecord);
-  balancedLines = figures.balancedLines;
   AppendLayoutLine(lastBlock.lines[0], lastRecord, settings);
   AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], lastRecord, figures);
-  lastPassed = PassesFilter(filter, lastRecord, balancedLines);
+  lastPassed = PassesFilter(filter, lastRecord, figures.balancedLines);
   lastRecord.passed = lastPassed;
   statistics.AddResult(lastRecord, figures);
   std::string_view kept[3];

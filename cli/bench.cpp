@@ -59,26 +59,35 @@ Rate Repeat(double seconds, Step&& step) {
   return rate;
 }
 
+// What the measured loops shuffle and test: the calculator's task, in a
+// layout of the bench's own, so that measuring never moves the search.
+struct BenchSearch {
+  const Calculator& calc;
+  Layout layout;
+  TaskPlan plan;
+  Chain work;
+};
+
 // Batches of up to 1000 tries from the starting deck, as the search makes
 // them, without turning results into lines: a step for Repeat.
 template <typename Tries>
-auto BatchStep(Calculator& calc, Random& random, Tries&& tries) {
-  return [&calc, &random, tries, deck = StripSpaces(calc.notation.baseDeck)] {
-    BindLayout(calc.layout, deck.data(), deck.size());
+auto BatchStep(BenchSearch& bench, Random& random, Tries&& tries) {
+  return [&bench, &random, tries, deck = StripSpaces(bench.calc.notation.baseDeck)] {
+    BindLayout(bench.layout, deck.data(), deck.size());
     return tries(random);
   };
 }
 
-auto EngineStep(Calculator& calc, Random& random, FastTries& engine) {
-  return BatchStep(calc, random, [&calc, &engine](Random& r) {
-    return engine.Run(calc.layout, calc.plan, calc.notation,
-                      calc.settings.shuffleDepth, r, kMaxTries)->tries;
+auto EngineStep(BenchSearch& bench, Random& random, FastTries& engine) {
+  return BatchStep(bench, random, [&bench, &engine](Random& r) {
+    return engine.Run(bench.layout, bench.plan, bench.calc.notation,
+                      bench.calc.settings.shuffleDepth, r, kMaxTries)->tries;
   });
 }
 
-Rate MeasureEngine(Calculator& calc, double seconds, FastTries& engine) {
+Rate MeasureEngine(BenchSearch& bench, double seconds, FastTries& engine) {
   Random random(1);
-  return Repeat(seconds, EngineStep(calc, random, engine));
+  return Repeat(seconds, EngineStep(bench, random, engine));
 }
 
 // A calculator like `calc` (settings, filter, task) made for `threads`
@@ -129,12 +138,12 @@ double InTurns(double seconds, StepA&& a, StepB&& b, Rate& rateA, Rate& rateB) {
 }
 
 // Building alone: nanoseconds per try of the blocks this task needs.
-double BuildNsPerTry(const Calculator& calc, double seconds) {
+double BuildNsPerTry(const BenchSearch& bench, double seconds) {
   std::int32_t wildcards = 0;
-  for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {
-    wildcards += (calc.plan.items[i].text[0] == '?') != (calc.plan.items[i].text[1] == '?');
+  for (std::int32_t i = 0; i < bench.plan.itemCount; ++i) {
+    wildcards += (bench.plan.items[i].text[0] == '?') != (bench.plan.items[i].text[1] == '?');
   }
-  const TryShape shape = MakeTryShape(calc.settings.shuffleDepth, kDeckSize, wildcards);
+  const TryShape shape = MakeTryShape(bench.calc.settings.shuffleDepth, kDeckSize, wildcards);
   const BlockBuilder build = SelectBlockBuilder(true);
   auto block = std::make_unique<TryBlock>();
   std::uint32_t seed = 1;
@@ -148,9 +157,9 @@ double BuildNsPerTry(const Calculator& calc, double seconds) {
 
 // The thread that tests: its processor time per try with `helpers` helpers
 // always on, the blocks it had to build itself taken out at `buildNsPerTry`.
-double EngineSerialNsPerTry(Calculator& calc, double seconds, int helpers, double buildNsPerTry) {
+double EngineSerialNsPerTry(BenchSearch& bench, double seconds, int helpers, double buildNsPerTry) {
   FastTries engine(true, helpers, HelperUse::Always);
-  const Rate rate = MeasureEngine(calc, seconds, engine);
+  const Rate rate = MeasureEngine(bench, seconds, engine);
   const double buildNs = static_cast<double>(engine.Source().CallerStats().built * kBlockTries) * buildNsPerTry;
   return rate.tries ? std::max(0.0, rate.cpuSeconds * 1e9 - buildNs) / static_cast<double>(rate.tries) : 0;
 }
@@ -159,17 +168,18 @@ double EngineSerialNsPerTry(Calculator& calc, double seconds, int helpers, doubl
 
 std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   const std::int32_t depth = calc.settings.shuffleDepth;
+  BenchSearch bench{calc, {}, calc.SearchPlan(), {}};
   Random random(1);
-  const Rate plain = Repeat(secondsEach, BatchStep(calc, random, [&calc, depth](Random& r) {
+  const Rate plain = Repeat(secondsEach, BatchStep(bench, random, [&bench, depth](Random& r) {
     int tries = 0;
     while (tries < kMaxTries) {
       ++tries;
-      if (PlainTry(calc.layout, calc.plan, depth, r, calc.workChain)) break;
+      if (PlainTry(bench.layout, bench.plan, depth, r, bench.work)) break;
     }
     return tries;
   }));
   FastTries portableEngine(false, 0);
-  const Rate portable = MeasureEngine(calc, secondsEach, portableEngine);
+  const Rate portable = MeasureEngine(bench, secondsEach, portableEngine);
   const bool hasWide = SelectBlockBuilder(true) != &BuildTryBlockPortable;
   // The engine on one thread and the whole search on one thread in turns:
   // what the search adds is the reporting of results.
@@ -177,18 +187,18 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   const auto searchOneCalc = Twin(calc, 1);
   Rate engineOne, searchOne;
   const double reportNs = std::max(
-      0.0, InTurns(2 * secondsEach, EngineStep(calc, random, oneEngine),
+      0.0, InTurns(2 * secondsEach, EngineStep(bench, random, oneEngine),
                    [&] { return SearchBatch(*searchOneCalc); }, engineOne, searchOne));
   const int threads = SearchThreads();
   Rate engineAll, searchAll;
   if (threads > 1) {
     FastTries engine(true, threads - 1, HelperUse::Always);
-    engineAll = MeasureEngine(calc, secondsEach, engine);
+    engineAll = MeasureEngine(bench, secondsEach, engine);
     const auto searchAllCalc = Twin(calc, threads);
     searchAll = Repeat(secondsEach, [&] { return SearchBatch(*searchAllCalc); });
   }
-  const double parallelNs = BuildNsPerTry(calc, secondsEach / 4);
-  const double testingNs = EngineSerialNsPerTry(calc, secondsEach, threads - 1, parallelNs);
+  const double parallelNs = BuildNsPerTry(bench, secondsEach / 4);
+  const double testingNs = EngineSerialNsPerTry(bench, secondsEach, threads - 1, parallelNs);
   if (StopRequested()) return std::nullopt;
 
   std::string out;

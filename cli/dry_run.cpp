@@ -10,8 +10,9 @@ int DryRun(Calculator& calc, const Output& out) {
   const std::string normalized = StripSpaces(calc.editor.Text());
   std::string variants = "Variants : ";
   if (!normalized.empty()) {
-    SplitTask(normalized, calc.plan);
-    variants += std::to_string(CountVariants(calc.plan));
+    TaskPlan plan;
+    SplitTask(normalized, plan);
+    variants += std::to_string(CountVariants(plan));
   }
   out.Line(variants);
   for (const std::string& line : BuildFilterDescription(calc.filter, calc.notation)) {

@@ -93,17 +93,17 @@ Tally Compare(const Case& c, std::uint32_t seed) {
     EXPECT_EQ(calc.counters.cn, ref.cn) << where;
     EXPECT_EQ(calc.counters.rn, ref.rn) << where;
     EXPECT_EQ(calc.random.Seed(), ref.random.seed) << where;
-    EXPECT_EQ(LayoutText(calc.layout), [&] {
+    EXPECT_EQ(LayoutText(calc.SearchLayout()), [&] {
       std::string s;
       for (const std::string& card : ref.layout) s += card + " ";
       return s;
     }()) << where;
-    EXPECT_EQ(calc.plan.itemCount, static_cast<int>(ref.Tokens().size())) << where;
+    EXPECT_EQ(calc.SearchPlan().itemCount, static_cast<int>(ref.Tokens().size())) << where;
     if (::testing::Test::HasFailure()) break;
-    for (int i = 0; i < calc.plan.itemCount; ++i) {
-      EXPECT_EQ(calc.plan.items[i].target, ref.Tokens()[i].target) << where << " token " << i;
+    for (int i = 0; i < calc.SearchPlan().itemCount; ++i) {
+      EXPECT_EQ(calc.SearchPlan().items[i].target, ref.Tokens()[i].target) << where << " token " << i;
     }
-    EXPECT_EQ(calc.variantCount, static_cast<std::int64_t>(ref.VariantCount())) << where;
+    EXPECT_EQ(calc.VariantCount(), static_cast<std::int64_t>(ref.VariantCount())) << where;
     if (::testing::Test::HasFailure()) break;
   }
   tally.wildcardsWithoutCard = ref.wildcardsWithoutCard;

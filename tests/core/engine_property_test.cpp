@@ -52,7 +52,7 @@ bool SameCard(const ChainEntry& a, const ChainEntry& b) {
 
 void CheckBatch(const Calculator& calc, BatchOutcome outcome, const std::string& task) {
   SCOPED_TRACE(task);
-  const Chain& chain = calc.layout.chain;
+  const Chain& chain = calc.SearchLayout().chain;
   const NotationSet& n = calc.notation;
   ASSERT_EQ(chain.lastIndex, kDeckSize - 1);
   std::vector<bool> seen(kDeckSize);
@@ -69,18 +69,18 @@ void CheckBatch(const Calculator& calc, BatchOutcome outcome, const std::string&
   std::vector<std::string> items;
   for (std::size_t i = 0; i < tokens.size(); i += 2)
     if (tokens.compare(i, 2, "**") != 0) items.push_back(tokens.substr(i, 2));
-  ASSERT_EQ(calc.plan.itemCount, static_cast<int>(items.size()));
+  ASSERT_EQ(calc.SearchPlan().itemCount, static_cast<int>(items.size()));
   // Which targets hold what their token asks for.
   std::vector<bool> held(kDeckSize);
-  for (int i = 0; i < calc.plan.itemCount; ++i) {
-    const TaskItem& item = calc.plan.items[i];
+  for (int i = 0; i < calc.SearchPlan().itemCount; ++i) {
+    const TaskItem& item = calc.SearchPlan().items[i];
     ASSERT_EQ(std::string(item.text, 2), items[i]);
     ASSERT_TRUE(item.target >= 0 && item.target < kDeckSize);
     // Runs keep their order and their tokens stay side by side.
     if (i > 0) {
-      ASSERT_GT(item.target, calc.plan.items[i - 1].target);
-      if (item.run == calc.plan.items[i - 1].run) {
-        ASSERT_EQ(item.target, calc.plan.items[i - 1].target + 1);
+      ASSERT_GT(item.target, calc.SearchPlan().items[i - 1].target);
+      if (item.run == calc.SearchPlan().items[i - 1].run) {
+        ASSERT_EQ(item.target, calc.SearchPlan().items[i - 1].target + 1);
       }
     }
     const ChainEntry& there = chain.cards[item.target];
@@ -92,8 +92,8 @@ void CheckBatch(const Calculator& calc, BatchOutcome outcome, const std::string&
     }
   }
 
-  for (int i = 0; i < calc.plan.itemCount; ++i) {
-    const TaskItem& item = calc.plan.items[i];
+  for (int i = 0; i < calc.SearchPlan().itemCount; ++i) {
+    const TaskItem& item = calc.SearchPlan().items[i];
     if (items[i] == "??" || held[item.target]) continue;
     // A rank or suit wildcard finds no card only when every card of its kind
     // is held by another token: rank and suit wildcards can compete.
@@ -108,9 +108,9 @@ void CheckBatch(const Calculator& calc, BatchOutcome outcome, const std::string&
 
   EXPECT_EQ(outcome == BatchOutcome::Result, Converges(chain));
   if (outcome == BatchOutcome::Result) {
-    ASSERT_EQ(calc.workChain.lastIndex, 1);
-    EXPECT_TRUE(SameCard(calc.workChain.cards[0], chain.cards[kDeckSize - 2]));
-    EXPECT_TRUE(SameCard(calc.workChain.cards[1], chain.cards[kDeckSize - 1]));
+    ASSERT_EQ(calc.SearchChain().lastIndex, 1);
+    EXPECT_TRUE(SameCard(calc.SearchChain().cards[0], chain.cards[kDeckSize - 2]));
+    EXPECT_TRUE(SameCard(calc.SearchChain().cards[1], chain.cards[kDeckSize - 1]));
   }
 }
 

@@ -163,7 +163,7 @@ TEST_F(RunBatchTest, DepthOfZeroOrLessGivesTheTaskPlacedOnTheBaseDeck) {
     for (int b = 0; b < 3; ++b) {
       ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
       std::string text;
-      for (const ChainEntry& card : calc.layout.chain.cards) {
+      for (const ChainEntry& card : calc.SearchLayout().chain.cards) {
         text += std::string{card.rankLetter, card.suitLetter} + " ";
       }
       EXPECT_EQ(text, placed) << "depth " << depth;
@@ -566,10 +566,10 @@ TEST_F(RunBatchTest, DamagedVariantsFileDoesNotDisturbMany) {
   }
   for (int b = 0; b < 20; ++b) {
     ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
-    EXPECT_EQ(calc.plan.items[0].target, 0);   // Ad first
-    EXPECT_GE(calc.plan.items[1].target, 1);   // 7s anywhere between
-    EXPECT_LE(calc.plan.items[1].target, 34);
-    EXPECT_EQ(calc.plan.items[2].target, 35);  // Kc last
+    EXPECT_EQ(calc.SearchPlan().items[0].target, 0);   // Ad first
+    EXPECT_GE(calc.SearchPlan().items[1].target, 1);   // 7s anywhere between
+    EXPECT_LE(calc.SearchPlan().items[1].target, 34);
+    EXPECT_EQ(calc.SearchPlan().items[2].target, 35);  // Kc last
   }
   EXPECT_TRUE(messages.empty());
 }
@@ -611,8 +611,8 @@ class HugeTaskTest : public RunBatchTest {
  protected:
   void ExpectValidTargets() {
     std::int32_t last = -1;
-    for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {
-      const std::int32_t t = calc.plan.items[i].target;
+    for (std::int32_t i = 0; i < calc.SearchPlan().itemCount; ++i) {
+      const std::int32_t t = calc.SearchPlan().items[i].target;
       EXPECT_GT(t, last);  // in task order, distinct
       EXPECT_LT(t, kDeckSize);
       last = t;
@@ -641,9 +641,9 @@ TEST_F(HugeTaskTest, WithinOneDrawTheDrawIsTheLineTheFileWouldGive) {
   ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
   EXPECT_EQ(calc.editor.ShownVariants(), 2203961430);
   std::int32_t starts[kMaxRuns] = {};
-  VariantStarts(calc.plan, copy.Next(2203961430u), starts);
-  for (std::int32_t i = 0; i < calc.plan.itemCount; ++i) {
-    const TaskItem& item = calc.plan.items[i];
+  VariantStarts(calc.SearchPlan(), copy.Next(2203961430u), starts);
+  for (std::int32_t i = 0; i < calc.SearchPlan().itemCount; ++i) {
+    const TaskItem& item = calc.SearchPlan().items[i];
     EXPECT_EQ(item.target, starts[item.run] + item.offset);
   }
   ExpectValidTargets();

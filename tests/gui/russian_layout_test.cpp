@@ -148,9 +148,8 @@ class RussianLayoutTest : public QObject, protected MainWindowFixture {
   FaultMap AllFaults() {
     OpenWindow();
     calc_->counters = {123456789, 1234567890, 123456789};
-    calc_->variantCount = 99999999999;
     LoadTask("*** *** *** *** *** *** *** *** *** *** *** ***");
-    calc_->editor.ShowVariants(calc_->variantCount);
+    calc_->editor.ShowVariants(99999999999);
     form_->SyncResults();
     // Captions that change after the window is made: a seven-digit "Clear at
     // RN >" threshold typed in the options, and the other notation there.
