@@ -61,7 +61,7 @@ BENCHMARK(BM_Try)->Arg(1000)->Arg(10);
 bool Prepare(Calculator& calc, const TempDir& dir, const std::string& task, bool many) {
   calc.ResetSettings();
   calc.variantsPath = dir.File("variants");
-  calc.keepResultLists = false;
+  calc.Lists().SetKept(false);
   calc.random.SetSeed(777);
   calc.filter.resultVariants = many ? "Many" : "One";
   calc.editor.LoadTaskText(task);

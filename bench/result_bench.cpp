@@ -36,7 +36,7 @@ const std::vector<Found>& Results() {
     std::vector<Found> out;
     Calculator calc;
     calc.variantsPath = std::filesystem::temp_directory_path() / ("zlc_result_bench_" + std::to_string(::getpid()));
-    calc.keepResultLists = false;
+    calc.Lists().SetKept(false);
     calc.editor.LoadTaskText("** ");
     calc.random.SetSeed(7);
     while (out.size() < 256) {

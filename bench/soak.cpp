@@ -219,7 +219,7 @@ int main(int argc, char* argv[]) {
   // A smaller memory budget for the lists shows in minutes what a night's
   // run does with the default one.
   if (const char* megabytes = std::getenv("ZLC_SOAK_LIST_MB")) {
-    calc.listBudget = static_cast<std::size_t>(std::atoll(megabytes)) << 20;
+    calc.Lists().SetBudget(static_cast<std::size_t>(std::atoll(megabytes)) << 20);
   }
   calc.editor.LoadTaskText(task);
   form.SyncTask();
@@ -257,7 +257,7 @@ int main(int argc, char* argv[]) {
                   "minor faults %ld  major faults %ld  voluntary switches %ld  involuntary %ld  "
                   "steal %.0f ms\n",
                   clock.elapsed() / 60000.0, static_cast<long long>(gap),
-                  calc.allList.Size() + calc.filteredList.Size(),
+                  calc.Lists().All().Size() + calc.Lists().Filtered().Size(),
                   Milliseconds(now.ru_utime) - Milliseconds(before.ru_utime),
                   Milliseconds(now.ru_stime) - Milliseconds(before.ru_stime), now.ru_minflt - before.ru_minflt,
                   now.ru_majflt - before.ru_majflt, now.ru_nvcsw - before.ru_nvcsw,
@@ -274,13 +274,13 @@ int main(int argc, char* argv[]) {
     stealBefore = steal;
   });
   auto report = [&](const char* what) {
-    const double lines = static_cast<double>(calc.allList.Size() + calc.filteredList.Size());
+    const double lines = static_cast<double>(calc.Lists().All().Size() + calc.Lists().Filtered().Size());
     const double megabytes = ResidentMegabytes();
     std::printf("%s %6.1f min  RN %lld  CN %lld  lines %.0f (forgotten %llu)  RSS %.1f MB  %.1f bytes/line  "
                 "longest unanswered %lld ms  pauses over 50 ms %d  (of 20, 30, 40 ms or more: %lld, %lld, %lld)\n",
                 what, clock.elapsed() / 60000.0, static_cast<long long>(calc.counters.rn),
                 static_cast<long long>(calc.counters.cn), lines,
-                static_cast<unsigned long long>(calc.droppedLines), megabytes,
+                static_cast<unsigned long long>(calc.Lists().DroppedLines()), megabytes,
                 lines > 0 ? (megabytes - baseline) * 1048576.0 / lines : 0.0,
                 static_cast<long long>(longestGap), longGaps, gapsAtLeast[0], gapsAtLeast[1], gapsAtLeast[2]);
     std::fflush(stdout);

@@ -1,7 +1,5 @@
 #include "calculator/calculator.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "persist/config_file.h"
@@ -50,28 +48,6 @@ void Calculator::Close() {
   Failed(DeleteIfExists(variantsPath), variantsPath, FileUse::Writing);
 }
 
-std::size_t Calculator::DefaultListBudget() {
-  constexpr std::size_t kMost = std::size_t{2} << 30;
-  const long pages = ::sysconf(_SC_PHYS_PAGES);
-  const long pageSize = ::sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) return kMost;
-  return std::min(kMost, static_cast<std::size_t>(pages) * static_cast<std::size_t>(pageSize) / 4);
-}
-
-void Calculator::KeepWithinBudget(ResultList& list, LineStore& store, std::uint64_t& droppedAhead) {
-  const std::size_t share = listBudget / 2;
-  while (store.Bytes() + list.Bytes() > share && store.Chunks() > 1) {
-    std::uint64_t lines = store.DropOldestChunk();
-    const std::uint64_t gone = std::min(lines, droppedAhead);
-    droppedAhead -= gone;
-    lines -= gone;
-    if (lines == 0) continue;
-    const std::uint64_t dropped = list.DropOldest(lines);
-    droppedAhead += dropped - lines;
-    droppedLines += dropped;
-  }
-}
-
 bool Calculator::SelectNotation(std::string_view name) {
   const std::string lettersBefore = notation.rankLetters;
   SelectNotationName(notation, name);
@@ -111,12 +87,7 @@ bool Calculator::FlushLogs() {
 }
 
 void Calculator::ClearResults() {
-  allList.Clear();
-  filteredList.Clear();
-  allText.Clear();
-  filteredText.Clear();
-  allDroppedAhead_ = 0;
-  filteredDroppedAhead_ = 0;
+  lists_.Clear();
   counters = RunCounters{};
 }
 

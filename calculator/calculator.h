@@ -21,6 +21,7 @@
 #include "engine/layout.h"
 #include "engine/random.h"
 #include "calculator/result_list.h"
+#include "calculator/result_lists.h"
 #include "calculator/run_setup.h"
 #include "engine/settings.h"
 #include "engine/variants.h"
@@ -143,7 +144,7 @@ class Calculator {
   void ClearResults();  // both lists and the three counters
 
   // The lists by the number the window gives them: 1 "All", 2 "Filtered".
-  const ResultList& ListOf(int source) const { return source == 2 ? filteredList : allList; }
+  const ResultList& ListOf(int source) const { return lists_.Of(source); }
   // "Save result...": a block as three lines. False when reported.
   bool SaveResult(const ResultBlock& block, const std::string& path);
   // "Save all results...": every line of a list, top to bottom.
@@ -171,18 +172,9 @@ class Calculator {
   const TaskPlan& SearchPlan() const { return plan_; }
   std::int64_t VariantCount() const { return variantCount_; }
 
-  ResultList allList;       // "All", newest block on top
-  ResultList filteredList;  // "Filtered"
-  LineStore allText;        // the text of each list's lines
-  LineStore filteredText;
-  bool keepResultLists = true;
-  // The memory both lists may take together. Past its half, a list forgets
-  // its oldest blocks (the logs keep every result): a search left running
-  // all night must not take the machine's memory.
-  std::size_t listBudget = DefaultListBudget();
-  std::uint64_t droppedLines = 0;  // forgotten so, since the start
-  // The smaller of 2 GB and a quarter of the machine's memory.
-  static std::size_t DefaultListBudget();
+  // "All" and "Filtered", newest block on top.
+  const ResultLists& Lists() const { return lists_; }
+  ResultLists& Lists() { return lists_; }
   ResultBlock lastBlock;    // the latest result, kept past any clearing
   ResultRecord lastRecord;  // and its facts
   bool lastPassed = false;
@@ -227,7 +219,6 @@ class Calculator {
   bool EnumerateVariants();
   bool PickVariant();
   bool MakeResult(std::int32_t tries);  // false when a log write failed
-  void KeepWithinBudget(ResultList& list, LineStore& store, std::uint64_t& droppedAhead);
 
   void FollowSetup();
   void RestartStatistics(SetupChange why);
@@ -250,9 +241,7 @@ class Calculator {
   std::string deckSource_;  // the base deck it was made from
   LogFile resultsLog_;
   LogFile filteredLog_;
-  // Lines a list forgot beyond its oldest chunk's, to finish a block.
-  std::uint64_t allDroppedAhead_ = 0;
-  std::uint64_t filteredDroppedAhead_ = 0;
+  ResultLists lists_;
 };
 
 }  // namespace zlc

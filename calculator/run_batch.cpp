@@ -109,20 +109,9 @@ bool Calculator::MakeResult(std::int32_t tries) {
   lastPassed = PassesFilter(filter, lastRecord, figures.balancedLines);
   lastRecord.passed = lastPassed;
   statistics.AddResult(lastRecord, figures);
-  std::string_view kept[3];
-  if (keepResultLists) {
-    for (int j = 0; j < 3; ++j) kept[j] = allText.Keep(lastBlock.lines[j]);
-    allList.AddBlockOnTop(kept, lastRecord);
-    KeepWithinBudget(allList, allText, allDroppedAhead_);
-  }
+  lists_.Add(lastBlock, lastRecord, lastPassed);
 
   if (lastPassed) {
-    if (keepResultLists) {
-      // A copy of its own, so that each list forgets independently.
-      for (int j = 0; j < 3; ++j) kept[j] = filteredText.Keep(lastBlock.lines[j]);
-      filteredList.AddBlockOnTop(kept, lastRecord);
-      KeepWithinBudget(filteredList, filteredText, filteredDroppedAhead_);
-    }
     ++counters.filtered;
     ++totals.filtered;
     if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock.lines, 3);

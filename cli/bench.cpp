@@ -103,7 +103,7 @@ std::unique_ptr<Calculator> Twin(const Calculator& calc, int threads) {
   twin->editor.BuildCardGrid();
   twin->editor.LoadTaskText(calc.editor.Text());
   twin->variantsPath = calc.variantsPath;
-  twin->keepResultLists = false;
+  twin->Lists().SetKept(false);
   twin->random.SetSeed(1);
   return twin;
 }

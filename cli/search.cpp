@@ -78,7 +78,7 @@ int Search(Calculator& calc, const Options& options, const Output& out) {
     return kExitFailure;
   }
   calc.variantsPath = scratch.VariantsPath();
-  calc.keepResultLists = false;  // nothing shows the lists here
+  calc.Lists().SetKept(false);  // nothing shows the lists here
   if (options.bench) return Bench(calc, *options.bench, out);
 
   const std::uint32_t seed = options.seed.value_or(ClockSeed());

@@ -289,7 +289,7 @@ void TForm1::CreateResultsArea() {
     view->setMouseTracking(true);
     view->viewport()->setMouseTracking(true);
     view->viewport()->installEventFilter(this);
-    const int source = &list == &calc_.filteredList ? 2 : 1;
+    const int source = &list == &calc_.Lists().Filtered() ? 2 : 1;
     connect(view, &LineListView::menuRequested, this,
             [this, source](std::ptrdiff_t line, QPoint at) { ListMenuKey(source, line, at); });
     connect(view, &LineListView::copyRequested, this,
@@ -299,7 +299,7 @@ void TForm1::CreateResultsArea() {
 
   GroupBox4 = Named(new QGroupBox(tr("All"), Splitter1), "GroupBox4");
   GroupBox4->resize(612, 84);
-  ListBox1 = makeList(GroupBox4, "ListBox1", calc_.allList);
+  ListBox1 = makeList(GroupBox4, "ListBox1", calc_.Lists().All());
   anchors_->Place(ListBox1, {2, 15, 608, 50}, Align::None, kLeft | kTop | kRight | kBottom);
   // Room for a five-digit threshold; the caption follows the options.
   CheckBox4 = Named(new QCheckBox(TForm6::tr("Clear at RN > %1").arg(10000), GroupBox4), "CheckBox4");
@@ -318,7 +318,7 @@ void TForm1::CreateResultsArea() {
   GroupBox5 = Named(new QGroupBox(FilteredTitle(0), Splitter1), "GroupBox5");
   GroupBox5->resize(612, 67);
   anchors_->SetInsets(GroupBox5, kGroupInsets);
-  ListBox2 = makeList(GroupBox5, "ListBox2", calc_.filteredList);
+  ListBox2 = makeList(GroupBox5, "ListBox2", calc_.Lists().Filtered());
   anchors_->Place(ListBox2, {2, 15, 608, 50}, Align::Client);
   Splitter1->addWidget(GroupBox4);
   Splitter1->addWidget(GroupBox5);
@@ -495,14 +495,14 @@ void TForm1::SyncResults() {
   GroupBox6->setTitle(ResultsTitle(calc_.counters.rn, calc_.counters.cn));
   GroupBox5->setTitle(FilteredTitle(calc_.counters.filtered));
   Label2->setText(VariantsLabelText());
-  if (calc_.droppedLines > 0 && !droppedNoticeShown_) ShowDroppedNotice();
+  if (calc_.Lists().DroppedLines() > 0 && !droppedNoticeShown_) ShowDroppedNotice();
 }
 
 // Once, without stopping the search: the lists now forget their oldest
 // lines, and where every result is kept instead.
 void TForm1::ShowDroppedNotice() {
   droppedNoticeShown_ = true;
-  const auto megabytes = static_cast<qulonglong>(calc_.listBudget >> 20);
+  const auto megabytes = static_cast<qulonglong>(calc_.Lists().Budget() >> 20);
   QString kept;
   if (calc_.settings.autosaveAll) {
     kept = tr("Every result is kept in results.log.");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calculator/result_list.h"
+#include "calculator/result_lists.h"
 
 namespace zlc {
 namespace {
@@ -55,6 +56,39 @@ TEST(ResultListTest, OrderAndBlocksAcrossChunks) {
   EXPECT_EQ(list.Line(0), "1. again");
   EXPECT_EQ(list.RecordOfLine(1).number, 0u);  // a block without a record
   EXPECT_EQ(list.Line(2), "c");
+}
+
+// "Filtered" takes only what passed, each list forgets on its own past its
+// half of the budget, whole blocks at a time, and nothing is kept unkept.
+TEST(ResultListsTest, FilteredTakesWhatPassedAndEachListForgetsAlone) {
+  ResultLists lists;
+  lists.SetBudget(std::size_t{6} << 20);
+  const std::string cards(200, 'c');
+  for (int b = 1; b <= 30000; ++b) {
+    ResultBlock block{{std::to_string(b) + ". " + cards, "   HB", "   P"}};
+    ResultRecord record;
+    record.number = static_cast<std::uint64_t>(b);
+    lists.Add(block, record, b % 10 == 0);
+  }
+  EXPECT_GT(lists.DroppedLines(), 0u);
+  EXPECT_LE(lists.AllBytes(), lists.Budget() / 2);
+  EXPECT_EQ(lists.All().Size() % 3, 0u);
+  EXPECT_EQ(lists.All().Line(0).substr(0, 7), "30000. ");
+  EXPECT_EQ(lists.All().RecordOfLine(lists.All().Size() - 1).number, 30000 - lists.All().Size() / 3 + 1);
+  // A tenth of the blocks, small enough to be kept whole.
+  EXPECT_EQ(lists.Filtered().Size(), 3u * 3000);
+  EXPECT_EQ(lists.Filtered().RecordOfLine(lists.Filtered().Size() - 1).number, 10u);
+  EXPECT_EQ(&lists.Of(2), &lists.Filtered());
+  EXPECT_EQ(&lists.Of(1), &lists.All());
+
+  lists.Clear();
+  EXPECT_TRUE(lists.All().Empty());
+  EXPECT_TRUE(lists.Filtered().Empty());
+  EXPECT_EQ(lists.AllText().Bytes(), 0u);
+  lists.SetKept(false);
+  lists.Add(ResultBlock{{"1. x", "y", "z"}}, ResultRecord{}, true);
+  EXPECT_TRUE(lists.All().Empty());
+  EXPECT_TRUE(lists.Filtered().Empty());
 }
 
 }  // namespace

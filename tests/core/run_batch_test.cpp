@@ -63,11 +63,11 @@ TEST_F(RunBatchTest, ConvergingCompleteTaskGivesOneResultPerBatch) {
     EXPECT_EQ(calc.counters.cn, b);
     EXPECT_EQ(calc.ResultsCaption(),
               "Results: ( RN / CN = " + std::to_string(b) + " / " + std::to_string(b) + " )");
-    ASSERT_EQ(calc.allList.Size(), 3u * b);
+    ASSERT_EQ(calc.Lists().All().Size(), 3u * b);
     // Nothing marked: the number, ". " and the cards of the task in order.
-    EXPECT_EQ(calc.allList.Line(0), std::to_string(b) + ". " + kDeck);
-    EXPECT_EQ(calc.allList.Line(1)[0], ' ');
-    EXPECT_EQ(calc.allList.Line(2)[0], ' ');
+    EXPECT_EQ(calc.Lists().All().Line(0), std::to_string(b) + ". " + kDeck);
+    EXPECT_EQ(calc.Lists().All().Line(1)[0], ' ');
+    EXPECT_EQ(calc.Lists().All().Line(2)[0], ' ');
   }
   EXPECT_TRUE(messages.empty());
 }
@@ -91,8 +91,8 @@ TEST_F(RunBatchTest, NonConvergingCompleteTaskOnlyCountsTries) {
     EXPECT_EQ(calc.counters.cn, 1000 * b);
     EXPECT_EQ(calc.counters.rn, 0);
     EXPECT_EQ(calc.counters.filtered, 0);
-    EXPECT_TRUE(calc.allList.Empty());
-    EXPECT_TRUE(calc.filteredList.Empty());
+    EXPECT_TRUE(calc.Lists().All().Empty());
+    EXPECT_TRUE(calc.Lists().Filtered().Empty());
   }
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 3000 )");
   EXPECT_FALSE(calc.BatchBusy());
@@ -110,19 +110,19 @@ TEST_F(RunBatchTest, ResultPastTheThresholdIsLoggedThenEverythingCleared) {
     blocks.push_back(calc.lastBlock);
     EXPECT_EQ(calc.counters.rn, b);
   }
-  EXPECT_EQ(calc.allList.Size(), 9u);
+  EXPECT_EQ(calc.Lists().All().Size(), 9u);
 
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
   blocks.push_back(calc.lastBlock);
   EXPECT_EQ(calc.lastBlock.lines[0].rfind("4. ", 0), 0u);
-  EXPECT_TRUE(calc.allList.Empty());
-  EXPECT_TRUE(calc.filteredList.Empty());
+  EXPECT_TRUE(calc.Lists().All().Empty());
+  EXPECT_TRUE(calc.Lists().Filtered().Empty());
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
   EXPECT_EQ(calc.FilteredCaption(), "Filtered: 0");
 
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
   blocks.push_back(calc.lastBlock);
-  EXPECT_EQ(calc.allList.Line(0), "1. " + kDeck);
+  EXPECT_EQ(calc.Lists().All().Line(0), "1. " + kDeck);
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 1 / 1 )");
   EXPECT_EQ(calc.FilteredCaption(), "Filtered: 1");
   calc.CloseLogs();
@@ -139,7 +139,7 @@ TEST_F(RunBatchTest, NegativeThresholdClearsAfterEveryResult) {
   for (int b = 1; b <= 3; ++b) {
     ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
     EXPECT_EQ(calc.lastBlock.lines[0], "1. " + kDeck);
-    EXPECT_TRUE(calc.allList.Empty());
+    EXPECT_TRUE(calc.Lists().All().Empty());
     EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
   }
   EXPECT_EQ(calc.totals.results, 3u);
@@ -180,9 +180,9 @@ TEST_F(RunBatchTest, UntickedClearingNeverClears) {
   calc.settings.clearAtRn = false;
   for (int b = 1; b <= 10; ++b) ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
   EXPECT_EQ(calc.counters.rn, 10);
-  EXPECT_EQ(calc.allList.Size(), 30u);
-  EXPECT_EQ(calc.filteredList.Size(), 30u);
-  EXPECT_EQ(calc.allList.Line(0).rfind("10. ", 0), 0u);
+  EXPECT_EQ(calc.Lists().All().Size(), 30u);
+  EXPECT_EQ(calc.Lists().Filtered().Size(), 30u);
+  EXPECT_EQ(calc.Lists().All().Line(0).rfind("10. ", 0), 0u);
 }
 
 // Random layouts against a filter that wants the ace of diamonds static.
@@ -209,9 +209,9 @@ TEST_F(RunBatchTest, ListsAndLogsReceiveTheBlocksInTheirOrder) {
     const bool passes = block.lines[0].find(markedAce) != std::string::npos;
     EXPECT_EQ(calc.lastPassed, passes) << block.lines[0];
     // The newest block is on top of "All", and of "Filtered" when it passed.
-    for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.allList.Line(j), block.lines[j]);
+    for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.Lists().All().Line(j), block.lines[j]);
     if (passes) {
-      for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.filteredList.Line(j), block.lines[j]);
+      for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.Lists().Filtered().Line(j), block.lines[j]);
       passed.push_back(block);
     }
     all.push_back(block);
@@ -223,14 +223,14 @@ TEST_F(RunBatchTest, ListsAndLogsReceiveTheBlocksInTheirOrder) {
   EXPECT_EQ(calc.counters.filtered, static_cast<int>(passed.size()));
   EXPECT_EQ(calc.FilteredCaption(), "Filtered: " + std::to_string(passed.size()));
   // Lists newest first; logs oldest first.
-  ASSERT_EQ(calc.allList.Size(), 3 * all.size());
+  ASSERT_EQ(calc.Lists().All().Size(), 3 * all.size());
   for (std::size_t i = 0; i < all.size(); ++i)
     for (int j = 0; j < 3; ++j)
-      EXPECT_EQ(calc.allList.Line(3 * i + j), all[all.size() - 1 - i].lines[j]);
-  ASSERT_EQ(calc.filteredList.Size(), 3 * passed.size());
+      EXPECT_EQ(calc.Lists().All().Line(3 * i + j), all[all.size() - 1 - i].lines[j]);
+  ASSERT_EQ(calc.Lists().Filtered().Size(), 3 * passed.size());
   for (std::size_t i = 0; i < passed.size(); ++i)
     for (int j = 0; j < 3; ++j)
-      EXPECT_EQ(calc.filteredList.Line(3 * i + j), passed[passed.size() - 1 - i].lines[j]);
+      EXPECT_EQ(calc.Lists().Filtered().Line(3 * i + j), passed[passed.size() - 1 - i].lines[j]);
   EXPECT_EQ(ReadBytes("results.log"), LogText(all));
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText(passed));
 }
@@ -432,36 +432,36 @@ TEST_F(RunBatchTest, ListsStayWithinTheirMemoryBudget) {
   calc.settings.staticMarkMode = 1;
   calc.filter.lfEnabled = 1;  // only some results pass
   calc.filter.lfThreshold = 14;
-  calc.listBudget = 6u << 20;  // 3 MB a list
-  const std::size_t share = calc.listBudget / 2;
+  calc.Lists().SetBudget(6u << 20);  // 3 MB a list
+  const std::size_t share = calc.Lists().Budget() / 2;
   int results = 0;
   // At every moment, not only at the end: the chunks of the lines' slots
   // and records must not hold the list past its share.
   std::size_t most = 0;
   while (results < 30000) {
     results += calc.RunBatch() == BatchOutcome::Result ? 1 : 0;
-    most = std::max(most, calc.allText.Bytes() + calc.allList.Bytes());
+    most = std::max(most, calc.Lists().AllBytes());
   }
 
   EXPECT_LE(most, share);
-  EXPECT_GT(calc.droppedLines, 0u);
-  EXPECT_LE(calc.allText.Bytes() + calc.allList.Bytes(), share);
-  EXPECT_LE(calc.filteredText.Bytes() + calc.filteredList.Bytes(), share);
-  EXPECT_LT(calc.allList.Size(), 3u * 30000);
-  EXPECT_EQ(calc.allList.Size() % 3, 0u);
-  for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.allList.Line(static_cast<std::size_t>(j)), calc.lastBlock.lines[j]);
+  EXPECT_GT(calc.Lists().DroppedLines(), 0u);
+  EXPECT_LE(calc.Lists().AllBytes(), share);
+  EXPECT_LE(calc.Lists().FilteredBytes(), share);
+  EXPECT_LT(calc.Lists().All().Size(), 3u * 30000);
+  EXPECT_EQ(calc.Lists().All().Size() % 3, 0u);
+  for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.Lists().All().Line(static_cast<std::size_t>(j)), calc.lastBlock.lines[j]);
   // The oldest block kept is whole and can be picked as any other.
-  const std::size_t oldest = calc.allList.Size() - 1;
+  const std::size_t oldest = calc.Lists().All().Size() - 1;
   ResultBlock block;
-  ASSERT_TRUE(calc.allList.BlockAt(oldest, block));
-  EXPECT_EQ(calc.allList.BlockStart(oldest), static_cast<std::ptrdiff_t>(oldest - 2));
-  const std::int64_t rn = calc.allList.RecordOfLine(oldest).rn;
+  ASSERT_TRUE(calc.Lists().All().BlockAt(oldest, block));
+  EXPECT_EQ(calc.Lists().All().BlockStart(oldest), static_cast<std::ptrdiff_t>(oldest - 2));
+  const std::int64_t rn = calc.Lists().All().RecordOfLine(oldest).rn;
   EXPECT_EQ(rn, 30000 - static_cast<long long>(oldest / 3));
   EXPECT_TRUE(block.lines[0].starts_with(std::to_string(rn) + ". "));
   // Every kept line is whole text of a whole block (a line whose text went
   // with a freed chunk would not read back), and a list forgets no more than
   // its store let go, but for the rest of one block.
-  for (const auto* kept : {&calc.allList, &calc.filteredList}) {
+  for (const auto* kept : {&calc.Lists().All(), &calc.Lists().Filtered()}) {
     ASSERT_EQ(kept->Size() % 3, 0u);
     for (std::size_t i = 0; i < kept->Size(); ++i) {
       const std::string_view line = kept->Line(i);
@@ -469,14 +469,14 @@ TEST_F(RunBatchTest, ListsStayWithinTheirMemoryBudget) {
       ASSERT_EQ(i % 3 == 0, line[0] >= '1' && line[0] <= '9') << i << ": " << line;
     }
   }
-  EXPECT_LE(calc.allText.Lines() - calc.allList.Size(), 2u);
-  EXPECT_LE(calc.filteredText.Lines() - calc.filteredList.Size(), 2u);
+  EXPECT_LE(calc.Lists().AllText().Lines() - calc.Lists().All().Size(), 2u);
+  EXPECT_LE(calc.Lists().FilteredText().Lines() - calc.Lists().Filtered().Size(), 2u);
 
   // Clearing gives the whole budget back; the next block is there alone.
   calc.ClearResults();
-  EXPECT_EQ(calc.allText.Bytes(), 0u);
+  EXPECT_EQ(calc.Lists().AllText().Bytes(), 0u);
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  EXPECT_EQ(calc.allList.Size(), 3u);
+  EXPECT_EQ(calc.Lists().All().Size(), 3u);
 }
 
 TEST_F(RunBatchTest, SliceCalledFromInsideASliceRunsNothing) {

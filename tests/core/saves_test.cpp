@@ -65,7 +65,7 @@ struct SavingCalculator {
     calc.settings.autosaveFiltered = false;
     calc.editor.LoadTaskText("** ");
     while (calc.counters.rn < results) calc.RunBatch();
-    calc.allList.BlockAt(4, block);  // the second block of "All"
+    calc.Lists().All().BlockAt(4, block);  // the second block of "All"
   }
   ResultBlock block;
 
@@ -74,8 +74,8 @@ struct SavingCalculator {
   std::vector<std::pair<const char*, Save>> Saves() {
     return {{"task", [this](const std::string& p) { return calc.SaveTaskFile(p); }},
             {"result", [this](const std::string& p) { return calc.SaveResult(block, p); }},
-            {"all results", [this](const std::string& p) { return calc.SaveList(calc.allList, p); }},
-            {"CSV", [this](const std::string& p) { return calc.ExportList(calc.allList, p); }}};
+            {"all results", [this](const std::string& p) { return calc.SaveList(calc.Lists().All(), p); }},
+            {"CSV", [this](const std::string& p) { return calc.ExportList(calc.Lists().All(), p); }}};
   }
 };
 
@@ -160,8 +160,8 @@ TEST(Saves, ALimitCrossedMidwayKeepsTheOldFile) {
   WriteBytes("old", old);
   {
     FileSizeLimit limit(64 * 1024);
-    EXPECT_FALSE(saving.calc.SaveList(saving.calc.allList, "old"));
-    EXPECT_FALSE(saving.calc.ExportList(saving.calc.allList, "old"));
+    EXPECT_FALSE(saving.calc.SaveList(saving.calc.Lists().All(), "old"));
+    EXPECT_FALSE(saving.calc.ExportList(saving.calc.Lists().All(), "old"));
   }
   EXPECT_EQ(ReadBytes("old"), old);
   EXPECT_TRUE(OtherNames(".", {"old", "results.log", "resultsf.log", "variants"}).empty());
@@ -169,8 +169,8 @@ TEST(Saves, ALimitCrossedMidwayKeepsTheOldFile) {
   EXPECT_EQ(saving.messages[0].text, "I/O error " + std::to_string(EFBIG));
   EXPECT_EQ(saving.messages[0].reason, "File too large");
   // Without the limit the same save goes through.
-  EXPECT_TRUE(saving.calc.SaveList(saving.calc.allList, "old"));
-  EXPECT_EQ(ReadBytes("old").substr(0, 3), saving.calc.allList.Line(0).substr(0, 3));
+  EXPECT_TRUE(saving.calc.SaveList(saving.calc.Lists().All(), "old"));
+  EXPECT_EQ(ReadBytes("old").substr(0, 3), saving.calc.Lists().All().Line(0).substr(0, 3));
 }
 
 // A save killed at any moment leaves the old file or the new one, whole;

@@ -126,7 +126,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(Find<QCheckBox>("CheckBox3")->isEnabled());
     // Captions show the state after the last complete batch.
     QCOMPARE(Title("GroupBox6"), QString::fromStdString(calc_->ResultsCaption()));
-    QCOMPARE(Rows("ListBox1"), static_cast<int>(calc_->allList.Size()));
+    QCOMPARE(Rows("ListBox1"), static_cast<int>(calc_->Lists().All().Size()));
     const int cn = calc_->counters.cn;
     QTest::qWait(20);
     QCOMPARE(calc_->counters.cn, cn);  // stopped means stopped
@@ -172,13 +172,14 @@ class RunTest : public QObject, protected MainWindowFixture {
       QVERIFY(form_->resultsMenu()->actions()[1]->isEnabled());
     }
     // The menu opened below the lines of "Filtered" saves "Filtered", not
-    // the list whose line was clicked before: one block there, three in "All".
-    calc_->filteredList.Clear();
-    calc_->filteredText.Clear();
-    const std::string_view one[3] = {calc_->filteredText.Keep(calc_->allList.Line(0)),
-                                     calc_->filteredText.Keep(calc_->allList.Line(1)),
-                                     calc_->filteredText.Keep(calc_->allList.Line(2))};
-    calc_->filteredList.AddBlockOnTop(one, calc_->allList.RecordOfLine(0));
+    // the list whose line was clicked before: blocks that did not pass go
+    // to "All" alone, so "All" has three blocks and "Filtered" one.
+    zlc::ResultBlock block;
+    QVERIFY(calc_->Lists().All().BlockAt(0, block));
+    const zlc::ResultRecord record = calc_->Lists().All().RecordOfLine(0);
+    calc_->Lists().Clear();
+    for (bool passed : {true, false, false}) calc_->Lists().Add(block, record, passed);
+    QCOMPARE(calc_->Lists().Filtered().Size(), std::size_t{3});
     form_->SyncResults();
     auto* filtered = Find<List>("ListBox2");
     const QPoint belowFiltered(5, filtered->viewport()->height() - 2);
@@ -253,10 +254,10 @@ class RunTest : public QObject, protected MainWindowFixture {
     Open(kConverging);
     QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton, {}, QPoint(5, 8));
     QVERIFY(!calc_->settings.clearAtRn);
-    calc_->listBudget = 6u << 20;
+    calc_->Lists().SetBudget(6u << 20);
     auto* run = Find<QPushButton>("Button5");
     run->click();
-    QTRY_VERIFY_WITH_TIMEOUT(calc_->droppedLines > 30000, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(calc_->Lists().DroppedLines() > 30000, 20000);
     QTest::qWait(100);  // more slices after the notice
     run->click();
     QVERIFY(!calc_->Running());
@@ -265,17 +266,17 @@ class RunTest : public QObject, protected MainWindowFixture {
     QCOMPARE(notices.size(), 1);
     QVERIFY(notices[0]->text().contains("resultsf.log"));
     QVERIFY(!notices[0]->isModal());
-    QVERIFY(calc_->allText.Bytes() + calc_->allList.Bytes() <= calc_->listBudget / 2);
+    QVERIFY(calc_->Lists().AllBytes() <= calc_->Lists().Budget() / 2);
 
     auto* list = Find<List>("ListBox1");
-    QCOMPARE(list->LineCount(), calc_->allList.Size());
+    QCOMPARE(list->LineCount(), calc_->Lists().All().Size());
     QCOMPARE(list->LineCount() % 3, std::size_t{0});
     // The oldest block shown is whole and saves as any other.
     const std::size_t bottom = list->LineCount() - 1;
     QVERIFY(list->LineText(bottom).trimmed().startsWith("P("));
     zlc::ResultBlock block;
-    QVERIFY(calc_->allList.BlockAt(list->ListLine(bottom), block));
-    const std::int64_t rn = calc_->allList.RecordOfLine(list->ListLine(bottom)).rn;
+    QVERIFY(calc_->Lists().All().BlockAt(list->ListLine(bottom), block));
+    const std::int64_t rn = calc_->Lists().All().RecordOfLine(list->ListLine(bottom)).rn;
     QVERIFY(QString::fromStdString(block.lines[0]).startsWith(QString::number(rn) + ". "));
   }
 

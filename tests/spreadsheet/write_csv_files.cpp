@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   const zlc::RunReport report{calc.statistics, figures, calc.notation, calc.statisticsSeed, 3.0};
 
   // "Export list as CSV..." of "All".
-  if (!calc.ExportList(calc.allList, "list.csv")) return 1;
+  if (!calc.ExportList(calc.Lists().All(), "list.csv")) return 1;
   const bool written = Write("figures.csv", zlc::FiguresCsv(report)) &&
                        Write("hexagrams.csv", zlc::HexagramsCsv(report)) &&
                        Write("lf.csv", zlc::TransitCountsCsv(report)) &&
