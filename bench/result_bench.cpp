@@ -42,7 +42,7 @@ const std::vector<Found>& Results() {
     while (out.size() < 256) {
       const BatchOutcome outcome = calc.RunBatch();
       if (outcome == BatchOutcome::Failed) std::abort();
-      if (outcome == BatchOutcome::Result) out.push_back({calc.SearchLayout(), calc.SearchChain(), calc.lastBlock, calc.lastRecord});
+      if (outcome == BatchOutcome::Result) out.push_back({calc.SearchLayout(), calc.SearchChain(), calc.LastBlock(), calc.LastRecord()});
     }
     std::filesystem::remove(calc.variantsPath);
     return out;

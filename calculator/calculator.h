@@ -60,7 +60,7 @@ inline constexpr std::int64_t kMaxFileVariants = 1000000;
 enum class BatchOutcome {
   Busy,      // a batch was already in progress; nothing done
   NoResult,  // kMaxTries tries without convergence
-  Result,    // a result was found (see lastBlock, lastRecord, lastPassed)
+  Result,    // a result was found (see LastBlock, LastRecord, LastPassed)
   Failed,    // a file operation failed and was reported
 };
 
@@ -175,9 +175,11 @@ class Calculator {
   // "All" and "Filtered", newest block on top.
   const ResultLists& Lists() const { return lists_; }
   ResultLists& Lists() { return lists_; }
-  ResultBlock lastBlock;    // the latest result, kept past any clearing
-  ResultRecord lastRecord;  // and its facts
-  bool lastPassed = false;
+  // The latest result, kept past any clearing: its lines, its facts and
+  // whether it passed the filter.
+  const ResultBlock& LastBlock() const { return lastBlock_; }
+  const ResultRecord& LastRecord() const { return lastRecord_; }
+  bool LastPassed() const { return lastPassed_; }
 
   // What the search has found since the statistics started: every batch
   // and every result, across the clearings of "Clear at RN >". "Clear
@@ -242,6 +244,9 @@ class Calculator {
   LogFile resultsLog_;
   LogFile filteredLog_;
   ResultLists lists_;
+  ResultBlock lastBlock_;
+  ResultRecord lastRecord_;
+  bool lastPassed_ = false;
 };
 
 }  // namespace zlc

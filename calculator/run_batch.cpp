@@ -99,24 +99,24 @@ bool Calculator::MakeResult(std::int32_t tries) {
   ++counters.rn;
   ++totals.results;
   ClassifyElements(layout_, workChain_);
-  RecordLayout(lastRecord, layout_, notation);
-  lastRecord.number = totals.results;
-  lastRecord.rn = counters.rn;
-  lastRecord.tries = tries;
-  const ResultFigures figures = FiguresOf(lastRecord);
-  AppendLayoutLine(lastBlock.lines[0], lastRecord, settings);
-  AppendAnalysisLines(lastBlock.lines[1], lastBlock.lines[2], lastRecord, figures);
-  lastPassed = PassesFilter(filter, lastRecord, figures.balancedLines);
-  lastRecord.passed = lastPassed;
-  statistics.AddResult(lastRecord, figures);
-  lists_.Add(lastBlock, lastRecord, lastPassed);
+  RecordLayout(lastRecord_, layout_, notation);
+  lastRecord_.number = totals.results;
+  lastRecord_.rn = counters.rn;
+  lastRecord_.tries = tries;
+  const ResultFigures figures = FiguresOf(lastRecord_);
+  AppendLayoutLine(lastBlock_.lines[0], lastRecord_, settings);
+  AppendAnalysisLines(lastBlock_.lines[1], lastBlock_.lines[2], lastRecord_, figures);
+  lastPassed_ = PassesFilter(filter, lastRecord_, figures.balancedLines);
+  lastRecord_.passed = lastPassed_;
+  statistics.AddResult(lastRecord_, figures);
+  lists_.Add(lastBlock_, lastRecord_, lastPassed_);
 
-  if (lastPassed) {
+  if (lastPassed_) {
     ++counters.filtered;
     ++totals.filtered;
-    if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock.lines, 3);
+    if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock_.lines, 3);
   }
-  if (resultsLog_.IsOpen()) resultsLog_.Add(lastBlock.lines, 3);
+  if (resultsLog_.IsOpen()) resultsLog_.Add(lastBlock_.lines, 3);
   // In a slice the blocks go out at its end; a slice that finds very many
   // results still writes them as they reach a megabyte.
   constexpr std::size_t kMostPending = 1 << 20;

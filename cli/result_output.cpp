@@ -8,7 +8,7 @@ namespace {
 class TextOutput : public ResultOutput {
  public:
   void Write(const Output& out, const Calculator& calc) override {
-    for (const std::string& line : calc.lastBlock.lines) out.Line(line);
+    for (const std::string& line : calc.LastBlock().lines) out.Line(line);
   }
 };
 
@@ -20,7 +20,7 @@ class CsvOutput : public ResultOutput {
     out.writer.Write("\r\n");
   }
   void Write(const Output& out, const Calculator& calc) override {
-    AppendCsvRecord(out.writer.Gathered(), calc.lastRecord);
+    AppendCsvRecord(out.writer.Gathered(), calc.LastRecord());
     out.writer.Write("\r\n");
   }
 };
@@ -28,7 +28,7 @@ class CsvOutput : public ResultOutput {
 class JsonLinesOutput : public ResultOutput {
  public:
   void Write(const Output& out, const Calculator& calc) override {
-    AppendJsonRecord(out.writer.Gathered(), calc.lastRecord);
+    AppendJsonRecord(out.writer.Gathered(), calc.LastRecord());
     out.writer.Write("\n");
   }
 };

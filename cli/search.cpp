@@ -46,7 +46,7 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out, Pace
   int status = kExitDone;
   if (!AtLimit(options, calc.totals)) {
     const auto report = calc.RunSlice(Calculator::SliceClock::time_point::max(), [&](BatchOutcome outcome) {
-      if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.lastPassed)) {
+      if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.LastPassed())) {
         results->Write(out, calc);
         if (!out.writer.EndBlock()) return false;
       }

@@ -121,7 +121,7 @@ TEST(Calculator, NotationSwitchMovesTheTaskWithTheDeck) {
   calc.editor.LoadTaskText("Ad 7s ** Kc ");
   auto firstResult = [&calc] {
     for (int batch = 0; batch < 200; ++batch) {
-      if (calc.RunBatch() == BatchOutcome::Result) return calc.lastBlock.lines[0];
+      if (calc.RunBatch() == BatchOutcome::Result) return calc.LastBlock().lines[0];
     }
     return std::string("no result");
   };

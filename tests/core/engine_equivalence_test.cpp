@@ -83,7 +83,7 @@ Tally Compare(const Case& c, std::uint32_t seed) {
                               std::to_string(batch);
     if (expected == reference::Batch::Outcome::Result) {
       EXPECT_EQ(outcome, BatchOutcome::Result) << where;
-      EXPECT_EQ(calc.lastBlock.lines[0], ref.lastLine) << where;
+      EXPECT_EQ(calc.LastBlock().lines[0], ref.lastLine) << where;
       ++tally.results;
       if (ref.rn == 0) ++tally.clearings;
     } else {

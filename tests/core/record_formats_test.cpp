@@ -105,9 +105,9 @@ TEST_P(RecordFormatsTest, CsvAndJsonSayWhatTheTextSays) {
     ASSERT_NE(outcome, BatchOutcome::Failed);
     if (outcome != BatchOutcome::Result) continue;
     ++results;
-    const ResultRecord& record = calc.lastRecord;
+    const ResultRecord& record = calc.LastRecord();
     test::TextResult text;
-    ASSERT_TRUE(test::ReadTextResult(calc.lastBlock.lines, text)) << calc.lastBlock.lines[0];
+    ASSERT_TRUE(test::ReadTextResult(calc.LastBlock().lines, text)) << calc.LastBlock().lines[0];
     const bool wentToFiltered = calc.totals.filtered != filteredBefore;
     passed += wentToFiltered ? 1 : 0;
     const std::uint64_t batchTries = calc.totals.tries - triesBefore;
@@ -123,7 +123,7 @@ TEST_P(RecordFormatsTest, CsvAndJsonSayWhatTheTextSays) {
     const Json object = test::JsonReader(json).Read(ok);
     ASSERT_TRUE(ok) << json;
 
-    SCOPED_TRACE(calc.lastBlock.lines[0]);
+    SCOPED_TRACE(calc.LastBlock().lines[0]);
     EXPECT_EQ(row[column("result")], std::to_string(results));
     EXPECT_EQ(object["result"].text, std::to_string(results));
     EXPECT_EQ(row[column("rn")], std::to_string(text.rn));

@@ -79,9 +79,9 @@ TEST_F(RunBatchTest, CountersGoPastTwoThousandMillion) {
   calc.counters.rn = 2147483647;
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 2147483648 / 2147483648 )");
-  EXPECT_EQ(calc.lastBlock.lines[0].rfind("2147483648. ", 0), 0u);
+  EXPECT_EQ(calc.LastBlock().lines[0].rfind("2147483648. ", 0), 0u);
   // Lines 2 and 3 start under the first card of the longer number.
-  EXPECT_EQ(calc.lastBlock.lines[1].find_first_not_of(' '), std::string("2147483648. ").size());
+  EXPECT_EQ(calc.LastBlock().lines[1].find_first_not_of(' '), std::string("2147483648. ").size());
 }
 
 TEST_F(RunBatchTest, NonConvergingCompleteTaskOnlyCountsTries) {
@@ -107,21 +107,21 @@ TEST_F(RunBatchTest, ResultPastTheThresholdIsLoggedThenEverythingCleared) {
   std::vector<ResultBlock> blocks;
   for (int b = 1; b <= 3; ++b) {
     ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-    blocks.push_back(calc.lastBlock);
+    blocks.push_back(calc.LastBlock());
     EXPECT_EQ(calc.counters.rn, b);
   }
   EXPECT_EQ(calc.Lists().All().Size(), 9u);
 
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  blocks.push_back(calc.lastBlock);
-  EXPECT_EQ(calc.lastBlock.lines[0].rfind("4. ", 0), 0u);
+  blocks.push_back(calc.LastBlock());
+  EXPECT_EQ(calc.LastBlock().lines[0].rfind("4. ", 0), 0u);
   EXPECT_TRUE(calc.Lists().All().Empty());
   EXPECT_TRUE(calc.Lists().Filtered().Empty());
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
   EXPECT_EQ(calc.FilteredCaption(), "Filtered: 0");
 
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  blocks.push_back(calc.lastBlock);
+  blocks.push_back(calc.LastBlock());
   EXPECT_EQ(calc.Lists().All().Line(0), "1. " + kDeck);
   EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 1 / 1 )");
   EXPECT_EQ(calc.FilteredCaption(), "Filtered: 1");
@@ -138,7 +138,7 @@ TEST_F(RunBatchTest, NegativeThresholdClearsAfterEveryResult) {
   calc.settings.clearThreshold = -1;
   for (int b = 1; b <= 3; ++b) {
     ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-    EXPECT_EQ(calc.lastBlock.lines[0], "1. " + kDeck);
+    EXPECT_EQ(calc.LastBlock().lines[0], "1. " + kDeck);
     EXPECT_TRUE(calc.Lists().All().Empty());
     EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 0 / 0 )");
   }
@@ -202,12 +202,12 @@ TEST_F(RunBatchTest, ListsAndLogsReceiveTheBlocksInTheirOrder) {
     const BatchOutcome outcome = calc.RunBatch();
     ASSERT_NE(outcome, BatchOutcome::Failed);
     if (outcome != BatchOutcome::Result) continue;
-    const ResultBlock& block = calc.lastBlock;
+    const ResultBlock& block = calc.LastBlock();
     const int rn = static_cast<int>(all.size()) + 1;
     ASSERT_EQ(calc.counters.rn, rn);
     ASSERT_EQ(block.lines[0].rfind(std::to_string(rn) + ". ", 0), 0u);
     const bool passes = block.lines[0].find(markedAce) != std::string::npos;
-    EXPECT_EQ(calc.lastPassed, passes) << block.lines[0];
+    EXPECT_EQ(calc.LastPassed(), passes) << block.lines[0];
     // The newest block is on top of "All", and of "Filtered" when it passed.
     for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.Lists().All().Line(j), block.lines[j]);
     if (passes) {
@@ -241,7 +241,7 @@ TEST_F(RunBatchTest, OnlyTheTickedLogsAreOpened) {
   calc.settings.autosaveFiltered = true;
   ASSERT_TRUE(calc.OpenLogs());
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  const ResultBlock first = calc.lastBlock;
+  const ResultBlock first = calc.LastBlock();
   calc.CloseLogs();
   EXPECT_FALSE(std::filesystem::exists("results.log"));
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
@@ -250,7 +250,7 @@ TEST_F(RunBatchTest, OnlyTheTickedLogsAreOpened) {
   calc.settings.autosaveFiltered = false;
   ASSERT_TRUE(calc.OpenLogs());
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-  const ResultBlock second = calc.lastBlock;
+  const ResultBlock second = calc.LastBlock();
   calc.CloseLogs();
   EXPECT_EQ(ReadBytes("results.log"), LogText({second}));
   EXPECT_EQ(ReadBytes("resultsf.log"), LogText({first}));
@@ -272,7 +272,7 @@ TEST_F(RunBatchTest, LogsAreAppendedToAndNeverTruncated) {
   for (int step = 0; step < 3; ++step) {  // three steps: open, batch, close
     ASSERT_TRUE(calc.OpenLogs());
     ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
-    blocks.push_back(calc.lastBlock);
+    blocks.push_back(calc.LastBlock());
     calc.CloseLogs();
   }
   EXPECT_EQ(ReadBytes("results.log"), "old all\r\n" + LogText(blocks));
@@ -332,7 +332,7 @@ TEST_F(RunBatchTest, FilteredLogIsWrittenBeforeTheResultsLog) {
   calc.CloseLogs();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "I/O error " + std::to_string(EFBIG));
-  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.lastBlock}));
+  EXPECT_EQ(ReadBytes("resultsf.log"), LogText({calc.LastBlock()}));
   EXPECT_FALSE(calc.BatchBusy());
 }
 
@@ -367,7 +367,7 @@ TEST_F(RunBatchTest, ABlockThatDoesNotFitLeavesNoTornLine) {
   }
   EXPECT_EQ(calc.RunBatch(), BatchOutcome::Result);  // room again
   calc.CloseLogs();
-  EXPECT_EQ(ReadBytes("resultsf.log"), before + LogText({calc.lastBlock}));
+  EXPECT_EQ(ReadBytes("resultsf.log"), before + LogText({calc.LastBlock()}));
 }
 
 // Logs written once a slice: the slice's blocks go out together, in the
@@ -382,7 +382,7 @@ TEST_F(RunBatchTest, LogsWrittenOncePerSliceKeepWholeBlocks) {
   auto results = [&](std::size_t count) {
     return [&, count](BatchOutcome outcome) {
       EXPECT_EQ(ReadBytes("resultsf.log"), LogText({}));  // not before the slice ends
-      if (outcome == BatchOutcome::Result) slice.push_back(calc.lastBlock);
+      if (outcome == BatchOutcome::Result) slice.push_back(calc.LastBlock());
       return slice.size() < count;
     };
   };
@@ -406,7 +406,7 @@ TEST_F(RunBatchTest, LogsWrittenOncePerSliceKeepWholeBlocks) {
   // second one goes, the failure is told once and the run is over.
   std::filesystem::remove("resultsf.log");
   slice.clear();
-  const std::size_t blockSize = LogText({calc.lastBlock}).size();
+  const std::size_t blockSize = LogText({calc.LastBlock()}).size();
   {
     FileSizeLimit full(blockSize + blockSize / 2);
     report = calc.RunSlice(far, results(2));
@@ -449,7 +449,7 @@ TEST_F(RunBatchTest, ListsStayWithinTheirMemoryBudget) {
   EXPECT_LE(calc.Lists().FilteredBytes(), share);
   EXPECT_LT(calc.Lists().All().Size(), 3u * 30000);
   EXPECT_EQ(calc.Lists().All().Size() % 3, 0u);
-  for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.Lists().All().Line(static_cast<std::size_t>(j)), calc.lastBlock.lines[j]);
+  for (int j = 0; j < 3; ++j) EXPECT_EQ(calc.Lists().All().Line(static_cast<std::size_t>(j)), calc.LastBlock().lines[j]);
   // The oldest block kept is whole and can be picked as any other.
   const std::size_t oldest = calc.Lists().All().Size() - 1;
   ResultBlock block;

@@ -142,7 +142,7 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
     ++results;
     filtered += calc.totals.filtered - filteredBefore;
     test::TextResult text;
-    ASSERT_TRUE(test::ReadTextResult(calc.lastBlock.lines, text));
+    ASSERT_TRUE(test::ReadTextResult(calc.LastBlock().lines, text));
     for (std::size_t s = 0; s < 4; ++s) {
       ++hexagrams[s][static_cast<std::size_t>(text.hexagrams[s])];
       // "0.30" is 30 hundredths: the bin of 0.30 to 0.34.

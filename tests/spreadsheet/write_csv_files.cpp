@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   // again, its transits moved there, as the tool's and the export's rows.
   std::string rows = zlc::CsvHeader() + "\r\n";
   for (std::uint64_t transits : {1ull << 35, (1ull << 11) | (1ull << 35), (1ull << 4) | (1ull << 9) | (1ull << 35)}) {
-    zlc::ResultRecord record = calc.lastRecord;
+    zlc::ResultRecord record = calc.LastRecord();
     record.transitMask = transits;
     record.transitCount = static_cast<std::uint8_t>(std::popcount(transits));
     zlc::AppendCsvRecord(rows, record);
