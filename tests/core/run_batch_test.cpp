@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calculator/calculator.h"
+#include "engine/plain_try.h"
 #include "ru_text.h"
 #include "file_size_limit.h"
 #include "scratch_dir.h"
@@ -53,6 +54,41 @@ class RunBatchTest : public ::testing::Test {
   Calculator calc;
   std::vector<std::string> messages;
 };
+
+// A deck that is no full deck of the notation's letters (here the last
+// card repeats the first) is searched by the plain loop: each batch is the
+// plain tries at the depth in force, from the deck's order, try for try.
+TEST_F(RunBatchTest, ADeckOfRepeatedCardsIsSearchedByThePlainTries) {
+  Load("** ");
+  calc.settings.shuffleDepth = 10;
+  calc.notation.baseDeck = calc.notation.baseDeck.substr(0, calc.notation.baseDeck.size() - 3) +
+                           calc.notation.baseDeck.substr(0, 3);
+  ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);  // the variants drawn
+  const std::string deck = StripSpaces(calc.notation.baseDeck);
+  int results = 0;
+  for (int b = 0; b < 40; ++b) {
+    Random random = calc.random;
+    Layout layout;
+    Chain work;
+    BindLayout(layout, deck.data(), deck.size());
+    int tries = 0;
+    bool converged = false;
+    while (tries < kMaxTries && !converged) {
+      ++tries;
+      converged = PlainTry(layout, calc.SearchPlan(), 10, random, work);
+    }
+    const std::int64_t before = calc.counters.cn;
+    const BatchOutcome outcome = calc.RunBatch();
+    ASSERT_EQ(outcome, converged ? BatchOutcome::Result : BatchOutcome::NoResult) << b;
+    ASSERT_EQ(calc.counters.cn - before, tries) << b;
+    for (int i = 0; i < kDeckSize; ++i) {
+      ASSERT_EQ(calc.SearchLayout().chain.cards[i].rankLetter, layout.chain.cards[i].rankLetter) << b;
+      ASSERT_EQ(calc.SearchLayout().chain.cards[i].suitLetter, layout.chain.cards[i].suitLetter) << b;
+    }
+    results += converged ? 1 : 0;
+  }
+  EXPECT_GT(results, 0);
+}
 
 TEST_F(RunBatchTest, ConvergingCompleteTaskGivesOneResultPerBatch) {
   Load(kDeck);
