@@ -143,8 +143,6 @@ class Calculator {
 
   void ClearResults();  // both lists and the three counters
 
-  // The lists by the number the window gives them: 1 "All", 2 "Filtered".
-  const ResultList& ListOf(int source) const { return lists_.Of(source); }
   // "Save result...": a block as three lines. False when reported.
   bool SaveResult(const ResultBlock& block, const std::string& path);
   // "Save all results...": every line of a list, top to bottom.
@@ -219,7 +217,6 @@ class Calculator {
   // Reports a failure of an operation on `path`.
   bool Failed(const IoResult& result, const std::string& path, FileUse use) const;
   bool EnumerateVariants();
-  bool PickVariant();
   bool MakeResult(std::int32_t tries);  // false when a log write failed
 
   void FollowSetup();

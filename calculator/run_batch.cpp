@@ -30,11 +30,7 @@ bool Calculator::EnumerateVariants() {
   }
   editor.SetVariantsReady(true);
   editor.ShowVariants(variantCount_);
-  return PickVariant();
-}
-
-bool Calculator::PickVariant() {
-  zlc::PickVariant(plan_, variantCount_, random);
+  PickVariant(plan_, variantCount_, random);
   return true;
 }
 
@@ -64,7 +60,7 @@ BatchOutcome Calculator::RunBatch() {
 
 BatchOutcome Calculator::SearchBatch() {
   if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
-  if (IsManyVariants(filter) && !PickVariant()) return BatchOutcome::Failed;
+  if (IsManyVariants(filter)) PickVariant(plan_, variantCount_, random);
 
   // The deck changes only with the notation: made anew only then.
   if (deckSource_ != notation.baseDeck) {

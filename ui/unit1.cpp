@@ -818,7 +818,7 @@ void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
 bool TForm1::NoteMenuList(int source, std::ptrdiff_t viewLine) {
   menuSource_ = source;
   if (viewLine < 0) return false;
-  const ResultList& list = calc_.ListOf(source);
+  const ResultList& list = calc_.Lists().Of(source);
   const std::size_t line = ListOf(source)->ListLine(static_cast<std::size_t>(viewLine));
   if (!list.BlockAt(line, menuBlock_)) return false;
   menuResultNumber_ = list.RecordOfLine(line).rn;
@@ -827,7 +827,7 @@ bool TForm1::NoteMenuList(int source, std::ptrdiff_t viewLine) {
 
 const ResultList& TForm1::MenuList() const {
   static const ResultList kNone;
-  return menuSource_ == 0 ? kNone : calc_.ListOf(menuSource_);
+  return menuSource_ == 0 ? kNone : calc_.Lists().Of(menuSource_);
 }
 
 void TForm1::Copy1Click() { PutOnClipboard(menuBlock_); }
@@ -835,7 +835,7 @@ void TForm1::Copy1Click() { PutOnClipboard(menuBlock_); }
 // Ctrl+C in a list: the current line's result, as text.
 void TForm1::CopyLine(int source, std::ptrdiff_t line) {
   ResultBlock block;
-  if (line >= 0 && calc_.ListOf(source).BlockAt(ListOf(source)->ListLine(static_cast<std::size_t>(line)), block)) {
+  if (line >= 0 && calc_.Lists().Of(source).BlockAt(ListOf(source)->ListLine(static_cast<std::size_t>(line)), block)) {
     PutOnClipboard(block);
   }
 }
