@@ -13,17 +13,17 @@ void AppendLayoutLine(std::string& out, const ResultRecord& record, const Settin
 
   const bool markTransits = settings.markTransits == 1;
   const bool spaces = settings.deleteSpaces == 0;
-  const int marks = settings.staticMarkMode;
+  const StaticMarks marks = settings.staticMarkMode;
   const int last = record.cardCount - 1;
   if (markTransits) *at++ = '<';
   for (int i = 0; i <= last; ++i) {
     const bool isStatic = record.IsStatic(i);
     const bool transit = markTransits && record.IsTransit(i);
-    if (isStatic && marks == 2) *at++ = '[';
+    if (isStatic && marks == StaticMarks::Brackets) *at++ = '[';
     *at++ = record.cards[i][0];
     *at++ = record.cards[i][1];
-    if (isStatic && marks == 1) *at++ = '!';
-    if (isStatic && marks == 2) *at++ = ']';
+    if (isStatic && marks == StaticMarks::Exclaim) *at++ = '!';
+    if (isStatic && marks == StaticMarks::Brackets) *at++ = ']';
     if (transit) *at++ = '>';
     if (spaces) *at++ = ' ';
     // The next segment opens after the separating space; the last card

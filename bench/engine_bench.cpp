@@ -60,10 +60,10 @@ BENCHMARK(BM_Try)->Arg(1000)->Arg(10);
 
 bool Prepare(Calculator& calc, const TempDir& dir, const std::string& task, bool many) {
   calc.ResetSettings();
-  calc.variantsPath = dir.File("variants");
+  calc.SetPaths(FilePaths{.variants = dir.File("variants")});
   calc.Lists().SetKept(false);
-  calc.random.SetSeed(777);
-  calc.filter.resultVariants = many ? "Many" : "One";
+  calc.SetSeed(777);
+  calc.filter.resultVariants = many ? ResultVariants::Many : ResultVariants::One;
   calc.editor.LoadTaskText(task);
   return dir.Ok() && calc.RunBatch() != BatchOutcome::Failed;  // enumerates
 }
@@ -76,12 +76,12 @@ void BM_Batch(benchmark::State& state) {
     state.SkipWithError("no scratch folder");
     return;
   }
-  const std::uint64_t triesBefore = calc.totals.tries;
+  const std::uint64_t triesBefore = calc.Totals().tries;
   for (auto _ : state) benchmark::DoNotOptimize(calc.RunBatch());
   state.SetItemsProcessed(state.iterations());
   state.SetLabel("items = batches");
   state.counters["tries"] = benchmark::Counter(
-      static_cast<double>(calc.totals.tries - triesBefore), benchmark::Counter::kIsRate);
+      static_cast<double>(calc.Totals().tries - triesBefore), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Batch)->Unit(benchmark::kMicrosecond);
 
@@ -113,12 +113,12 @@ void BM_SevenCardsBatch(benchmark::State& state) {
     state.SkipWithError("no scratch folder");
     return;
   }
-  const std::uint64_t triesBefore = calc.totals.tries;
+  const std::uint64_t triesBefore = calc.Totals().tries;
   for (auto _ : state) benchmark::DoNotOptimize(calc.RunBatch());
   state.SetItemsProcessed(state.iterations());
   state.SetLabel(many ? "Many; items = batches" : "One; items = batches");
   state.counters["tries"] = benchmark::Counter(
-      static_cast<double>(calc.totals.tries - triesBefore), benchmark::Counter::kIsRate);
+      static_cast<double>(calc.Totals().tries - triesBefore), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SevenCardsBatch)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

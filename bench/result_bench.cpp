@@ -35,16 +35,16 @@ const std::vector<Found>& Results() {
   static const std::vector<Found> found = [] {
     std::vector<Found> out;
     Calculator calc;
-    calc.variantsPath = std::filesystem::temp_directory_path() / ("zlc_result_bench_" + std::to_string(::getpid()));
+    calc.SetPaths(FilePaths{.variants = std::filesystem::temp_directory_path() / ("zlc_result_bench_" + std::to_string(::getpid()))});
     calc.Lists().SetKept(false);
     calc.editor.LoadTaskText("** ");
-    calc.random.SetSeed(7);
+    calc.SetSeed(7);
     while (out.size() < 256) {
       const BatchOutcome outcome = calc.RunBatch();
       if (outcome == BatchOutcome::Failed) std::abort();
       if (outcome == BatchOutcome::Result) out.push_back({calc.SearchLayout(), calc.SearchChain(), calc.LastBlock(), calc.LastRecord()});
     }
-    std::filesystem::remove(calc.variantsPath);
+    std::filesystem::remove(calc.Paths().variants);
     return out;
   }();
   return found;

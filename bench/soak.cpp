@@ -278,8 +278,8 @@ int main(int argc, char* argv[]) {
     const double megabytes = ResidentMegabytes();
     std::printf("%s %6.1f min  RN %lld  CN %lld  lines %.0f (forgotten %llu)  RSS %.1f MB  %.1f bytes/line  "
                 "longest unanswered %lld ms  pauses over 50 ms %d  (of 20, 30, 40 ms or more: %lld, %lld, %lld)\n",
-                what, clock.elapsed() / 60000.0, static_cast<long long>(calc.counters.rn),
-                static_cast<long long>(calc.counters.cn), lines,
+                what, clock.elapsed() / 60000.0, static_cast<long long>(calc.Counters().rn),
+                static_cast<long long>(calc.Counters().cn), lines,
                 static_cast<unsigned long long>(calc.Lists().DroppedLines()), megabytes,
                 lines > 0 ? (megabytes - baseline) * 1048576.0 / lines : 0.0,
                 static_cast<long long>(longestGap), longGaps, gapsAtLeast[0], gapsAtLeast[1], gapsAtLeast[2]);

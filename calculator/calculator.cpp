@@ -26,26 +26,26 @@ void Calculator::ResetSettings() {
   editor.BuildCardGrid();
   StopRun();
   editor.SetVariantsReady(false);
-  counters = RunCounters{};
+  counters_ = RunCounters{};
   ResetFilterSettings(filter);
   settings = Settings{};
 }
 
 void Calculator::InitSettings() {
   ResetSettings();
-  for (const std::string* log : {&resultsLogPath, &filteredLogPath}) {
+  for (const std::string* log : {&paths_.resultsLog, &paths_.filteredLog}) {
     Failed(CreateIfMissing(*log), *log, FileUse::Writing);
   }
-  Failed(LoadConfig(configPath, ConfigTarget{notation, settings, filter},
+  Failed(LoadConfig(paths_.config, ConfigTarget{notation, settings, filter},
                     [this](const RuntimeMessage& message) { Report(message); }),
-         configPath, FileUse::Reading);
+         paths_.config, FileUse::Reading);
   editor.BuildCardGrid();
 }
 
 void Calculator::Close() {
-  Failed(SaveConfig(configPath, notation, settings, filter), configPath, FileUse::Writing);
+  Failed(SaveConfig(paths_.config, notation, settings, filter), paths_.config, FileUse::Writing);
   CloseLogs();
-  Failed(DeleteIfExists(variantsPath), variantsPath, FileUse::Writing);
+  Failed(DeleteIfExists(paths_.variants), paths_.variants, FileUse::Writing);
 }
 
 bool Calculator::SelectNotation(std::string_view name) {
@@ -58,9 +58,9 @@ bool Calculator::SelectNotation(std::string_view name) {
 }
 
 bool Calculator::OpenLogs() {
-  if ((settings.autosaveAll && Failed(resultsLog_.Open(resultsLogPath), resultsLogPath, FileUse::Writing)) ||
+  if ((settings.autosaveAll && Failed(resultsLog_.Open(paths_.resultsLog), paths_.resultsLog, FileUse::Writing)) ||
       (settings.autosaveFiltered &&
-       Failed(filteredLog_.Open(filteredLogPath), filteredLogPath, FileUse::Writing))) {
+       Failed(filteredLog_.Open(paths_.filteredLog), paths_.filteredLog, FileUse::Writing))) {
     resultsLog_.Close();
     filteredLog_.Close();
     return false;
@@ -72,8 +72,8 @@ void Calculator::CloseLogs() {
   const bool flushed = FlushLogs();
   const IoResult results = resultsLog_.Close();
   const IoResult filtered = filteredLog_.Close();
-  if (flushed && !Failed(results, resultsLogPath, FileUse::Writing)) {
-    Failed(filtered, filteredLogPath, FileUse::Writing);
+  if (flushed && !Failed(results, paths_.resultsLog, FileUse::Writing)) {
+    Failed(filtered, paths_.filteredLog, FileUse::Writing);
   }
 }
 
@@ -82,13 +82,13 @@ bool Calculator::FlushLogs() {
   // told once.
   const IoResult filtered = filteredLog_.Flush();
   const IoResult results = resultsLog_.Flush();
-  return filtered ? !Failed(filtered, filteredLogPath, FileUse::Writing)
-                  : !Failed(results, resultsLogPath, FileUse::Writing);
+  return filtered ? !Failed(filtered, paths_.filteredLog, FileUse::Writing)
+                  : !Failed(results, paths_.resultsLog, FileUse::Writing);
 }
 
 void Calculator::ClearResults() {
   lists_.Clear();
-  counters = RunCounters{};
+  counters_ = RunCounters{};
 }
 
 bool Calculator::OpenTaskFile(const std::string& path) {
@@ -126,17 +126,17 @@ bool Calculator::ExportList(const ResultList& list, const std::string& path) {
   }), path, FileUse::Writing);
 }
 
-std::string Calculator::ResultsCaption() const {
+std::string ResultsCaption(const RunCounters& counters) {
   return "Results: ( RN / CN = " + std::to_string(counters.rn) + " / " +
          std::to_string(counters.cn) + " )";
 }
 
 std::string Calculator::FilteredCaption() const {
-  return "Filtered: " + std::to_string(counters.filtered);
+  return "Filtered: " + std::to_string(counters_.filtered);
 }
 
 std::string Calculator::VariantsCaption() const {
-  return "Variants : " + std::to_string(variantCount_);
+  return "Variants : " + std::to_string(search_.VariantCount());
 }
 
 }  // namespace zlc

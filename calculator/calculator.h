@@ -1,7 +1,7 @@
-// The calculator's whole program-wide state in one place: notation, settings,
-// filter, task, generator, layout, counters, result lists and logs. The
-// window, the headless tool and the tests all drive this object; none of
-// them keeps a copy.
+// The calculator's program-wide owner: the settings in force (notation,
+// settings, filter, task), the search, and what each result feeds (counters,
+// result lists, logs, statistics). The window, the headless tool and the
+// tests all drive this object; none of them keeps a copy.
 #pragma once
 
 #include <array>
@@ -16,13 +16,11 @@
 #include "analysis/run_statistics.h"
 #include "cards/notation.h"
 #include "cards/task_editor.h"
-#include "engine/chain.h"
-#include "engine/fast_tries.h"
-#include "engine/layout.h"
-#include "engine/random.h"
 #include "calculator/result_list.h"
 #include "calculator/result_lists.h"
 #include "calculator/run_setup.h"
+#include "calculator/search.h"
+#include "calculator/statistics_follower.h"
 #include "engine/settings.h"
 #include "engine/variants.h"
 #include "filter/filter_settings.h"
@@ -49,7 +47,17 @@ inline constexpr std::string_view kResultsLogName = "results.log";
 inline constexpr std::string_view kFilteredLogName = "resultsf.log";
 inline constexpr std::string_view kVariantsFileName = "variants";
 inline constexpr std::string_view kConfigFileName = "zlc.cfg";
-inline constexpr int kMaxTries = 1000;
+
+// Where the calculator's own files are: in the working folder unless told.
+struct FilePaths {
+  std::string resultsLog{kResultsLogName};
+  std::string filteredLog{kFilteredLogName};
+  std::string variants{kVariantsFileName};
+  std::string config{kConfigFileName};
+};
+
+std::string ResultsCaption(const RunCounters& counters);  // "Results: ( RN / CN = r / c )"
+
 // Tasks with more variants than this are not written to the scratch file:
 // a million lines of a task that large take about a hundred megabytes and
 // a second or two to write, and past that the file grows with the binomial
@@ -94,7 +102,9 @@ class Calculator {
   // "Save": the task text as one line.
   bool SaveTaskFile(const std::string& path);
 
-  void SeedFromClock() { random.SetSeed(TimeOfDaySeed()); }
+  void SeedFromClock() { search_.SetSeed(TimeOfDaySeed()); }
+  void SetSeed(std::uint32_t seed) { search_.SetSeed(seed); }
+  const Random& Generator() const { return search_.Generator(); }
 
   // The options dialog's notation selector. When the letters change, the
   // grid's captions and the task's tokens change with them at this one
@@ -109,7 +119,7 @@ class Calculator {
   BatchOutcome RunBatch();
   // The search's helper thread leaves its core while held (the window holds
   // it while it draws); the batches stay exactly the same.
-  void HoldSearchHelper(bool hold) { fastTries_.HoldHelper(hold); }
+  void HoldSearchHelper(bool hold) { search_.HoldHelper(hold); }
 
   // A run: the logs whose autosave box is ticked open from StartRun to
   // StopRun, and slices of batches in between. False when a log could not
@@ -151,7 +161,7 @@ class Calculator {
   // CR LF), oldest first, under a header row.
   bool ExportList(const ResultList& list, const std::string& path);
 
-  std::string ResultsCaption() const;   // "Results: ( RN / CN = r / c )"
+  std::string ResultsCaption() const { return zlc::ResultsCaption(counters_); }
   std::string FilteredCaption() const;  // "Filtered: f"
   std::string VariantsCaption() const;  // "Variants : n"
 
@@ -159,16 +169,17 @@ class Calculator {
   Settings settings;
   FilterSettings filter;
   TaskEditor editor{notation};
-  Random random;
-  RunCounters counters;
-  RunTotals totals;
+
+  // RN, CN and the filtered count, cleared with the lists; the totals never.
+  const RunCounters& Counters() const { return counters_; }
+  const RunTotals& Totals() const { return totals_; }
 
   // The search's own state, to look at: the layout of the last try, the
   // collapse of the last converged one, the task's plan and its variants.
-  const Layout& SearchLayout() const { return layout_; }
-  const Chain& SearchChain() const { return workChain_; }
-  const TaskPlan& SearchPlan() const { return plan_; }
-  std::int64_t VariantCount() const { return variantCount_; }
+  const Layout& SearchLayout() const { return search_.LastLayout(); }
+  const Chain& SearchChain() const { return search_.LastChain(); }
+  const TaskPlan& SearchPlan() const { return search_.Plan(); }
+  std::int64_t VariantCount() const { return search_.VariantCount(); }
 
   // "All" and "Filtered", newest block on top.
   const ResultLists& Lists() const { return lists_; }
@@ -179,24 +190,9 @@ class Calculator {
   const ResultRecord& LastRecord() const { return lastRecord_; }
   bool LastPassed() const { return lastPassed_; }
 
-  // What the search has found since the statistics started: every batch
-  // and every result, across the clearings of "Clear at RN >". "Clear
-  // Results" and a change of what is searched start them again at once;
-  // the seed and the setup they count are taken at the next batch.
-  RunStatistics statistics;
-  RateWindow statisticsPace;             // their pace over the last minute of batches
-  std::uint32_t statisticsSeed = 0;      // the generator's seed before their first batch
-  std::uint64_t statisticsStarts = 0;    // how often they started, for a view to notice
-  // What started them again; None for "Clear Results" (and the first start).
-  SetupChange statisticsRestartedBy = SetupChange::None;
-  // Whether the tool, given that seed, repeats what they count: only when
-  // their first batch drew the task's variant itself and RN started at 0,
-  bool statisticsRepeatable = false;
-  // and while no change of how the lines read has touched a line printed
-  // since: the change that did, else None.
-  SetupChange statisticsLinesChanged = SetupChange::None;
-  // What they count under, as the tool is to be told it.
-  const RunSetup& StatisticsSetup() const { return statisticsSetup_; }
+  // What the search has found since the statistics started, and under
+  // which setup and seed.
+  const StatisticsFollower& Statistics() const { return statistics_; }
   void ResetStatistics();  // "Clear Results"
   // Compares the settings in force with those counted and acts on a change,
   // as every batch does before it starts; a view calls it to show a change
@@ -205,12 +201,12 @@ class Calculator {
     if (!batchBusy_) FollowSetup();
   }
 
-  EnumerationProgress* progress = nullptr;
+  // Told how far writing the task's variants has come, when set.
+  void SetProgress(EnumerationProgress* progress) { progress_ = progress; }
+  EnumerationProgress* Progress() const { return progress_; }
 
-  std::string resultsLogPath{kResultsLogName};
-  std::string filteredLogPath{kFilteredLogName};
-  std::string variantsPath{kVariantsFileName};
-  std::string configPath{kConfigFileName};
+  const FilePaths& Paths() const { return paths_; }
+  void SetPaths(FilePaths paths) { paths_ = std::move(paths); }
 
  private:
   void Report(const RuntimeMessage& message) const;
@@ -220,24 +216,19 @@ class Calculator {
   bool MakeResult(std::int32_t tries);  // false when a log write failed
 
   void FollowSetup();
-  void RestartStatistics(SetupChange why);
-  void BeginStatistics();
-  void NoteLinesChanged(SetupChange change);  // the first one stays
+  SetupInForce InForce() const { return {editor.Text(), notation, settings, filter}; }
   BatchOutcome SearchBatch();
 
   Reporter reporter_;
-  FastTries fastTries_;
-  Layout layout_;
-  Chain workChain_;
-  TaskPlan plan_;
-  std::int64_t variantCount_ = 0;
+  Search search_;
+  StatisticsFollower statistics_;
+  RunCounters counters_;
+  RunTotals totals_;
+  FilePaths paths_;
+  EnumerationProgress* progress_ = nullptr;
   bool running_ = false;
   bool batchBusy_ = false;
   bool inSlice_ = false;  // results' log writes wait for the slice's end
-  bool statisticsBegun_ = false;  // their first batch since they started was run
-  RunSetup statisticsSetup_;
-  std::string deckText_;    // the base deck without spaces
-  std::string deckSource_;  // the base deck it was made from
   LogFile resultsLog_;
   LogFile filteredLog_;
   ResultLists lists_;

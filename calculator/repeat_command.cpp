@@ -36,12 +36,12 @@ bool Matters(std::string_view key) { return key != "rq_asa" && key != "rq_asf" &
 }  // namespace
 
 RepeatCommand RepeatCommandOf(const Calculator& calc) {
-  if (calc.statistics.Tries() == 0) return {{}, WhyNoRepeat::NothingSearched};
-  if (!calc.statisticsRepeatable) return {{}, WhyNoRepeat::ContinuedRun};
-  if (calc.statisticsLinesChanged != SetupChange::None) {
-    return {{}, WhyNoRepeat::LinesChanged, calc.statisticsLinesChanged};
+  if (calc.Statistics().Counts().Tries() == 0) return {{}, WhyNoRepeat::NothingSearched};
+  if (!calc.Statistics().Repeatable()) return {{}, WhyNoRepeat::ContinuedRun};
+  if (calc.Statistics().LinesChanged() != SetupChange::None) {
+    return {{}, WhyNoRepeat::LinesChanged, calc.Statistics().LinesChanged()};
   }
-  const RunSetup& setup = calc.StatisticsSetup();
+  const RunSetup& setup = calc.Statistics().Setup();
   // The notation by its letters: a name typed into the selector that is
   // neither "Ru" nor "En" leaves the letters as they were, and the tool
   // takes only those two names.
@@ -61,7 +61,7 @@ RepeatCommand RepeatCommandOf(const Calculator& calc) {
     const std::string set = std::string(key) + "=" + std::string(line.substr(eq + 3));
     command += " --set " + (Plain(set) ? set : ShellQuoted(set));
   }
-  command += " --seed " + std::to_string(calc.statisticsSeed);
+  command += " --seed " + std::to_string(calc.Statistics().Seed());
   return {command, WhyNoRepeat::None};
 }
 

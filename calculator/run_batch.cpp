@@ -5,7 +5,6 @@
 #include "analysis/hexagrams.h"
 #include "analysis/layout_line.h"
 #include "calculator/calculator.h"
-#include "engine/plain_try.h"
 #include "filter/filter_test.h"
 #include "persist/text_files.h"
 #include "persist/variants_file.h"
@@ -15,22 +14,20 @@ namespace zlc {
 bool Calculator::EnumerateVariants() {
   const std::string normalized = StripSpaces(editor.Text());
   if (normalized.empty()) return true;
-  SplitTask(normalized, plan_);
-  const std::int64_t count = CountVariants(plan_);
+  const TaskPlan& plan = search_.SetTask(normalized);
+  std::int64_t count = CountVariants(plan);
+  const std::string& path = paths_.variants;
   if (count <= kMaxFileVariants) {
-    if (Failed(zlc::EnumerateVariants(plan_, variantsPath, variantCount_, progress), variantsPath,
-               FileUse::Writing)) {
-      return false;
-    }
+    if (Failed(zlc::EnumerateVariants(plan, path, count, progress_), path, FileUse::Writing)) return false;
   } else {
     // Too many to write: the variants are drawn by their number anyway, and
     // a stale file of another task must not stay behind.
-    if (Failed(DeleteIfExists(variantsPath), variantsPath, FileUse::Writing)) return false;
-    variantCount_ = count;
+    if (Failed(DeleteIfExists(path), path, FileUse::Writing)) return false;
   }
+  search_.SetVariantCount(count);
   editor.SetVariantsReady(true);
-  editor.ShowVariants(variantCount_);
-  PickVariant(plan_, variantCount_, random);
+  editor.ShowVariants(count);
+  search_.DrawVariant();
   return true;
 }
 
@@ -51,65 +48,49 @@ BatchOutcome Calculator::RunBatch() {
   } release{batchBusy_};
 
   FollowSetup();
-  BeginStatistics();
-  if (!editor.VariantsReady() && statistics.Tries() > 0) NoteLinesChanged(SetupChange::VariantDrawnAgain);
+  statistics_.Begin(InForce(), search_.Generator().Seed(), !editor.VariantsReady() && counters_.rn == 0);
+  if (!editor.VariantsReady() && statistics_.Counts().Tries() > 0) {
+    statistics_.NoteLinesChanged(SetupChange::VariantDrawnAgain);
+  }
   const BatchOutcome outcome = SearchBatch();
-  statisticsPace.Follow(SteadySeconds(), statistics);
+  statistics_.FollowPace(SteadySeconds());
   return outcome;
 }
 
+void Calculator::FollowSetup() { statistics_.Follow(InForce(), counters_.rn); }
+
+void Calculator::ResetStatistics() { statistics_.Reset(); }
+
 BatchOutcome Calculator::SearchBatch() {
   if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
-  if (IsManyVariants(filter)) PickVariant(plan_, variantCount_, random);
-
-  // The deck changes only with the notation: made anew only then.
-  if (deckSource_ != notation.baseDeck) {
-    deckSource_ = notation.baseDeck;
-    deckText_ = StripSpaces(deckSource_);
-  }
-  BindLayout(layout_, deckText_.data(), deckText_.size());
-  const std::int32_t depth = settings.shuffleDepth;
-  const int drawsBeforeNext =
-      !IsManyVariants(filter) ? 0 : variantCount_ <= static_cast<std::int64_t>(kOneDrawVariants) ? 1 : 2;
-  if (auto fast = fastTries_.Run(layout_, plan_, notation, depth, random, kMaxTries,
-                                 drawsBeforeNext)) {
-    counters.cn += fast->tries;
-    totals.tries += static_cast<std::uint64_t>(fast->tries);
-    statistics.AddTries(static_cast<std::uint64_t>(fast->tries));
-    if (!fast->converged) return BatchOutcome::NoResult;
-    return MakeResult(fast->tries) ? BatchOutcome::Result : BatchOutcome::Failed;
-  }
-  for (int attempt = 1; attempt <= kMaxTries; ++attempt) {
-    ++counters.cn;
-    ++totals.tries;
-    if (PlainTry(layout_, plan_, depth, random, workChain_)) {
-      statistics.AddTries(static_cast<std::uint64_t>(attempt));
-      return MakeResult(attempt) ? BatchOutcome::Result : BatchOutcome::Failed;
-    }
-  }
-  statistics.AddTries(kMaxTries);
-  return BatchOutcome::NoResult;
+  const BatchFound found = search_.Batch(notation, settings.shuffleDepth, IsManyVariants(filter));
+  counters_.cn += found.tries;
+  totals_.tries += static_cast<std::uint64_t>(found.tries);
+  statistics_.AddTries(static_cast<std::uint64_t>(found.tries));
+  if (!found.converged) return BatchOutcome::NoResult;
+  return MakeResult(found.tries) ? BatchOutcome::Result : BatchOutcome::Failed;
 }
 
 bool Calculator::MakeResult(std::int32_t tries) {
-  ++counters.rn;
-  ++totals.results;
-  ClassifyElements(layout_, workChain_);
-  RecordLayout(lastRecord_, layout_, notation);
-  lastRecord_.number = totals.results;
-  lastRecord_.rn = counters.rn;
+  ++counters_.rn;
+  ++totals_.results;
+  Layout& layout = search_.LastLayout();
+  ClassifyElements(layout, search_.LastChain());
+  RecordLayout(lastRecord_, layout, notation);
+  lastRecord_.number = totals_.results;
+  lastRecord_.rn = counters_.rn;
   lastRecord_.tries = tries;
   const ResultFigures figures = FiguresOf(lastRecord_);
   AppendLayoutLine(lastBlock_.lines[0], lastRecord_, settings);
   AppendAnalysisLines(lastBlock_.lines[1], lastBlock_.lines[2], lastRecord_, figures);
   lastPassed_ = PassesFilter(filter, lastRecord_, figures.balancedLines);
   lastRecord_.passed = lastPassed_;
-  statistics.AddResult(lastRecord_, figures);
+  statistics_.AddResult(lastRecord_, figures);
   lists_.Add(lastBlock_, lastRecord_, lastPassed_);
 
   if (lastPassed_) {
-    ++counters.filtered;
-    ++totals.filtered;
+    ++counters_.filtered;
+    ++totals_.filtered;
     if (filteredLog_.IsOpen()) filteredLog_.Add(lastBlock_.lines, 3);
   }
   if (resultsLog_.IsOpen()) resultsLog_.Add(lastBlock_.lines, 3);
@@ -120,7 +101,7 @@ bool Calculator::MakeResult(std::int32_t tries) {
                    resultsLog_.PendingBytes() >= kMostPending;
   const bool logsOk = !due || FlushLogs();
 
-  if (settings.clearAtRn && counters.rn > settings.clearThreshold) ClearResults();
+  if (settings.clearAtRn && counters_.rn > settings.clearThreshold) ClearResults();
   return logsOk;
 }
 

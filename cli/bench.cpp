@@ -102,17 +102,17 @@ std::unique_ptr<Calculator> Twin(const Calculator& calc, int threads) {
   twin->filter = calc.filter;
   twin->editor.BuildCardGrid();
   twin->editor.LoadTaskText(calc.editor.Text());
-  twin->variantsPath = calc.variantsPath;
+  twin->SetPaths(calc.Paths());
   twin->Lists().SetKept(false);
-  twin->random.SetSeed(1);
+  twin->SetSeed(1);
   return twin;
 }
 
 // One batch of the whole search: the tries it made, none after a failure.
 int SearchBatch(Calculator& calc) {
-  const std::uint64_t before = calc.totals.tries;
+  const std::uint64_t before = calc.Totals().tries;
   if (calc.RunBatch() == BatchOutcome::Failed) return 0;
-  return static_cast<int>(calc.totals.tries - before);
+  return static_cast<int>(calc.Totals().tries - before);
 }
 
 // `a` and `b` in turns, so that the machine's drifts fall on both alike.

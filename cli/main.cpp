@@ -76,5 +76,5 @@ int main(int argc, char* argv[]) {
   const Output out{writer, options->outputCp1251};
   if (options->dryRun) return DryRun(calc, out);
   if (!TaskComplete(calc)) return kExitUsage;
-  return Search(calc, *options, out);
+  return RunSearchCommand(calc, *options, out);
 }

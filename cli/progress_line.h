@@ -18,12 +18,12 @@ class ProgressLine {
     auto now = Clock::now();
     double seconds = std::chrono::duration<double>(now - last_).count();
     if (seconds < 0.5 && !force) return;
-    double rate = seconds > 0 ? static_cast<double>(calc.totals.tries - lastTries_) / seconds : 0;
+    double rate = seconds > 0 ? static_cast<double>(calc.Totals().tries - lastTries_) / seconds : 0;
     std::fprintf(stderr, "\r%10.0f tries/s   RN %llu   filtered %llu   ", rate,
-                 static_cast<unsigned long long>(calc.totals.results),
-                 static_cast<unsigned long long>(calc.totals.filtered));
+                 static_cast<unsigned long long>(calc.Totals().results),
+                 static_cast<unsigned long long>(calc.Totals().filtered));
     last_ = now;
-    lastTries_ = calc.totals.tries;
+    lastTries_ = calc.Totals().tries;
     shown_ = true;
   }
   void Finish() {

@@ -120,15 +120,15 @@ void PaceSampler::Sample(const Calculator& calc, bool force) {
   const auto now = Clock::now();
   if (!force && now - last_ < std::chrono::milliseconds(250)) return;
   last_ = now;
-  rates_.Sample(std::chrono::duration<double>(now - start_).count(), calc.statistics);
+  rates_.Sample(std::chrono::duration<double>(now - start_).count(), calc.Statistics().Counts());
 }
 
 bool ReportStatistics(const Calculator& calc, const Options& options, const PaceSampler& pace,
                       std::uint32_t seed) {
   if (!options.stats && !options.statsJson) return true;
-  const RunFigures figures = FiguresOfRun(calc.statistics, pace.Rates());
+  const RunFigures figures = FiguresOfRun(calc.Statistics().Counts(), pace.Rates());
   // The seed given, also when a limit of 0 let no batch start the counts.
-  const RunReport report{calc.statistics, figures, calc.notation, seed, pace.Seconds()};
+  const RunReport report{calc.Statistics().Counts(), figures, calc.notation, seed, pace.Seconds()};
   bool delivered = true;
   if (options.stats) {
     // A table asked for and not delivered (stderr full or closed) is a failure.

@@ -25,7 +25,7 @@ bool AtLimit(const Options& options, const RunTotals& totals) {
 }
 
 int Bench(Calculator& calc, double secondsEach, const Output& out) {
-  calc.random.SetSeed(1);
+  calc.SetSeed(1);
   if (calc.RunBatch() == BatchOutcome::Failed) return kExitFailure;  // variants ready, targets drawn
   const auto report = RunBench(calc, secondsEach);
   if (!report) {
@@ -44,13 +44,13 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out, Pace
   results->Begin(out);
   out.writer.EndBlock();  // a header goes out even when no result follows
   int status = kExitDone;
-  if (!AtLimit(options, calc.totals)) {
+  if (!AtLimit(options, calc.Totals())) {
     const auto report = calc.RunSlice(Calculator::SliceClock::time_point::max(), [&](BatchOutcome outcome) {
       if (outcome == BatchOutcome::Result && (!options.onlyFiltered || calc.LastPassed())) {
         results->Write(out, calc);
         if (!out.writer.EndBlock()) return false;
       }
-      const bool stop = AtLimit(options, calc.totals) || StopRequested();
+      const bool stop = AtLimit(options, calc.Totals()) || StopRequested();
       if (!stop) progress.Update(calc);
       pace.Sample(calc);
       return !stop;
@@ -61,7 +61,7 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out, Pace
   progress.Update(calc, true);
   progress.Finish();
   // A signal that came with the last batch of a limit stopped nothing.
-  if (status == kExitDone && !AtLimit(options, calc.totals) && StopRequested()) {
+  if (status == kExitDone && !AtLimit(options, calc.Totals()) && StopRequested()) {
     status = ExitOnSignal(StopSignal());
   }
   return status;
@@ -70,19 +70,21 @@ int SearchLoop(Calculator& calc, const Options& options, const Output& out, Pace
 }  // namespace
 
 // It owns the scratch folder, so that every way out of here removes it.
-int Search(Calculator& calc, const Options& options, const Output& out) {
+int RunSearchCommand(Calculator& calc, const Options& options, const Output& out) {
   InstallStopSignals(&ScratchDir::RemoveNow);
   ScratchDir scratch;
   if (!scratch.Make()) {
     Say("cannot make a scratch folder: " + FailureText(LastIoError()));
     return kExitFailure;
   }
-  calc.variantsPath = scratch.VariantsPath();
+  FilePaths paths = calc.Paths();
+  paths.variants = scratch.VariantsPath();
+  calc.SetPaths(paths);
   calc.Lists().SetKept(false);  // nothing shows the lists here
   if (options.bench) return Bench(calc, *options.bench, out);
 
   const std::uint32_t seed = options.seed.value_or(ClockSeed());
-  calc.random.SetSeed(seed);
+  calc.SetSeed(seed);
   if (!options.quiet) Say("Seed: " + std::to_string(seed));
   const auto started = std::chrono::steady_clock::now();
   PaceSampler pace(options.stats || options.statsJson);

@@ -10,6 +10,6 @@
 namespace zlc::cli {
 
 // The exit status: done at a limit, a failure, or stopped by a signal.
-int Search(Calculator& calc, const Options& options, const Output& out);
+int RunSearchCommand(Calculator& calc, const Options& options, const Output& out);
 
 }  // namespace zlc::cli

@@ -21,7 +21,7 @@ std::string TotalsLine(const RunTotals& totals, double seconds) {
 
 void PrintSummary(const Calculator& calc, double seconds) {
   const std::string text = calc.ResultsCaption() + "\n" + calc.FilteredCaption() + "\n" +
-                           TotalsLine(calc.totals, seconds) + "\n";
+                           TotalsLine(calc.Totals(), seconds) + "\n";
   std::fwrite(text.data(), 1, text.size(), stderr);
 }
 

@@ -10,9 +10,16 @@ namespace zlc {
 // the thousands of millions would hold a single batch for hours.
 inline constexpr std::int32_t kMaxShuffleDepth = 100000;
 
+// How line 1 marks the static elements; the digit is the file's.
+enum class StaticMarks : std::uint8_t {
+  None = 0,
+  Exclaim = 1,   // "!" after the card
+  Brackets = 2,  // "[" and "]" around it
+};
+
 struct Settings {
   int markTransits = 0;    // 1: transits marked with ">" and "<"
-  int staticMarkMode = 0;  // 0 none, 1 "!" after, 2 "[" "]" around static elements
+  StaticMarks staticMarkMode = StaticMarks::None;
   int deleteSpaces = 0;    // 1: no space between cards in result line 1
   std::int32_t clearThreshold = 5000;
   std::int32_t shuffleDepth = 1000;

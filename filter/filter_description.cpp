@@ -43,12 +43,6 @@ std::string SuitLine(const FilterSettings& f, const NotationSet& n, int suit) {
 
 }  // namespace
 
-std::string ModeWords::Of(const std::string& value) const {
-  if (value == "Random") return random;
-  if (value == "One") return one;
-  if (value == "Many") return many;
-  return value;
-}
 
 std::vector<std::string> BuildFilterDescription(const FilterSettings& f, const NotationSet& n,
                                                 const ModeWords& words) {

@@ -16,7 +16,10 @@ struct ModeWords {
   std::string random = "Random";
   std::string one = "One";
   std::string many = "Many";
-  std::string Of(const std::string& value) const;
+  const std::string& Of(GenerationMode) const { return random; }
+  const std::string& Of(ResultVariants variants) const {
+    return variants == ResultVariants::Many ? many : one;
+  }
 };
 
 // At most six lines: the settings line, one line per suit with set cells

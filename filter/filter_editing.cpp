@@ -119,7 +119,7 @@ std::string CardLabelText(ElementState state, std::string_view name) {
 }
 
 void SetResultVariants(FilterSettings& f, std::string_view text) {
-  f.resultVariants = text == "Many" ? "Many" : "One";
+  f.resultVariants = text == "Many" ? ResultVariants::Many : ResultVariants::One;
 }
 
 TypedNumber::Verdict SetThresholdText(FilterSettings& f, std::string_view text) {

@@ -6,14 +6,24 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zlc {
 
 enum class ElementState : std::uint8_t { Any = 0, Static = 1, Mobile = 2 };
 
+// How batches are made: one mode only, random layouts.
+enum class GenerationMode : std::uint8_t { Random };
+// One variant of the task for the whole run, or a new one every batch.
+enum class ResultVariants : std::uint8_t { One, Many };
+
+// The words the files and the description use: "Random", "One", "Many".
+std::string_view NameOf(GenerationMode mode);
+std::string_view NameOf(ResultVariants variants);
+
 struct FilterSettings {
-  std::string generationMode{"Random"};
-  std::string resultVariants{"One"};
+  GenerationMode generationMode = GenerationMode::Random;
+  ResultVariants resultVariants = ResultVariants::One;
   std::uint8_t lfEnabled = 0;
   std::uint8_t lfThreshold = 8;
   std::uint8_t smEnabled = 1;

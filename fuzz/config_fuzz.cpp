@@ -49,13 +49,12 @@ void CheckRanges(const State& s) {
   for (const auto& row : s.filter.elementGrid)
     for (zlc::ElementState cell : row) Require(static_cast<int>(cell) <= 2, "grid cell 0..2");
   for (std::uint8_t flag : s.filter.hbRequired) Require(flag <= 1, "hb flag 0/1");
-  Require(s.settings.staticMarkMode >= 0 && s.settings.staticMarkMode <= 2, "rq_ms 0..2");
+  Require(static_cast<int>(s.settings.staticMarkMode) <= 2, "rq_ms 0..2");
   Require(s.settings.markTransits == 0 || s.settings.markTransits == 1, "rq_mt 0/1");
   Require(s.settings.deleteSpaces == 0 || s.settings.deleteSpaces == 1, "rq_ds 0/1");
   Require(s.filter.lfEnabled <= 1 && s.filter.smEnabled <= 1 && s.filter.hbEnabled <= 1,
           "rq_lf, rq_sm, rq_hb 0/1");
-  Require(s.filter.resultVariants == "One" || s.filter.resultVariants == "Many", "RV One or Many");
-  Require(s.filter.generationMode == "Random", "GM Random");
+
   Require(s.settings.shuffleDepth <= zlc::kMaxShuffleDepth, "sd_t at most its bound");
 }
 

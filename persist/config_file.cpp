@@ -140,7 +140,7 @@ Outcome ApplyValue(ConfigTarget& t, Key key, const Value& value, const MessageRe
       return SetFlag(s.markTransits, v);
     case kRqMs:
       if (v != "0" && v != "1" && v != "2") return Outcome::Refused;
-      s.staticMarkMode = v[0] - '0';
+      s.staticMarkMode = static_cast<StaticMarks>(v[0] - '0');
       return Outcome::Applied;
     case kRqDs:
       return SetFlag(s.deleteSpaces, v);
@@ -155,7 +155,7 @@ Outcome ApplyValue(ConfigTarget& t, Key key, const Value& value, const MessageRe
       return v == "RANDOM" ? Outcome::Applied : Outcome::Refused;
     case kRv:
       if (v != "ONE" && v != "MANY") return Outcome::Refused;
-      f.resultVariants = v == "ONE" ? "One" : "Many";
+      f.resultVariants = v == "ONE" ? ResultVariants::One : ResultVariants::Many;
       return Outcome::Applied;
     case kRqLf:
       return SetFlag(f.lfEnabled, v);
@@ -287,12 +287,12 @@ std::string ConfigText(const NotationSet& notation, const Settings& settings,
   auto bit = [](bool on) { return on ? "1" : "0"; };
   line(kDefs, OneLine(notation.notationName));
   line(kRqMt, std::to_string(settings.markTransits));
-  line(kRqMs, std::to_string(settings.staticMarkMode));
+  line(kRqMs, std::to_string(static_cast<int>(settings.staticMarkMode)));
   line(kRqDs, std::to_string(settings.deleteSpaces));
   line(kRnT, std::to_string(settings.clearThreshold));
   line(kSdT, std::to_string(settings.shuffleDepth));
-  line(kGm, OneLine(filter.generationMode));
-  line(kRv, OneLine(filter.resultVariants));
+  line(kGm, std::string(NameOf(filter.generationMode)));
+  line(kRv, std::string(NameOf(filter.resultVariants)));
   line(kRqLf, std::to_string(filter.lfEnabled));
   line(kLfT, std::to_string(filter.lfThreshold));
   line(kRqSm, std::to_string(filter.smEnabled));

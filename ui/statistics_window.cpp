@@ -315,15 +315,15 @@ void StatisticsWindow::Refresh() {
   // While a dialog is open its changes may still be undone; the batches of
   // a run look for themselves.
   if (!QApplication::activeModalWidget()) calc_.FollowStatistics();
-  if (calc_.statisticsStarts != seenStarts_) {
-    seenStarts_ = calc_.statisticsStarts;
+  if (calc_.Statistics().Starts() != seenStarts_) {
+    seenStarts_ = calc_.Statistics().Starts();
     clock_.restart();
     std::fill(std::begin(chartedResults_), std::end(chartedResults_), ~0ull);
     since_->setText(SinceText(QTime::currentTime().toString("HH:mm:ss"), seenStarts_,
-                              calc_.statisticsRestartedBy));
+                              calc_.Statistics().RestartedBy()));
   }
   if (seenStarts_ == 0) since_->setText(tr("Nothing counted yet: press \"Run\" or \"step\"."));
-  figures_ = FiguresOfRun(calc_.statistics, calc_.statisticsPace);
+  figures_ = FiguresOfRun(calc_.Statistics().Counts(), calc_.Statistics().Pace());
   RefreshFigures(figures_);
   RefreshChart(tabs_->currentIndex());
 }
@@ -348,7 +348,7 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
     next = tr("at least %1").arg(Duration(numbers_, *f.secondsToNextFilteredAtLeast));
   }
   set(7, next);
-  set(8, Searched() ? QString::number(calc_.statisticsSeed) : "-");
+  set(8, Searched() ? QString::number(calc_.Statistics().Seed()) : "-");
 
   const RepeatCommand repeat = RepeatCommandOf(calc_);
   const bool has = !repeat.command.empty();
@@ -364,7 +364,7 @@ void StatisticsWindow::RefreshFigures(const RunFigures& f) {
 }
 
 void StatisticsWindow::RefreshChart(int tab) {
-  const RunStatistics& s = calc_.statistics;
+  const RunStatistics& s = calc_.Statistics().Counts();
   const std::string suits = calc_.notation.suitLetters;
   if (tab < 0 || tab > 3) return;
   if (chartedResults_[tab] == s.Results() && suits == chartedSuits_) return;
@@ -420,7 +420,7 @@ QString StatisticsWindow::FigureText(const char* name) const {
 }
 
 std::string StatisticsWindow::ChartCsv(int tab) const {
-  const RunReport report{calc_.statistics, figures_, calc_.notation, calc_.statisticsSeed,
+  const RunReport report{calc_.Statistics().Counts(), figures_, calc_.notation, calc_.Statistics().Seed(),
                          static_cast<double>(clock_.elapsed()) / 1000};
   switch (tab) {
     case kHexagrams:
@@ -449,8 +449,8 @@ void StatisticsWindow::SaveText(const QString& title, const std::string& text, c
 
 void StatisticsWindow::SaveFiguresCsv() {
   Refresh();
-  const RunReport report{calc_.statistics, figures_, calc_.notation,
-                         Searched() ? std::optional(calc_.statisticsSeed) : std::nullopt,
+  const RunReport report{calc_.Statistics().Counts(), figures_, calc_.notation,
+                         Searched() ? std::optional(calc_.Statistics().Seed()) : std::nullopt,
                          static_cast<double>(clock_.elapsed()) / 1000};
   SaveText(tr("Save figures as CSV"), FiguresCsv(report), "figures.csv");
 }

@@ -64,7 +64,7 @@ class StatisticsWindow : public QWidget {
   void SaveBytes(const QString& path, std::string_view bytes);  // all or nothing
 
   // The seed names a search only once a batch of it ran.
-  bool Searched() const { return calc_.statistics.Tries() > 0; }
+  bool Searched() const { return calc_.Statistics().Counts().Tries() > 0; }
 
   Calculator& calc_;
   const QLocale numbers_;

@@ -68,7 +68,7 @@ TForm1::TForm1(Calculator& calc, QWidget* parent)
 }
 
 TForm1::~TForm1() {
-  if (calc_.progress == form4_) calc_.progress = nullptr;
+  if (calc_.Progress() == form4_) calc_.SetProgress(nullptr);
   if (!messagesReleased_) ReleaseRuntimeMessages(nullptr);
 }
 
@@ -104,7 +104,7 @@ void TForm1::FormCreate() {
   form2_ = new TForm2(calc_, GroupBox3->title(), this, form3_);
   connect(form2_, &TForm2::descriptionChanged, this, &TForm1::RefreshFilterDescription);
   form4_ = new TForm4(this);
-  calc_.progress = form4_;
+  calc_.SetProgress(form4_);
   form5_ = new TForm5(this);
   form6_ = new TForm6(calc_, this);
   CheckBox4->setText(form6_->ClearAtRnCaption());
@@ -492,8 +492,8 @@ QString TForm1::VariantsLabelText() const {
 void TForm1::SyncResults() {
   ListBox1->Sync();
   ListBox2->Sync();
-  GroupBox6->setTitle(ResultsTitle(calc_.counters.rn, calc_.counters.cn));
-  GroupBox5->setTitle(FilteredTitle(calc_.counters.filtered));
+  GroupBox6->setTitle(ResultsTitle(calc_.Counters().rn, calc_.Counters().cn));
+  GroupBox5->setTitle(FilteredTitle(calc_.Counters().filtered));
   Label2->setText(VariantsLabelText());
   if (calc_.Lists().DroppedLines() > 0 && !droppedNoticeShown_) ShowDroppedNotice();
 }

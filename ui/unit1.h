@@ -45,6 +45,9 @@ class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
+  // The lists' titles for the counts given, in the window's language.
+  static QString ResultsTitle(std::int64_t rn, std::int64_t cn);
+  static QString FilteredTitle(std::int64_t filtered);
   static constexpr int kClientWidth = 618;
   static constexpr int kClientHeight = 358;
   // How long the timer handler keeps running batches before it lets the
@@ -113,8 +116,6 @@ class TForm1 : public QMainWindow {
   void SetRunCaption(const QString& caption);
   // Captions that carry the core's counts, in the interface's language.
   static QString TaskTitle(int length);
-  static QString ResultsTitle(std::int64_t rn, std::int64_t cn);
-  static QString FilteredTitle(std::int64_t filtered);
   static QString VariantsText(std::int64_t count);
   QString VariantsLabelText() const;
   static const QKeySequence kRunKey;

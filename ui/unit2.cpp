@@ -376,7 +376,7 @@ void TForm2::ShowThreshold() {
 void TForm2::RefreshFilterDialog() {
   // Setting a box runs its handler, which writes back the same value.
   const FilterSettings f = calc_.filter;
-  ComboBox2->setEditText(f.resultVariants == "Many" ? tr("Many") : tr("One"));
+  ComboBox2->setEditText(f.resultVariants == ResultVariants::Many ? tr("Many") : tr("One"));
   CheckBox1->setChecked(f.lfEnabled != 0);
   ShowThreshold();
   CheckBox2->setChecked(f.smEnabled != 0);

@@ -155,8 +155,9 @@ void TForm6::FormActivate() {
 
   const Settings& s = calc_.settings;
   CheckBox1->setChecked(s.markTransits == 1);
-  CheckBox2->setChecked(s.staticMarkMode > 0);
-  SetRadioButtons(s.staticMarkMode > 0, s.staticMarkMode);
+  const bool marked = s.staticMarkMode != StaticMarks::None;
+  CheckBox2->setChecked(marked);
+  SetRadioButtons(marked, static_cast<int>(s.staticMarkMode));
   CheckBox4->setChecked(s.deleteSpaces == 1);
   ShowNumber(ComboBox3, s.clearThreshold);
   ShowNumber(ComboBox2, s.shuffleDepth);
@@ -179,15 +180,15 @@ void TForm6::CheckBox2Click(bool checked) {
     return;
   }
   SetRadioButtons(false, 0);
-  calc_.settings.staticMarkMode = 0;
+  calc_.settings.staticMarkMode = StaticMarks::None;
 }
 
 void TForm6::RadioButton1Click(bool checked) {
-  if (checked) calc_.settings.staticMarkMode = 1;
+  if (checked) calc_.settings.staticMarkMode = StaticMarks::Exclaim;
 }
 
 void TForm6::RadioButton2Click(bool checked) {
-  if (checked) calc_.settings.staticMarkMode = 2;
+  if (checked) calc_.settings.staticMarkMode = StaticMarks::Brackets;
 }
 
 void TForm6::CheckBox4Click(bool checked) { calc_.settings.deleteSpaces = checked ? 1 : 0; }

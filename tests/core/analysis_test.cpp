@@ -35,7 +35,7 @@ Layout LayoutOf(const std::string& spaced) {
 Settings Marks(int markTransits, int staticMarkMode, int deleteSpaces) {
   Settings settings;
   settings.markTransits = markTransits;
-  settings.staticMarkMode = staticMarkMode;
+  settings.staticMarkMode = static_cast<StaticMarks>(staticMarkMode);
   settings.deleteSpaces = deleteSpaces;
   return settings;
 }
@@ -47,7 +47,7 @@ ResultRecord RecordOf(const Layout& layout, std::int64_t rn) {
   return record;
 }
 
-std::string Line1(const Layout& layout, std::int32_t rn, const Settings& settings) {
+std::string Line1(const Layout& layout, std::int64_t rn, const Settings& settings) {
   std::string out = "left over from the previous result";
   AppendLayoutLine(out, RecordOf(layout, rn), settings);
   return out;
@@ -377,6 +377,20 @@ TEST(AnalysisLines, EnLettersAndPads) {
   AppendAnalysisLines(line2, line3, balanced, layout, 100, en);
   EXPECT_TRUE(line2.starts_with("     HB:("));
   EXPECT_TRUE(line3.starts_with("     P("));
+}
+
+// With "Clear at RN >" unticked a search passes two thousand million results'
+// worth of tries within hours: the numbers and the pads must not wrap.
+TEST(AnalysisLines, NumbersPastTwoThousandMillion) {
+  NotationSet en;
+  SetNotation(en, 2);
+  const Layout layout = ExampleLayout(en);
+  EXPECT_TRUE(Line1(layout, 2147483648, Settings{}).starts_with("2147483648. "));
+  std::string line2, line3;
+  std::array<std::uint8_t, 6> balanced{};
+  AppendAnalysisLines(line2, line3, balanced, layout, 2147483648, en);
+  EXPECT_EQ(line2.find_first_not_of(' '), std::string("2147483648. ").size());
+  EXPECT_EQ(line3.find_first_not_of(' '), std::string("2147483648. ").size());
 }
 
 TEST(AnalysisLines, IdenticalSuitsAndSingleSegment) {

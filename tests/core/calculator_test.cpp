@@ -17,15 +17,21 @@ namespace {
 void Scramble(Calculator& calc) {
   SetNotation(calc.notation, 2);
   calc.editor.BuildCardGrid();
-  calc.settings = Settings{1, 2, 1, 7, 9, true, false, false};
-  calc.filter.resultVariants = "Many";
+  calc.settings = Settings{1, StaticMarks::Brackets, 1, 7, 9, true, false, false};
+  calc.filter.resultVariants = ResultVariants::Many;
   calc.filter.lfEnabled = 1;
   calc.filter.lfThreshold = 20;
   calc.filter.smEnabled = 0;
   calc.filter.elementGrid[2][5] = ElementState::Mobile;
   calc.filter.hbEnabled = 1;
   calc.filter.hbRequired[3] = 1;
-  calc.counters = RunCounters{4, 99, 2};
+  // The starting order as a complete task converges at once: RN and CN
+  // are counted.
+  calc.editor.LoadTaskText(
+      "Ad 7s Kc Ah 9c Ks 6s 8s Xh 7c 8c Js 6h 6c Jh As Qs Jc 7d 7h 9s Xs Xc Jd "
+      "Kh Xd 8h 9h Kd Qh Qd 8d Qc 6d Ac 9d");
+  ASSERT_EQ(calc.RunBatch(), BatchOutcome::Result);
+  ASSERT_EQ(calc.Counters().rn, 1);
   calc.editor.SetVariantsReady(true);
 }
 
@@ -35,7 +41,7 @@ void ExpectStartState(const Calculator& calc) {
   EXPECT_EQ(calc.editor.Caption(1), Ru("6п"));
   const Settings& s = calc.settings;
   EXPECT_EQ(s.markTransits, 0);
-  EXPECT_EQ(s.staticMarkMode, 0);
+  EXPECT_EQ(s.staticMarkMode, zlc::StaticMarks::None);
   EXPECT_EQ(s.deleteSpaces, 0);
   EXPECT_EQ(s.clearThreshold, 5000);
   EXPECT_EQ(s.shuffleDepth, 1000);
@@ -43,8 +49,8 @@ void ExpectStartState(const Calculator& calc) {
   EXPECT_TRUE(s.autosaveFiltered);
   EXPECT_TRUE(s.clearAtRn);
   const FilterSettings& f = calc.filter;
-  EXPECT_EQ(f.generationMode, "Random");
-  EXPECT_EQ(f.resultVariants, "One");
+  EXPECT_EQ(f.generationMode, GenerationMode::Random);
+  EXPECT_EQ(f.resultVariants, ResultVariants::One);
   EXPECT_EQ(f.lfEnabled, 0);
   EXPECT_EQ(f.lfThreshold, 8);
   EXPECT_EQ(f.smEnabled, 1);
@@ -100,9 +106,10 @@ TEST(Calculator, LogThatCannotBeCreatedIsReportedAndStartUpGoesOn) {
 TEST(Calculator, CaptionsAndClose) {
   ScratchDir dir;
   Calculator calc;
-  calc.counters = RunCounters{3, 2417, 1};
-  EXPECT_EQ(calc.ResultsCaption(), "Results: ( RN / CN = 3 / 2417 )");
-  EXPECT_EQ(calc.FilteredCaption(), "Filtered: 1");
+  EXPECT_EQ(ResultsCaption(RunCounters{3, 2417, 1}), "Results: ( RN / CN = 3 / 2417 )");
+  // Past two thousand million: "Clear at RN >" unticked runs that far.
+  EXPECT_EQ(ResultsCaption(RunCounters{2147483648, 2147483649, 0}),
+            "Results: ( RN / CN = 2147483648 / 2147483649 )");
   std::ofstream("variants") << "x\r\n";
   calc.Close();
   EXPECT_FALSE(std::filesystem::exists("variants"));
@@ -117,7 +124,7 @@ TEST(Calculator, CaptionsAndClose) {
 TEST(Calculator, NotationSwitchMovesTheTaskWithTheDeck) {
   ScratchDir dir;
   Calculator calc;
-  calc.random.SetSeed(7);
+  calc.SetSeed(7);
   calc.editor.LoadTaskText("Ad 7s ** Kc ");
   auto firstResult = [&calc] {
     for (int batch = 0; batch < 200; ++batch) {

@@ -90,8 +90,8 @@ TEST(ConfigFile, RoundTripKeepsEverySetting) {
   TempDir dir;
   Loaded saved;
   SetNotation(saved.notation, 2);
-  saved.settings = {1, 2, 1, 12345, 77, true, false, false};
-  saved.filter.resultVariants = "Many";
+  saved.settings = {1, StaticMarks::Brackets, 1, 12345, 77, true, false, false};
+  saved.filter.resultVariants = ResultVariants::Many;
   saved.filter.lfEnabled = 1;
   saved.filter.lfThreshold = 200;
   saved.filter.smEnabled = 0;
@@ -116,14 +116,14 @@ TEST(ConfigFile, RoundTripKeepsEverySetting) {
   EXPECT_EQ(read.notation.notationName, "En");
   EXPECT_EQ(read.notation.baseDeck, kEnBaseDeck);
   EXPECT_EQ(read.settings.markTransits, 1);
-  EXPECT_EQ(read.settings.staticMarkMode, 2);
+  EXPECT_EQ(read.settings.staticMarkMode, zlc::StaticMarks::Brackets);
   EXPECT_EQ(read.settings.deleteSpaces, 1);
   EXPECT_EQ(read.settings.clearThreshold, 12345);
   EXPECT_EQ(read.settings.shuffleDepth, 77);
   EXPECT_TRUE(read.settings.autosaveAll);
   EXPECT_FALSE(read.settings.autosaveFiltered);
   EXPECT_FALSE(read.settings.clearAtRn);
-  EXPECT_EQ(read.filter.resultVariants, "Many");
+  EXPECT_EQ(read.filter.resultVariants, ResultVariants::Many);
   EXPECT_EQ(read.filter.lfEnabled, 1);
   EXPECT_EQ(read.filter.lfThreshold, 200);
   EXPECT_EQ(read.filter.smEnabled, 0);

@@ -66,8 +66,8 @@ Tally Compare(const Case& c, std::uint32_t seed) {
   calc.editor.LoadTaskText(c.task);
   EXPECT_EQ(calc.editor.Text(), c.task) << "the editor refused part of the task";
   calc.settings.shuffleDepth = c.depth;
-  calc.filter.resultVariants = c.many ? "Many" : "One";
-  calc.random.SetSeed(seed);
+  calc.filter.resultVariants = c.many ? ResultVariants::Many : ResultVariants::One;
+  calc.SetSeed(seed);
 
   reference::Batch ref(c.deck);
   ref.SetTask(c.task);
@@ -90,9 +90,9 @@ Tally Compare(const Case& c, std::uint32_t seed) {
       EXPECT_EQ(outcome, BatchOutcome::NoResult) << where;
       ++tally.emptyBatches;
     }
-    EXPECT_EQ(calc.counters.cn, ref.cn) << where;
-    EXPECT_EQ(calc.counters.rn, ref.rn) << where;
-    EXPECT_EQ(calc.random.Seed(), ref.random.seed) << where;
+    EXPECT_EQ(calc.Counters().cn, ref.cn) << where;
+    EXPECT_EQ(calc.Counters().rn, ref.rn) << where;
+    EXPECT_EQ(calc.Generator().Seed(), ref.random.seed) << where;
     EXPECT_EQ(LayoutText(calc.SearchLayout()), [&] {
       std::string s;
       for (const std::string& card : ref.layout) s += card + " ";

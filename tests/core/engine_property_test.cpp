@@ -127,8 +127,8 @@ TEST(EngineProperty, RandomTasksKeepTheLayoutWhole) {
     }
     const int depths[] = {0, 10, 100, 1000};
     calc.settings.shuffleDepth = depths[rng() % 4];
-    calc.filter.resultVariants = rng() % 3 == 0 ? "Many" : "One";
-    calc.random.SetSeed(rng());
+    calc.filter.resultVariants = rng() % 3 == 0 ? ResultVariants::Many : ResultVariants::One;
+    calc.SetSeed(rng());
     BuildTask(calc.editor, rng, static_cast<int>(rng() % 40));
     ASSERT_TRUE(calc.editor.TaskComplete()) << calc.editor.Text();
     for (int b = 0; b < 3 && !testing::Test::HasFatalFailure(); ++b) {

@@ -54,7 +54,7 @@ TEST(FilterDescription, SwitchesDecideWhichLinesAppear) {
 
   FilterSettings f = FirstSuit({{3, S}});
   f.elementGrid[3][8] = M;  // the ace of the fourth suit
-  f.resultVariants = "Many";
+  f.resultVariants = ResultVariants::Many;
   f.lfEnabled = 1;
   f.lfThreshold = 8;
   f.hbEnabled = 1;
@@ -82,18 +82,16 @@ TEST(FilterDescription, TheOtherNotationNamesTheSameCells) {
 }
 
 // A window in another language names the modes in its words; the settings
-// keep theirs, and a value the words do not know is shown as it stands.
+// keep theirs.
 TEST(FilterDescription, ModesInTheWindowsWords) {
   const ModeWords ru{Ru("Случайный"), Ru("Один"), Ru("Много")};
   NotationSet n;
   SetNotation(n, 1);
   FilterSettings f;
   EXPECT_EQ(BuildFilterDescription(f, n, ru)[0], Ru("GM:Случайный, RV:Один"));
-  f.resultVariants = "Many";
+  f.resultVariants = ResultVariants::Many;
   EXPECT_EQ(BuildFilterDescription(f, n, ru)[0], Ru("GM:Случайный, RV:Много"));
-  EXPECT_EQ(f.resultVariants, "Many");
-  f.generationMode = "Sequential";
-  EXPECT_EQ(BuildFilterDescription(f, n, ru)[0], Ru("GM:Sequential, RV:Много"));
+  EXPECT_EQ(f.resultVariants, ResultVariants::Many);
 }
 
 }  // namespace

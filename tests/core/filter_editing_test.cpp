@@ -169,11 +169,11 @@ TEST(FilterEditingText, BalanceLabelFollowsTheRequiredLines) {
 TEST(FilterEditingControls, ResultVariantsIsManyOnlyForTheExactWord) {
   FilterSettings f;
   SetResultVariants(f, "Many");
-  EXPECT_EQ(f.resultVariants, "Many");
+  EXPECT_EQ(f.resultVariants, ResultVariants::Many);
   for (const char* text : {"many", "Many ", ""}) {
     SetResultVariants(f, "Many");
     SetResultVariants(f, text);
-    EXPECT_EQ(f.resultVariants, "One") << '"' << text << '"';
+    EXPECT_EQ(f.resultVariants, ResultVariants::One) << '"' << text << '"';
   }
 }
 

@@ -70,7 +70,7 @@ class RecordFormatsTest : public ::testing::TestWithParam<const char*> {
     calc.ResetSettings();
     calc.SelectNotation(GetParam());
     calc.settings.markTransits = 1;
-    calc.settings.staticMarkMode = 2;
+    calc.settings.staticMarkMode = zlc::StaticMarks::Brackets;
     calc.settings.shuffleDepth = 12;
     calc.settings.clearThreshold = 700;  // clearing on: RN and the count part ways
     calc.settings.autosaveFiltered = false;
@@ -80,7 +80,7 @@ class RecordFormatsTest : public ::testing::TestWithParam<const char*> {
     calc.filter.hbEnabled = 1;
     calc.filter.hbRequired[4] = 1;
     calc.editor.LoadTaskText("**", true);
-    calc.random.SetSeed(77);
+    calc.SetSeed(77);
   }
 
   ScratchDir dir;
@@ -99,8 +99,8 @@ TEST_P(RecordFormatsTest, CsvAndJsonSayWhatTheTextSays) {
   std::string csv, json;
   while (results < 2500) {
     // The totals, not the counters: a clearing resets those.
-    const std::uint64_t triesBefore = calc.totals.tries;
-    const std::uint64_t filteredBefore = calc.totals.filtered;
+    const std::uint64_t triesBefore = calc.Totals().tries;
+    const std::uint64_t filteredBefore = calc.Totals().filtered;
     const BatchOutcome outcome = calc.RunBatch();
     ASSERT_NE(outcome, BatchOutcome::Failed);
     if (outcome != BatchOutcome::Result) continue;
@@ -108,9 +108,9 @@ TEST_P(RecordFormatsTest, CsvAndJsonSayWhatTheTextSays) {
     const ResultRecord& record = calc.LastRecord();
     test::TextResult text;
     ASSERT_TRUE(test::ReadTextResult(calc.LastBlock().lines, text)) << calc.LastBlock().lines[0];
-    const bool wentToFiltered = calc.totals.filtered != filteredBefore;
+    const bool wentToFiltered = calc.Totals().filtered != filteredBefore;
     passed += wentToFiltered ? 1 : 0;
-    const std::uint64_t batchTries = calc.totals.tries - triesBefore;
+    const std::uint64_t batchTries = calc.Totals().tries - triesBefore;
 
     csv.clear();
     AppendCsvRecord(csv, record);

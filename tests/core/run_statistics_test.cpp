@@ -123,9 +123,9 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   calc.SetReporter([](const RuntimeMessage& m) { ADD_FAILURE() << m.text; });
   test::SetShortSearch(calc, 4242);
   calc.settings.markTransits = 1;
-  calc.settings.staticMarkMode = 2;
+  calc.settings.staticMarkMode = zlc::StaticMarks::Brackets;
   calc.settings.clearThreshold = 500;
-  const std::uint32_t seed = calc.random.Seed();
+  const std::uint32_t seed = calc.Generator().Seed();
 
   std::array<std::array<std::uint64_t, 65>, 4> hexagrams{};
   std::array<std::array<std::uint64_t, 6>, 4> yang{};
@@ -135,12 +135,12 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   std::uint64_t filtered = 0;
   const char* const symbols[5] = {"--", "-", "=", "+", "++"};
   for (int results = 0; results < 3000;) {
-    const std::uint64_t filteredBefore = calc.totals.filtered;
+    const std::uint64_t filteredBefore = calc.Totals().filtered;
     const BatchOutcome outcome = calc.RunBatch();
     ASSERT_NE(outcome, BatchOutcome::Failed);
     if (outcome != BatchOutcome::Result) continue;
     ++results;
-    filtered += calc.totals.filtered - filteredBefore;
+    filtered += calc.Totals().filtered - filteredBefore;
     test::TextResult text;
     ASSERT_TRUE(test::ReadTextResult(calc.LastBlock().lines, text));
     for (std::size_t s = 0; s < 4; ++s) {
@@ -168,9 +168,9 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
       start = slash + 1;
     }
   }
-  const RunStatistics& stats = calc.statistics;
+  const RunStatistics& stats = calc.Statistics().Counts();
   EXPECT_EQ(stats.Results(), 3000u);
-  EXPECT_EQ(stats.Tries(), calc.totals.tries);  // across the clearings
+  EXPECT_EQ(stats.Tries(), calc.Totals().tries);  // across the clearings
   EXPECT_EQ(stats.Filtered(), filtered);
   EXPECT_GT(filtered, 0u);
   EXPECT_LT(filtered, 3000u);
@@ -183,25 +183,25 @@ TEST(RunStatistics, AgreeWithTheResultLinesOfASearch) {
   for (std::uint64_t count : stats.TriesPerResult()) binned += count;
   EXPECT_EQ(binned, 3000u);
   EXPECT_EQ(stats.PValues(), pBins);
-  EXPECT_EQ(calc.statisticsSeed, seed);
-  EXPECT_EQ(calc.statisticsStarts, 1u);
+  EXPECT_EQ(calc.Statistics().Seed(), seed);
+  EXPECT_EQ(calc.Statistics().Starts(), 1u);
 
   // A changed filter starts them again, from the generator's seed then.
   calc.filter.lfThreshold = 9;
-  const std::uint32_t seedNow = calc.random.Seed();
+  const std::uint32_t seedNow = calc.Generator().Seed();
   calc.RunBatch();
-  EXPECT_EQ(calc.statisticsStarts, 2u);
-  EXPECT_EQ(calc.statisticsSeed, seedNow);
-  EXPECT_LE(calc.statistics.Results(), 1u);
+  EXPECT_EQ(calc.Statistics().Starts(), 2u);
+  EXPECT_EQ(calc.Statistics().Seed(), seedNow);
+  EXPECT_LE(calc.Statistics().Counts().Results(), 1u);
   // So do a changed task, and a reset (the "Clear Results" button).
   calc.editor.LoadTaskText("6s **", true);
   calc.RunBatch();
-  EXPECT_EQ(calc.statisticsStarts, 3u);
+  EXPECT_EQ(calc.Statistics().Starts(), 3u);
   calc.RunBatch();
-  EXPECT_EQ(calc.statisticsStarts, 3u);
+  EXPECT_EQ(calc.Statistics().Starts(), 3u);
   calc.ResetStatistics();
   calc.RunBatch();
-  EXPECT_EQ(calc.statisticsStarts, 4u);
+  EXPECT_EQ(calc.Statistics().Starts(), 4u);
 }
 
 // The pace over the last minute, and what it says about the next filtered

@@ -60,11 +60,11 @@ struct SavingCalculator {
 
   explicit SavingCalculator(int results) {
     calc.SetReporter([this](const RuntimeMessage& m) { messages.push_back(m); });
-    calc.random.SetSeed(11);
+    calc.SetSeed(11);
     calc.settings.clearAtRn = false;
     calc.settings.autosaveFiltered = false;
     calc.editor.LoadTaskText("** ");
-    while (calc.counters.rn < results) calc.RunBatch();
+    while (calc.Counters().rn < results) calc.RunBatch();
     calc.Lists().All().BlockAt(4, block);  // the second block of "All"
   }
   ResultBlock block;

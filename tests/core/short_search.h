@@ -16,7 +16,7 @@ inline void SetShortSearch(Calculator& calc, std::uint32_t seed) {
   calc.filter.lfEnabled = 1;
   calc.filter.lfThreshold = 8;
   calc.editor.LoadTaskText("**", true);
-  calc.random.SetSeed(seed);
+  calc.SetSeed(seed);
 }
 
 }  // namespace zlc::test

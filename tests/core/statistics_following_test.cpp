@@ -28,10 +28,10 @@ TEST(RunSetup, EachSettingByWhatItChanges) {
   EXPECT_EQ(change([](RunSetup&) {}), SetupChange::None);
   EXPECT_EQ(change([](RunSetup& s) { s.task = "6\xEF 7\xEF ** "; }), SetupChange::Task);
   EXPECT_EQ(change([](RunSetup& s) { s.filter.lfEnabled = 1; }), SetupChange::Filter);
-  EXPECT_EQ(change([](RunSetup& s) { s.filter.resultVariants = "Many"; }), SetupChange::Variants);
+  EXPECT_EQ(change([](RunSetup& s) { s.filter.resultVariants = ResultVariants::Many; }), SetupChange::Variants);
   EXPECT_EQ(change([](RunSetup& s) { s.settings.shuffleDepth = 20; }), SetupChange::ShuffleDepth);
   EXPECT_EQ(change([](RunSetup& s) { s.settings.markTransits = 1; }), SetupChange::Marks);
-  EXPECT_EQ(change([](RunSetup& s) { s.settings.staticMarkMode = 2; }), SetupChange::Marks);
+  EXPECT_EQ(change([](RunSetup& s) { s.settings.staticMarkMode = zlc::StaticMarks::Brackets; }), SetupChange::Marks);
   EXPECT_EQ(change([](RunSetup& s) { s.settings.deleteSpaces = 1; }), SetupChange::Marks);
   EXPECT_EQ(change([](RunSetup& s) { s.settings.clearAtRn = false; }), SetupChange::Clearing);
   EXPECT_EQ(change([](RunSetup& s) { s.settings.clearThreshold = 100; }), SetupChange::Clearing);
@@ -72,12 +72,12 @@ class StatisticsFollowing : public ::testing::Test {
     calc.settings.shuffleDepth = 20;
     calc.settings.autosaveFiltered = false;
     calc.editor.LoadTaskText("**", true);
-    calc.random.SetSeed(777);
+    calc.SetSeed(777);
   }
   // Batches until the statistics hold `results` more results.
   void Results(std::uint64_t results) {
-    const std::uint64_t until = calc.statistics.Results() + results;
-    for (int batch = 0; calc.statistics.Results() < until; ++batch) {
+    const std::uint64_t until = calc.Statistics().Counts().Results() + results;
+    for (int batch = 0; calc.Statistics().Counts().Results() < until; ++batch) {
       ASSERT_LT(batch, 10000);
       ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
     }
@@ -90,45 +90,45 @@ class StatisticsFollowing : public ::testing::Test {
 
 TEST_F(StatisticsFollowing, ASearchChangeStartsThemAgainAtOnce) {
   Results(3);
-  const std::uint32_t seed = calc.statisticsSeed;
+  const std::uint32_t seed = calc.Statistics().Seed();
   EXPECT_NE(Command().find("--set sd_t=20 "), std::string::npos);
   EXPECT_NE(Command().find("--seed " + std::to_string(seed)), std::string::npos);
-  ASSERT_EQ(calc.statisticsStarts, 1u);
+  ASSERT_EQ(calc.Statistics().Starts(), 1u);
 
   calc.settings.shuffleDepth = 30;
   calc.FollowStatistics();  // no batch: the view's look after a dialog
-  EXPECT_EQ(calc.statisticsStarts, 2u);
-  EXPECT_EQ(calc.statisticsRestartedBy, SetupChange::ShuffleDepth);
-  EXPECT_EQ(calc.statistics.Tries(), 0u);
-  EXPECT_EQ(calc.statistics.Results(), 0u);
-  EXPECT_FALSE(calc.statisticsPace.TriesPerSecond());
+  EXPECT_EQ(calc.Statistics().Starts(), 2u);
+  EXPECT_EQ(calc.Statistics().RestartedBy(), SetupChange::ShuffleDepth);
+  EXPECT_EQ(calc.Statistics().Counts().Tries(), 0u);
+  EXPECT_EQ(calc.Statistics().Counts().Results(), 0u);
+  EXPECT_FALSE(calc.Statistics().Pace().TriesPerSecond());
   EXPECT_EQ(RepeatCommandOf(calc).whyNot, WhyNoRepeat::NothingSearched);
   calc.FollowStatistics();
-  EXPECT_EQ(calc.statisticsStarts, 2u);
+  EXPECT_EQ(calc.Statistics().Starts(), 2u);
 
   // The next batch takes the seed; the variant was drawn before it, so no
   // command repeats this count.
-  const std::uint32_t seedNow = calc.random.Seed();
+  const std::uint32_t seedNow = calc.Generator().Seed();
   Results(1);
-  EXPECT_EQ(calc.statisticsStarts, 2u);
-  EXPECT_EQ(calc.statisticsSeed, seedNow);
-  EXPECT_EQ(calc.StatisticsSetup().settings.shuffleDepth, 30);
+  EXPECT_EQ(calc.Statistics().Starts(), 2u);
+  EXPECT_EQ(calc.Statistics().Seed(), seedNow);
+  EXPECT_EQ(calc.Statistics().Setup().settings.shuffleDepth, 30);
   EXPECT_EQ(RepeatCommandOf(calc).whyNot, WhyNoRepeat::ContinuedRun);
 
   // So does "Clear Results", which names no change.
   calc.ResetStatistics();
-  EXPECT_EQ(calc.statisticsStarts, 3u);
-  EXPECT_EQ(calc.statisticsRestartedBy, SetupChange::None);
-  EXPECT_EQ(calc.statistics.Results(), 0u);
+  EXPECT_EQ(calc.Statistics().Starts(), 3u);
+  EXPECT_EQ(calc.Statistics().RestartedBy(), SetupChange::None);
+  EXPECT_EQ(calc.Statistics().Counts().Results(), 0u);
 }
 
 TEST_F(StatisticsFollowing, ALinesChangeKeepsTheCountsAndTakesTheCommandAway) {
   Results(3);
-  const std::uint64_t tries = calc.statistics.Tries();
+  const std::uint64_t tries = calc.Statistics().Counts().Tries();
   calc.settings.markTransits = 1;
   calc.FollowStatistics();
-  EXPECT_EQ(calc.statisticsStarts, 1u);
-  EXPECT_EQ(calc.statistics.Tries(), tries);
+  EXPECT_EQ(calc.Statistics().Starts(), 1u);
+  EXPECT_EQ(calc.Statistics().Counts().Tries(), tries);
   const RepeatCommand none = RepeatCommandOf(calc);
   EXPECT_TRUE(none.command.empty());
   EXPECT_EQ(none.whyNot, WhyNoRepeat::LinesChanged);
@@ -143,11 +143,11 @@ TEST_F(StatisticsFollowing, ALinesChangeKeepsTheCountsAndTakesTheCommandAway) {
   calc.SelectNotation("En");
   Results(1);
   EXPECT_EQ(RepeatCommandOf(calc).linesChanged, SetupChange::Marks);
-  EXPECT_EQ(calc.statisticsStarts, 1u);
+  EXPECT_EQ(calc.Statistics().Starts(), 1u);
   // A change of what is searched starts a count of its own.
   calc.settings.shuffleDepth = 21;
   Results(1);
-  EXPECT_EQ(calc.statisticsStarts, 2u);
+  EXPECT_EQ(calc.Statistics().Starts(), 2u);
   EXPECT_EQ(RepeatCommandOf(calc).whyNot, WhyNoRepeat::ContinuedRun);
 }
 
@@ -160,7 +160,7 @@ TEST_F(StatisticsFollowing, ALinesChangeNoPrintedLineShowsIsTakenIntoTheCommand)
       "Ks 9c Ah Kc 7s Ad",
       true);
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::NoResult);
-  calc.settings.staticMarkMode = 2;
+  calc.settings.staticMarkMode = zlc::StaticMarks::Brackets;
   calc.FollowStatistics();
   EXPECT_NE(Command().find("--set rq_ms=2 "), std::string::npos);
   // The notation too, but the task rewritten in its letters is drawn again
@@ -170,7 +170,7 @@ TEST_F(StatisticsFollowing, ALinesChangeNoPrintedLineShowsIsTakenIntoTheCommand)
   EXPECT_NE(Command().find("--set Defs=Ru "), std::string::npos);
   ASSERT_EQ(calc.RunBatch(), BatchOutcome::NoResult);
   EXPECT_EQ(RepeatCommandOf(calc).linesChanged, SetupChange::VariantDrawnAgain);
-  EXPECT_EQ(calc.statisticsStarts, 1u);
+  EXPECT_EQ(calc.Statistics().Starts(), 1u);
   calc.settings.shuffleDepth = 20;
 
   // "Clear at RN >" changed before it cleared, to a threshold not passed.
@@ -179,7 +179,7 @@ TEST_F(StatisticsFollowing, ALinesChangeNoPrintedLineShowsIsTakenIntoTheCommand)
   calc.editor.LoadTaskText("**", true);
   calc.settings.clearThreshold = 5;
   Results(4);
-  ASSERT_TRUE(calc.statisticsRepeatable);
+  ASSERT_TRUE(calc.Statistics().Repeatable());
   calc.settings.clearThreshold = 4;
   calc.FollowStatistics();
   EXPECT_NE(Command().find("--set rn_t=4 "), std::string::npos);
@@ -197,7 +197,7 @@ TEST_F(StatisticsFollowing, ALinesChangeNoPrintedLineShowsIsTakenIntoTheCommand)
   calc.ResetStatistics();
   calc.editor.LoadTaskText("** ", true);  // loaded again: the variant is drawn anew
   Results(5);  // cleared after the fourth
-  ASSERT_LT(calc.counters.rn, 5);
+  ASSERT_LT(calc.Counters().rn, 5);
   calc.settings.clearThreshold = 1000;
   calc.FollowStatistics();
   EXPECT_EQ(RepeatCommandOf(calc).linesChanged, SetupChange::Clearing);

@@ -19,12 +19,12 @@ class StatisticsReportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::SetShortSearch(calc, 99);
-    rates.Sample(0, calc.statistics);
-    while (calc.statistics.Results() < 400) ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
-    rates.Sample(2, calc.statistics);
-    figures = FiguresOfRun(calc.statistics, rates);
+    rates.Sample(0, calc.Statistics().Counts());
+    while (calc.Statistics().Counts().Results() < 400) ASSERT_NE(calc.RunBatch(), BatchOutcome::Failed);
+    rates.Sample(2, calc.Statistics().Counts());
+    figures = FiguresOfRun(calc.Statistics().Counts(), rates);
   }
-  RunReport Report() const { return {calc.statistics, figures, calc.notation, calc.statisticsSeed, 2.0}; }
+  RunReport Report() const { return {calc.Statistics().Counts(), figures, calc.notation, calc.Statistics().Seed(), 2.0}; }
 
   ScratchDir dir;
   Calculator calc;
@@ -39,19 +39,19 @@ TEST_F(StatisticsReportTest, JsonHoldsTheCountsAndFigures) {
   const test::Json doc = test::JsonReader(std::string_view(json).substr(0, json.size() - 1)).Read(ok);
   ASSERT_TRUE(ok) << json;
   EXPECT_EQ(doc["results"].text, "400");
-  EXPECT_EQ(doc["tries"].text, std::to_string(calc.statistics.Tries()));
-  EXPECT_EQ(doc["filtered"].text, std::to_string(calc.statistics.Filtered()));
+  EXPECT_EQ(doc["tries"].text, std::to_string(calc.Statistics().Counts().Tries()));
+  EXPECT_EQ(doc["filtered"].text, std::to_string(calc.Statistics().Counts().Filtered()));
   EXPECT_EQ(doc["seed"].text, "99");
   EXPECT_DOUBLE_EQ(doc["results_per_try"]["value"].number, figures.convergence);
   EXPECT_DOUBLE_EQ(doc["tries_per_second"].number, *figures.triesPerSecond);
   ASSERT_EQ(doc["hexagrams"].items.size(), 4u);
   for (std::size_t suit = 0; suit < 4; ++suit) {
     for (std::size_t n = 0; n <= 64; ++n) {
-      EXPECT_EQ(doc["hexagrams"][suit][n].text, std::to_string(calc.statistics.Hexagrams()[suit][n]));
+      EXPECT_EQ(doc["hexagrams"][suit][n].text, std::to_string(calc.Statistics().Counts().Hexagrams()[suit][n]));
     }
   }
   for (std::size_t lf = 0; lf <= 36; ++lf) {
-    EXPECT_EQ(doc["lf"][lf].text, std::to_string(calc.statistics.TransitCounts()[lf]));
+    EXPECT_EQ(doc["lf"][lf].text, std::to_string(calc.Statistics().Counts().TransitCounts()[lf]));
   }
   EXPECT_EQ(doc["suits"][0].text, "\xD0\xBF");  // "п" in UTF-8
 }
@@ -93,7 +93,7 @@ TEST_F(StatisticsReportTest, CsvTablesSumToTheResults) {
   const auto lf = rows(TransitCountsCsv(Report()));
   std::uint64_t passedByLf = 0;
   for (std::size_t r = 1; r < lf.size(); ++r) passedByLf += std::stoul(lf[r][0]) <= 8 ? std::stoull(lf[r][1]) : 0;
-  EXPECT_EQ(passedByLf, calc.statistics.Filtered());  // the filter is L(F) <= 8
+  EXPECT_EQ(passedByLf, calc.Statistics().Counts().Filtered());  // the filter is L(F) <= 8
   const auto balance = rows(BalanceCsv(Report()));
   ASSERT_EQ(balance.size(), 7u);
   // Scripts read the columns by these names: the counts of yang suits.

@@ -74,7 +74,7 @@ TEST(Utf8ConfigFile, ReadAsAWholeInOneEncoding) {
   ASSERT_FALSE(LoadConfigFrom(fd, "standard input", s.Target(), nullptr));
   ::close(fd);
   EXPECT_EQ(s.settings.deleteSpaces, 1);
-  EXPECT_EQ(s.filter.resultVariants, "Many");
+  EXPECT_EQ(s.filter.resultVariants, ResultVariants::Many);
 }
 
 TEST(Utf8ConfigFile, NonAsciiValuesComeInWindows1251) {

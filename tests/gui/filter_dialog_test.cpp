@@ -349,11 +349,11 @@ class FilterDialogTest : public QObject {
     QComboBox* rv = Find<QComboBox>("ComboBox2");
     rv->lineEdit()->selectAll();
     QTest::keyClicks(rv->lineEdit(), "Man");
-    QCOMPARE(calc_->filter.resultVariants, std::string("One"));
+    QCOMPARE(calc_->filter.resultVariants, zlc::ResultVariants::One);
     QTest::keyClicks(rv->lineEdit(), "y");
-    QCOMPARE(calc_->filter.resultVariants, std::string("Many"));
+    QCOMPARE(calc_->filter.resultVariants, zlc::ResultVariants::Many);
     rv->setCurrentIndex(0);
-    QCOMPARE(calc_->filter.resultVariants, std::string("One"));
+    QCOMPARE(calc_->filter.resultVariants, zlc::ResultVariants::One);
     rv->setCurrentIndex(1);
     QCOMPARE(described.count(), 0);
 

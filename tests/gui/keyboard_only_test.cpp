@@ -172,7 +172,7 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     QCOMPARE(Focus(), Find<QWidget>("Edit1"));
     Key(Qt::Key_F6);
     QTest::qWait(150);  // a button's key presses it a moment later
-    QCOMPARE(calc_->counters.rn, 1);
+    QCOMPARE(calc_->Counters().rn, 1);
     auto* all = Find<zlc::ui::LineListView>("ListBox1");
     QCOMPARE(all->LineCount(), std::size_t{3});
     QVERIFY(all->LineText(0).startsWith("1. "));
@@ -185,7 +185,7 @@ class KeyboardOnlyTest : public QObject, protected MainWindowFixture {
     QVERIFY(TabTo(clear, 12));
     Key(Qt::Key_F6);
     QTest::qWait(150);
-    QCOMPARE(calc_->counters.rn, 2);
+    QCOMPARE(calc_->Counters().rn, 2);
     QCOMPARE(Focus(), static_cast<QWidget*>(clear));
   }
 

@@ -29,9 +29,9 @@ class KeyboardTest : public QObject, protected MainWindowFixture {
 
     QVERIFY(Find<QPushButton>("Button3")->isEnabled());
     Press(Qt::Key_F6);  // step: one batch, one result
-    QCOMPARE(calc_->counters.rn, 1);
+    QCOMPARE(calc_->Counters().rn, 1);
     Press(Qt::Key_F6);  // the progress bar of the first step left the keys here
-    QCOMPARE(calc_->counters.rn, 2);
+    QCOMPARE(calc_->Counters().rn, 2);
     QVERIFY(!calc_->Running());
 
     Press(Qt::Key_F5);
@@ -43,7 +43,7 @@ class KeyboardTest : public QObject, protected MainWindowFixture {
     QVERIFY(!calc_->Running());
 
     Press(Qt::CTRL | Qt::Key_L);  // clear the results
-    QCOMPARE(calc_->counters.rn, 0);
+    QCOMPARE(calc_->Counters().rn, 0);
 
     nextFileName_.clear();  // the file dialog is cancelled
     Press(Qt::CTRL | Qt::Key_O);

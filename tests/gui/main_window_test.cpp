@@ -215,7 +215,7 @@ class MainWindowTest : public QObject, protected MainWindowFixture {
       form_->filterDialog()->accept();
     });
     Find<QPushButton>("Button1")->click();
-    QCOMPARE(calc_->filter.resultVariants, std::string("Many"));
+    QCOMPARE(calc_->filter.resultVariants, zlc::ResultVariants::Many);
     QCOMPARE(Find<QListWidget>("ListBox3")->item(0)->text(), U("GM:Random, RV:Many"));
   }
 

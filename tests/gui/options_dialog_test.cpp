@@ -146,23 +146,23 @@ class OptionsDialogTest : public QObject {
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(Enabled("RadioButton1") && Enabled("RadioButton2"));
     QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
-    QCOMPARE(calc_->settings.staticMarkMode, 0);
+    QCOMPARE(calc_->settings.staticMarkMode, zlc::StaticMarks::None);
 
     QTest::mouseClick(Find<QRadioButton>("RadioButton1"), Qt::LeftButton);
-    QCOMPARE(calc_->settings.staticMarkMode, 1);
+    QCOMPARE(calc_->settings.staticMarkMode, zlc::StaticMarks::Exclaim);
     QTest::mouseClick(Find<QRadioButton>("RadioButton2"), Qt::LeftButton);
-    QCOMPARE(calc_->settings.staticMarkMode, 2);
+    QCOMPARE(calc_->settings.staticMarkMode, zlc::StaticMarks::Brackets);
     QVERIFY(!Checked("RadioButton1") && Checked("RadioButton2"));
 
     QTest::mouseClick(box, Qt::LeftButton);
-    QCOMPARE(calc_->settings.staticMarkMode, 0);
+    QCOMPARE(calc_->settings.staticMarkMode, zlc::StaticMarks::None);
     QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
     QVERIFY(!Enabled("RadioButton1") && !Enabled("RadioButton2"));
 
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(Enabled("RadioButton1") && Enabled("RadioButton2"));
     QVERIFY(!Checked("RadioButton1") && !Checked("RadioButton2"));
-    QCOMPARE(calc_->settings.staticMarkMode, 0);
+    QCOMPARE(calc_->settings.staticMarkMode, zlc::StaticMarks::None);
 
     // The other two marks are plain switches.
     QTest::mouseClick(Find<QCheckBox>("CheckBox1"), Qt::LeftButton);
@@ -191,7 +191,7 @@ class OptionsDialogTest : public QObject {
     QVERIFY(!calc_->editor.Enabled(1) && !calc_->editor.Enabled(36));
     QCOMPARE(calc_->settings.clearThreshold, 5000);
     QCOMPARE(calc_->settings.shuffleDepth, 1000);
-    QCOMPARE(calc_->settings.staticMarkMode, 0);
+    QCOMPARE(calc_->settings.staticMarkMode, zlc::StaticMarks::None);
     QVERIFY(messages_.isEmpty());
 
     // A name of neither notation changes nothing.
@@ -209,7 +209,7 @@ class OptionsDialogTest : public QObject {
 
   void reopeningShowsSettingsInForce() {
     calc_->settings.markTransits = 1;
-    calc_->settings.staticMarkMode = 2;
+    calc_->settings.staticMarkMode = zlc::StaticMarks::Brackets;
     calc_->settings.deleteSpaces = 1;
     calc_->settings.clearThreshold = 7000;
     calc_->settings.shuffleDepth = 333;
@@ -228,7 +228,7 @@ class OptionsDialogTest : public QObject {
     form_->hide();
 
     // Changed behind the dialog's back, as opening a task file does.
-    calc_->settings.staticMarkMode = 1;
+    calc_->settings.staticMarkMode = zlc::StaticMarks::Exclaim;
     calc_->settings.clearThreshold = 12345;
     zlc::SetNotation(calc_->notation, 1);
     Open();
@@ -238,7 +238,7 @@ class OptionsDialogTest : public QObject {
     QCOMPARE(Combo("ComboBox3")->currentText(), U("12345"));
     form_->hide();
 
-    calc_->settings.staticMarkMode = 0;
+    calc_->settings.staticMarkMode = zlc::StaticMarks::None;
     calc_->settings.markTransits = 0;
     Open();
     QVERIFY(!Find<QCheckBox>("CheckBox2")->isChecked());

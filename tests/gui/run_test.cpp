@@ -114,7 +114,7 @@ class RunTest : public QObject, protected MainWindowFixture {
     QVERIFY(!clearTask->isEnabled());
     QVERIFY(!Find<QCheckBox>("CheckBox3")->isEnabled());
     QVERIFY(!Find<QPushButton>("Button6")->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(calc_->counters.rn >= 3 || calc_->counters.cn > 5000, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(calc_->Counters().rn >= 3 || calc_->Counters().cn > 5000, 5000);
 
     run->click();
     QCOMPARE(run->text(), QString("Run"));
@@ -127,9 +127,9 @@ class RunTest : public QObject, protected MainWindowFixture {
     // Captions show the state after the last complete batch.
     QCOMPARE(Title("GroupBox6"), QString::fromStdString(calc_->ResultsCaption()));
     QCOMPARE(Rows("ListBox1"), static_cast<int>(calc_->Lists().All().Size()));
-    const int cn = calc_->counters.cn;
+    const int cn = calc_->Counters().cn;
     QTest::qWait(20);
-    QCOMPARE(calc_->counters.cn, cn);  // stopped means stopped
+    QCOMPARE(calc_->Counters().cn, cn);  // stopped means stopped
   }
 
   void rightClickSavesTheWholeBlock() {
@@ -237,14 +237,14 @@ class RunTest : public QObject, protected MainWindowFixture {
     calc_->filter.hbRequired = {1, 1, 1, 1, 1, 1};
     auto* run = Find<QPushButton>("Button5");
     run->click();
-    QTRY_VERIFY_WITH_TIMEOUT(calc_->totals.filtered > 0, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(calc_->Totals().filtered > 0, 20000);
     // A slice lasts about ten milliseconds; its results follow at its end.
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo("resultsf.log").size() > 0, 500);
     QVERIFY(calc_->Running());
     run->click();
     const QByteArray log = ReadAll("resultsf.log");
     QCOMPARE(log.count("\r\n") % 3, 0);
-    QCOMPARE(static_cast<std::uint64_t>(log.count("\r\n") / 3), calc_->totals.filtered);
+    QCOMPARE(static_cast<std::uint64_t>(log.count("\r\n") / 3), calc_->Totals().filtered);
   }
 
   // A long run with clearing off: past the memory budget the lists forget
@@ -282,8 +282,8 @@ class RunTest : public QObject, protected MainWindowFixture {
 
   void aSeedGivesTheSameBlocksAsTheHeadlessTool() {
     Open("Ad ** ?h ");
-    calc_->random.SetSeed(4242);
-    while (calc_->counters.rn < 4) Find<QPushButton>("Button3")->click();
+    calc_->SetSeed(4242);
+    while (calc_->Counters().rn < 4) Find<QPushButton>("Button3")->click();
 
     QProcess tool;
     tool.setWorkingDirectory(dir_->path());

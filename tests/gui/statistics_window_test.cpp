@@ -126,11 +126,11 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QVERIFY(stats && stats->isVisible());
     QCOMPARE(stats->FigureText("Results"), QString("0"));
     Steps(12);
-    const std::int64_t results = calc_->counters.rn;
+    const std::int64_t results = calc_->Counters().rn;
     QVERIFY(results >= 3);
     QTRY_COMPARE(stats->FigureText("Results"), QString::number(results));
-    QCOMPARE(stats->FigureText("Tries"), QString::number(calc_->counters.cn));
-    QCOMPARE(stats->FigureText("Started from seed"), QString::number(calc_->statisticsSeed));
+    QCOMPARE(stats->FigureText("Tries"), QString::number(calc_->Counters().cn));
+    QCOMPARE(stats->FigureText("Started from seed"), QString::number(calc_->Statistics().Seed()));
 
     // The command, run by a shell, prints what the window found, line by
     // line, oldest first.
@@ -162,13 +162,13 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
   void clearResultsStartsTheCountAgain() {
     auto* stats = AfterSteps(4);
     QVERIFY(stats);
-    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->totals.tries));
+    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->Totals().tries));
     ActivateMain();
     Press(Qt::CTRL | Qt::Key_L);  // "Clear Results"
-    QCOMPARE(calc_->counters.cn, 0);
+    QCOMPARE(calc_->Counters().cn, 0);
     Steps(1);
-    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->counters.cn));
-    QVERIFY(calc_->totals.tries > static_cast<std::uint64_t>(calc_->counters.cn));
+    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->Counters().cn));
+    QVERIFY(calc_->Totals().tries > static_cast<std::uint64_t>(calc_->Counters().cn));
     QVERIFY(FindIn<QLabel>(stats, "Since")->text().contains("started again"));
     // The variant in use was drawn before: no command repeats this count,
     // and the window says why instead of showing one.
@@ -196,8 +196,8 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QCOMPARE(NoCommandText(stats), QString("Nothing has been searched yet."));
 
     Steps(3);
-    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->statistics.Tries()));
-    QVERIFY(calc_->statistics.Tries() < calc_->totals.tries);
+    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->Statistics().Counts().Tries()));
+    QVERIFY(calc_->Statistics().Counts().Tries() < calc_->Totals().tries);
     QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
     QVERIFY(NoCommandText(stats).contains("This run went on from an earlier one"));
   }
@@ -229,7 +229,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     Press(Qt::CTRL | Qt::Key_L);
     ActivateMain();
     Press(Qt::Key_F5);  // "Run"
-    QTRY_VERIFY(calc_->statistics.Results() > 0);
+    QTRY_VERIFY(calc_->Statistics().Counts().Results() > 0);
     QVERIFY(calc_->Running());
     InOptions([](zlc::ui::TForm6* dialog) {
       QTest::mouseClick(dialog->findChild<QCheckBox*>("CheckBox1"), Qt::LeftButton, {}, QPoint(5, 8));
@@ -238,13 +238,13 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     QCOMPARE(calc_->settings.markTransits, 1);
     QTRY_VERIFY(NoCommandText(stats).contains("The marks or the spaces of line 1 were changed"));
     QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().isEmpty());
-    const std::uint64_t tries = calc_->statistics.Tries();
-    QTRY_VERIFY(calc_->statistics.Tries() > tries);  // counting on
+    const std::uint64_t tries = calc_->Statistics().Counts().Tries();
+    QTRY_VERIFY(calc_->Statistics().Counts().Tries() > tries);  // counting on
     ActivateMain();
     Press(Qt::Key_F5);
     QVERIFY(!calc_->Running());
-    QCOMPARE(calc_->statisticsStarts, 2u);
-    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->statistics.Tries()));
+    QCOMPARE(calc_->Statistics().Starts(), 2u);
+    QTRY_COMPARE(stats->FigureText("Tries"), QString::number(calc_->Statistics().Counts().Tries()));
   }
 
   // A box ticked in the options dialog and unticked again before it
@@ -263,7 +263,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     });
     QTest::qWait(2 * zlc::ui::StatisticsWindow::kRefreshMs);
     QCOMPARE(FindIn<QLineEdit>(stats, "RepeatCommand")->text(), command);
-    QCOMPARE(calc_->statisticsStarts, 1u);
+    QCOMPARE(calc_->Statistics().Starts(), 1u);
   }
 
   // "Clear at RN >" unticked before it cleared anything changes no line:
@@ -273,19 +273,19 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     auto* stats = AfterSteps(0);
     QVERIFY(stats);
     Steps(4);
-    QVERIFY(calc_->counters.rn >= 1);
+    QVERIFY(calc_->Counters().rn >= 1);
     QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton, {}, QPoint(5, 8));
     QVERIFY(!calc_->settings.clearAtRn);
     Steps(4);
     QTRY_VERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().contains("--set rq_rnc=0 "));
-    QCOMPARE(Repeated(stats, calc_->counters.rn), Shown("ListBox1"));
+    QCOMPARE(Repeated(stats, calc_->Counters().rn), Shown("ListBox1"));
 
     QTest::mouseClick(Find<QCheckBox>("CheckBox4"), Qt::LeftButton, {}, QPoint(5, 8));
     InOptions([](zlc::ui::TForm6* dialog) { TypeNumber(dialog, "ComboBox3", "1"); });
     QCOMPARE(calc_->settings.clearThreshold, 1);
     QTRY_VERIFY(NoCommandText(stats).contains("\"Clear at RN >\" was changed"));
     QVERIFY(!FindIn<QLineEdit>(stats, "RepeatCommand")->isEnabled());
-    QCOMPARE(calc_->statisticsStarts, 1u);
+    QCOMPARE(calc_->Statistics().Starts(), 1u);
   }
 
   // File, Open of another task shows at once: the counts start again,
@@ -308,10 +308,10 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
 
     Press(Qt::CTRL | Qt::Key_L);
     Steps(10);
-    QVERIFY(calc_->counters.rn >= 2);
-    QTRY_COMPARE(stats->FigureText("Results"), QString::number(calc_->counters.rn));
+    QVERIFY(calc_->Counters().rn >= 2);
+    QTRY_COMPARE(stats->FigureText("Results"), QString::number(calc_->Counters().rn));
     QVERIFY(FindIn<QLineEdit>(stats, "RepeatCommand")->text().startsWith(QString::fromUtf8("zlc-search --task '6п ** ' ")));
-    QCOMPARE(Repeated(stats, calc_->counters.rn), Shown("ListBox1"));
+    QCOMPARE(Repeated(stats, calc_->Counters().rn), Shown("ListBox1"));
   }
 
   // The charts and figures say what the lists say: P by its value as line 3
@@ -323,8 +323,8 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
     calc_->filter.lfEnabled = 1;
     calc_->filter.lfThreshold = 9;
     // The first result: counts of one, marked 0 and 1 and nothing between.
-    for (int step = 0; step < 50 && calc_->statistics.Results() == 0; ++step) Steps(1);
-    QCOMPARE(calc_->statistics.Results(), 1u);
+    for (int step = 0; step < 50 && calc_->Statistics().Counts().Results() == 0; ++step) Steps(1);
+    QCOMPARE(calc_->Statistics().Counts().Results(), 1u);
     QString axis;
     const struct {
       int tab;
@@ -355,7 +355,7 @@ class StatisticsWindowTest : public QObject, protected MainWindowFixture {
 
     QTRY_COMPARE(stats->FigureText("Results"), QString::number(results));
     QCOMPARE(stats->FigureText("Filtered"), QString::number(Shown("ListBox2").size() / 3));
-    QCOMPARE(stats->FigureText("Tries"), QString::number(calc_->counters.cn));
+    QCOMPARE(stats->FigureText("Tries"), QString::number(calc_->Counters().cn));
     ShowTab(stats, 3);
     const QList<QBarSet*> p = Bars(stats, "PChart");
     QCOMPARE(p.size(), 4);

@@ -79,7 +79,7 @@ class TranslationTest : public QObject, protected MainWindowFixture {
     for (const QChar letter : QString::fromUtf8("Много")) {
       QTest::sendKeyEvent(QTest::Click, variants->lineEdit(), Qt::Key_unknown, QString(letter), Qt::NoModifier);
     }
-    QCOMPARE(calc_->filter.resultVariants, std::string("Many"));
+    QCOMPARE(calc_->filter.resultVariants, zlc::ResultVariants::Many);
     QTest::mouseClick(filter->findChild<QPushButton*>("Button1"), Qt::LeftButton);
     QTRY_VERIFY(!filter->isVisible());
     QCOMPARE(form_->findChild<QListWidget*>("ListBox3")->item(0)->text(),

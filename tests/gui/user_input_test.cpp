@@ -390,9 +390,9 @@ class UserInputTest : public QObject, protected MainWindowFixture {
       QLineEdit* text = dialog->findChild<QComboBox*>("ComboBox1")->lineEdit();
       QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
       QTest::keyClicks(text, "Ru");
-      const std::int64_t before = calc_->totals.results;
+      const std::int64_t before = calc_->Totals().results;
       QTest::qWait(400);  // the run goes on under the open dialog
-      resultsWhileOpen = static_cast<std::int64_t>(calc_->totals.results) - before;
+      resultsWhileOpen = static_cast<std::int64_t>(calc_->Totals().results) - before;
       QTest::keyClick(dialog, Qt::Key_Escape);
       return true;
     });

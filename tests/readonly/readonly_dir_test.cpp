@@ -49,7 +49,7 @@ class ReadOnlyDirTest : public QObject {
     step->click();
     QCOMPARE(messages_.size(), 1);
     QVERIFY(!calc.BatchBusy());
-    QCOMPARE(calc.counters.cn, 0);
+    QCOMPARE(calc.Counters().cn, 0);
 
     // Without logs, the scratch file of the variants is what cannot be written.
     form->findChild<QCheckBox*>("CheckBox3")->setChecked(false);
@@ -57,7 +57,7 @@ class ReadOnlyDirTest : public QObject {
     step->click();
     QCOMPARE(messages_.size(), 1);
     QVERIFY(messages_[0].startsWith("I/O error"));
-    QCOMPARE(calc.counters.cn, 0);
+    QCOMPARE(calc.Counters().cn, 0);
     QVERIFY(!calc.BatchBusy());
     QVERIFY(step->isEnabled() && run->isEnabled());
 

@@ -48,13 +48,13 @@ int main(int argc, char** argv) {
   // Enough results for every balance symbol to lead a balance, every P bin
   // to fill and lines with leading yin.
   zlc::RateWindow rates;
-  rates.Sample(0, calc.statistics);
-  while (calc.statistics.Results() < 400) {
+  rates.Sample(0, calc.Statistics().Counts());
+  while (calc.Statistics().Counts().Results() < 400) {
     if (calc.RunBatch() == zlc::BatchOutcome::Failed) return 1;
   }
-  rates.Sample(3, calc.statistics);
-  const zlc::RunFigures figures = zlc::FiguresOfRun(calc.statistics, rates);
-  const zlc::RunReport report{calc.statistics, figures, calc.notation, calc.statisticsSeed, 3.0};
+  rates.Sample(3, calc.Statistics().Counts());
+  const zlc::RunFigures figures = zlc::FiguresOfRun(calc.Statistics().Counts(), rates);
+  const zlc::RunReport report{calc.Statistics().Counts(), figures, calc.notation, calc.Statistics().Seed(), 3.0};
 
   // "Export list as CSV..." of "All".
   if (!calc.ExportList(calc.Lists().All(), "list.csv")) return 1;
