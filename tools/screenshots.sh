@@ -94,19 +94,33 @@ app=$!
 # that did not start, a dialog that did not open) instead of waiting forever.
 # Titles are compared as UTF-8 (_NET_WM_NAME): xdotool's own search reads the
 # legacy title property and misses every title outside Latin-1.
-window() {
+# The first visible window whose title matches, looked for `tries` times
+# five times a second; nothing when none showed.
+find_window() {
   local id name
-  for _ in $(seq 100); do
+  for _ in $(seq "$2"); do
     for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
       name=$(LC_ALL=C.UTF-8 xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
       if [[ $name =~ $1 ]]; then echo "$id"; return; fi
     done
     sleep 0.2
   done
+}
+window() {
+  local id
+  id=$(find_window "$1" 100)
+  [ -n "$id" ] && { echo "$id"; return; }
   # The screen as it was, to see why.
   import -window root "$out/no-window.png" 2>/dev/null
   echo "screenshots: no window \"$1\" (the screen then: $out/no-window.png)" >&2
   exit 1
+}
+# Waits until no visible window's title matches (at most ten seconds).
+gone() {
+  for _ in $(seq 50); do
+    [ -z "$(find_window "$1" 1)" ] && return
+    sleep 0.2
+  done
 }
 win=$(window "$t_main")
 sleep 1
@@ -139,6 +153,24 @@ menu=$(menu_bar_height)
 # A click at a point given in client coordinates at scale 1.
 click() { xdotool mousemove "$(px "$1")" $(( $(px "$2") + menu )) click 1; sleep 0.2; }
 lines() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
+# Opens a window with keys given to the main window (its task field
+# clicked first). On a loaded machine the keys can come before a menu
+# takes them: they are given again, from a closed menu, up to three times.
+# A "/" among the keys waits for a menu to open.
+open_with_keys() {
+  local title=$1 id key
+  shift
+  for _ in 1 2 3; do
+    click 100 152
+    for key in "$@"; do
+      if [ "$key" = / ]; then sleep 0.3; else xdotool key "$key"; sleep 0.1; fi
+    done
+    id=$(find_window "$title" 25)
+    [ -n "$id" ] && { echo "$id"; return; }
+    xdotool key Escape Escape; sleep 0.5
+  done
+  window "$title"
+}
 
 shot main-empty "$(area "$win")"
 
@@ -190,15 +222,13 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$hex")"
 xdotool mousemove $(( X + $(px 150) )) $(( Y + $(px 320) ))
 shot hex-table "$(area "$hex")"
-xdotool key Escape; sleep 0.3
-xdotool key Escape; sleep 0.5
+xdotool key Escape; gone "$t_hex"
+xdotool key Escape; gone "$t_filter"
 
-click 100 152          # the task field: the main window takes the keys again
-xdotool key F10 Right Return                                   # "Options"
-opt=$(window "$t_options")
+opt=$(open_with_keys "$t_options" F10 Right Return)            # "Options"
 sleep 0.5
 shot options "$(area "$opt")"
-xdotool key Escape; sleep 0.5
+xdotool key Escape; gone "$t_options"
 
 click 100 152          # the task field: the main window takes the keys again
 xdotool key F1                                                 # Help -> "Manual"
@@ -207,11 +237,8 @@ sleep 1
 shot manual "$(area "$manual")"
 xdotool windowunmap "$manual"; sleep 0.3
 
-click 100 152
-xdotool key F10 Right Right Right                              # "Help"
-sleep 0.3
-xdotool key Up Return                                          # its last entry, "About"
-about=$(window "$t_about")
+# "Help", then its last entry, "About".
+about=$(open_with_keys "$t_about" F10 Right Right Right / Up Return)
 sleep 0.5
 shot about "$(area "$about")"
 xdotool key Escape; sleep 0.3
