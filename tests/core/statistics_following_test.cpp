@@ -9,6 +9,7 @@
 #include "calculator/calculator.h"
 #include "calculator/repeat_command.h"
 #include "calculator/run_setup.h"
+#include "ru_text.h"
 #include "scratch_dir.h"
 
 namespace zlc {
@@ -120,6 +121,15 @@ TEST_F(StatisticsFollowing, ASearchChangeStartsThemAgainAtOnce) {
   EXPECT_EQ(calc.Statistics().Starts(), 3u);
   EXPECT_EQ(calc.Statistics().RestartedBy(), SetupChange::None);
   EXPECT_EQ(calc.Statistics().Counts().Results(), 0u);
+
+  // A new task draws its variant in the counted batch, but RN goes on from
+  // the results before: no command numbers the lines so.
+  Results(1);
+  ASSERT_GT(calc.Counters().rn, 0);
+  calc.editor.LoadTaskText(Ru("6п **"), true);
+  Results(1);
+  ASSERT_EQ(calc.Statistics().RestartedBy(), SetupChange::Task);
+  EXPECT_EQ(RepeatCommandOf(calc).whyNot, WhyNoRepeat::ContinuedRun);
 }
 
 TEST_F(StatisticsFollowing, ALinesChangeKeepsTheCountsAndTakesTheCommandAway) {
