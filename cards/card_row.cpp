@@ -52,35 +52,37 @@ CardIndex CardOf(char rank, char suit) {
 }  // namespace
 
 std::optional<std::string> ReadCardRow(std::string_view text, const NotationSet& into, CardRowFault& fault) {
-  const auto failed = [&fault](CardRowFault::Why why, std::string_view part) {
+  using Why = CardRowFault::Why;
+  const auto failed = [&fault](Why why, std::string_view part) {
     fault = {why, std::string{part}};
     return std::nullopt;
   };
+  // A result's line 1 begins with its number and ". ".
   if (const auto dot = text.find('.'); dot != std::string_view::npos) {
-    if (!IsNumber(text.substr(0, dot))) return failed(CardRowFault::Why::NumberExpected, text.substr(0, dot + 1));
+    if (!IsNumber(text.substr(0, dot))) return failed(Why::NumberExpected, text.substr(0, dot + 1));
     text.remove_prefix(dot + 1);
   }
   std::string letters;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (IsWhiteSpace(c) || IsMark(c)) continue;
-    if (!IsCardLetter(c)) return failed(CardRowFault::Why::NotCardCharacter, text.substr(i, 1));
+    if (!IsCardLetter(c)) return failed(Why::NotCardCharacter, text.substr(i, 1));
     letters.push_back(c);
   }
-  if (letters.empty()) return failed(CardRowFault::Why::NoCard, {});
+  if (letters.empty()) return failed(Why::NoCard, {});
 
   std::string cards;
   std::array<bool, kDeckSize> seen{};
   for (std::size_t i = 0; i + 1 < letters.size(); i += 2) {
     const std::string_view written{letters.data() + i, 2};
     const CardIndex card = CardOf(written[0], written[1]);
-    if (card.rank < 0) return failed(CardRowFault::Why::NoSuchCard, written);
+    if (card.rank < 0) return failed(Why::NoSuchCard, written);
     bool& named = seen[static_cast<std::size_t>(card.rank * kSuitCount + card.suit)];
-    if (named) return failed(CardRowFault::Why::RepeatedCard, written);
+    if (named) return failed(Why::RepeatedCard, written);
     named = true;
     cards += CardCode(into, card.rank, card.suit);
   }
-  if (letters.size() % 2 == 1) return failed(CardRowFault::Why::Unpaired, std::string_view{letters}.substr(letters.size() - 1));
+  if (letters.size() % 2 == 1) return failed(Why::Unpaired, std::string_view{&letters.back(), 1});
   return cards;
 }
 

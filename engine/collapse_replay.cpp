@@ -11,7 +11,8 @@ void ReplayCollapses(const Chain& row, CollapseReplay& replay) {
   work.lastIndex = row.lastIndex;
   std::uint64_t left = 0;
   for (std::int32_t i = 0; i <= row.lastIndex; ++i) {
-    work.cards[i] = ChainEntry{row.cards[i].rankLetter, row.cards[i].suitLetter, static_cast<std::uint16_t>(i)};
+    work.cards[i] =
+        ChainEntry{row.cards[i].rankLetter, row.cards[i].suitLetter, static_cast<std::uint16_t>(i)};
     left |= std::uint64_t{1} << i;
   }
   // The convergence test's own loop: leftmost collapse first, the scan
