@@ -94,13 +94,13 @@ int Replay(const Options& options, const NotationSet& notation, const Output& ou
     Say(FaultMessage(fault));
     return kExitUsage;
   }
-  Chain dealt;
+  Chain dealt{};
   BindChain(dealt, cards->data(), cards->size());
   CollapseReplay replay;
   ReplayCollapses(dealt, replay);
 
   const bool json = options.format == OutputFormat::JsonLines;
-  Chain row;
+  Chain row{};
   for (std::int32_t k = 0; k < replay.stepCount; ++k) {
     if (json) {
       RowAfter(replay, k + 1, row);
