@@ -16,6 +16,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/replay.h"
 #include "cli/run_report.h"
 #include "cli/search.h"
 #include "calculator/calculator.h"
@@ -72,8 +73,10 @@ int main(int argc, char* argv[]) {
     if (!message.reason.empty()) line += ": " + message.reason;
     Say(line);
   });
-  if (!LoadSettings(calc, *options) || !LoadTask(calc, *options)) return kExitUsage;
+  if (!LoadSettings(calc, *options)) return kExitUsage;
   const Output out{writer, options->outputCp1251};
+  if (options->replay) return Replay(*options, calc.notation, out);
+  if (!LoadTask(calc, *options)) return kExitUsage;
   if (options->dryRun) return DryRun(calc, out);
   if (!TaskComplete(calc)) return kExitUsage;
   return RunSearchCommand(calc, *options, out);

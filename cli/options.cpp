@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -15,6 +16,8 @@ const char* const kUsage =
     "                  [--format text|csv|jsonl] [--stats] [--stats-json PATH]\n"
     "                  [--quiet] [--progress | --no-progress] [--bench [SECONDS]]\n"
     "                  [--jobs N] [--help] [--version]\n"
+    "       zlc-search --replay CARDS [--config PATH] [--set KEY=VALUE]... [--format text|jsonl]\n"
+    "                  [--encoding E] [--output-encoding E]\n"
     "\n"
     "Searches layouts that satisfy the task and collapse to two cards, as the\n"
     "calculator's \"Run\" does, and prints each result.\n"
@@ -54,6 +57,9 @@ const char* const kUsage =
     "                     by side (the task, default \"**\", and its shuffle depth)\n"
     "  --jobs N           threads of the search, 1..64: 1 builds everything on one\n"
     "                     thread (default: one per processor; the results are the same)\n"
+    "  --replay CARDS     no search: the collapses of a row of cards one by one, then\n"
+    "                     the cards left (CARDS in either notation, or a result's\n"
+    "                     line 1 with its marks; printed in the notation of Defs)\n"
     "  --help, --version\n"
     "\n"
     "--OPTION=VALUE works for every option that takes a value; a value that begins\n"
@@ -129,12 +135,35 @@ bool Encoding(const std::string& name, const std::string& value, bool& cp1251, s
 struct Parse {
   Options options;
   std::optional<bool> outputCp1251;
+  std::vector<std::string> given;  // the options' names, as given
 };
+
+// The options of a search, which a replay has no use for.
+constexpr std::string_view kSearchOnly[] = {"--task",   "--task-file", "--seed",          "--results",
+                                            "--tries",  "--filtered",  "--only-filtered", "--dry-run",
+                                            "--strict", "--stats",     "--stats-json",    "--bench",
+                                            "--jobs",   "--progress",  "--no-progress"};
+
+// A replay goes with the settings, the encodings and a text or JSON form;
+// false, with the message, for anything else.
+bool ReplayAlone(const Parse& parse, std::string& error) {
+  for (const std::string& name : parse.given) {
+    if (std::find(std::begin(kSearchOnly), std::end(kSearchOnly), name) == std::end(kSearchOnly)) continue;
+    error = "--replay searches nothing: " + name + " does not go with it";
+    return false;
+  }
+  if (parse.options.format == OutputFormat::Csv) {
+    error = "--replay prints text or jsonl, not csv";
+    return false;
+  }
+  return true;
+}
 
 std::vector<OptionRule> Rules(Parse& parse) {
   return {
       {"--task", Takes::Value, Text(&Options::task)},
       {"--task-file", Takes::Value, Text(&Options::taskFile)},
+      {"--replay", Takes::Value, Text(&Options::replay)},
       {"--config", Takes::Value, Text(&Options::config)},
       {"--set", Takes::Value,
        [](Options& o, const std::string&, const std::string& value, std::string& error) {
@@ -270,8 +299,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       value = args[++i];
     }
     if (!rule->apply(o, name, value, error)) return std::nullopt;
+    parse.given.push_back(name);
   }
   if (parse.outputCp1251) o.outputCp1251 = *parse.outputCp1251;
+  if (o.replay && !ReplayAlone(parse, error)) return std::nullopt;
   if (o.task && o.taskFile) {
     error = "give either --task or --task-file, not both";
     return std::nullopt;

@@ -17,6 +17,7 @@ inline constexpr std::string_view kStandardInput = "-";
 struct Options {
   std::optional<std::string> task;      // the command line's bytes, as typed
   std::optional<std::string> taskFile;  // kStandardInput: standard input
+  std::optional<std::string> replay;    // a row of cards, as typed: its collapses instead of a search
   std::optional<std::string> config;    // kStandardInput: standard input
   std::vector<std::string> sets;        // "KEY=VALUE", as typed
   std::optional<std::uint32_t> seed;

@@ -9,27 +9,15 @@
 #include "cards/notation.h"
 #include "cards/task_editor.h"
 #include "engine/chain.h"
+#include "chain_text.h"
 #include "ru_text.h"
 
 namespace zlc {
 namespace {
 
-Chain Bound(const std::string& spaced) {
-  Chain chain{};
-  const std::string text = StripSpaces(spaced);
-  BindChain(chain, text.data(), text.size());
-  return chain;
-}
+Chain Bound(const std::string& spaced) { return test::ChainOf(spaced); }
 
-std::string Cards(const Chain& chain) {
-  std::string out;
-  for (std::int32_t i = 0; i <= chain.lastIndex; ++i) {
-    out += chain.cards[i].rankLetter;
-    out += chain.cards[i].suitLetter;
-    out += ' ';
-  }
-  return out;
-}
+std::string Cards(const Chain& chain) { return test::CardsOf(chain); }
 
 std::string Reduce(const std::string& spaced) {
   Chain layout = Bound(spaced), work{};
