@@ -62,7 +62,7 @@ TEST(CardRow, ResultLineOneWithEveryMarking) {
       for (int noSpaces : {0, 1}) {
         Settings marks;
         marks.markTransits = transits;
-        marks.staticMarkMode = statics;
+        marks.staticMarkMode = static_cast<StaticMarks>(statics);
         marks.deleteSpaces = noSpaces;
         std::string line;
         AppendLayoutLine(line, record, marks);
