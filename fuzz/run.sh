@@ -9,7 +9,7 @@ set -euo pipefail
 seconds=${1:-30}
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$here/build-fuzz
-targets=(task_editor_fuzz config_fuzz task_file_fuzz line_reader_fuzz)
+targets=(task_editor_fuzz config_fuzz task_file_fuzz line_reader_fuzz card_row_fuzz)
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   # The targets' own project: the core sources they need, no window.
