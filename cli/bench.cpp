@@ -190,10 +190,12 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
       0.0, InTurns(2 * secondsEach, EngineStep(bench, random, oneEngine),
                    [&] { return SearchBatch(*searchOneCalc); }, engineOne, searchOne));
   const int threads = SearchThreads();
-  Rate engineAll, searchAll;
+  Rate engineAll, engineTesting, searchAll;
   if (threads > 1) {
     FastTries engine(true, threads - 1, HelperUse::Always);
     engineAll = MeasureEngine(bench, secondsEach, engine);
+    FastTries testing(true, threads - 1, HelperUse::Testing);
+    engineTesting = MeasureEngine(bench, secondsEach, testing);
     const auto searchAllCalc = Twin(calc, threads);
     searchAll = Repeat(secondsEach, [&] { return SearchBatch(*searchAllCalc); });
   }
@@ -212,7 +214,10 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   row("plain tries", plain);
   row("engine, portable lanes", portable);
   row(hasWide ? "engine, AVX-512" : "engine (no AVX-512 here)", engineOne);
-  if (threads > 1) row("engine, " + n + " (helpers always on)", engineAll);
+  if (threads > 1) {
+    row("engine, " + n + " (helpers build blocks)", engineAll);
+    row("engine, " + n + " (helpers test layouts)", engineTesting);
+  }
   row("whole search, 1 thread", searchOne);
   if (threads > 1) {
     row("whole search, " + n + " (as zlc-search)", searchAll);

@@ -9,9 +9,6 @@
 #include <cstring>
 
 namespace zlc {
-namespace {
-
-constexpr std::uint8_t kNoCard = 0xFF;
 
 struct Placement {
   std::uint8_t card;     // card codes: the card; wildcards: rank or suit index
@@ -25,6 +22,17 @@ struct TaskCards {
   Placement wildcards[kMaxTaskItems];
   int wildcardCount = 0;
 };
+
+namespace {
+
+constexpr std::uint8_t kNoCard = 0xFF;
+
+void CpuRelax() {
+#if defined(__x86_64__)
+  __builtin_ia32_pause();
+#endif
+}
+
 
 struct LetterIndex {
   std::array<std::uint8_t, 256> rank;
@@ -91,6 +99,123 @@ void Place(std::uint8_t* cards, const TaskCards& task, const std::uint32_t* wild
 
 }  // namespace
 
+FastTries::FastTries(bool allowWide, int helpers, HelperUse use)
+    : test_(SelectGroupTest(allowWide)),
+      permute_(SelectPermuteLayout(allowWide)),
+      source_(SelectBlockBuilder(allowWide), use == HelperUse::Testing ? 0 : helpers),
+      use_(use),
+      block_(std::make_unique<TryBlock>()) {
+  if (helpers > 0 && use != HelperUse::Always) {
+    crew_ = std::make_unique<TestCrew>(test_, helpers);
+    crewOn_ = use == HelperUse::Testing;
+    lookahead_ = std::min(TestCrew::kSlots, helpers + 1);
+  }
+}
+
+void FastTries::NextBlock() {
+  source_.Next(block_);
+  ++blockSerial_;
+  nextTry_ = 0;
+}
+
+std::uint32_t FastTries::SeedAfter(int lane) const {
+  return lane + 1 < kBlockTries ? block_->start[lane + 1] : block_->end;
+}
+
+void FastTries::WalkTry(const std::uint8_t* previous, std::uint8_t* out, const TaskCards& task) {
+  permute_(previous, block_->Perm(nextTry_), out);
+  Place(out, task, block_->wild[nextTry_]);
+}
+
+TriesOutcome FastTries::SerialTries(std::uint8_t* cards, const TaskCards& task, Random& random,
+                                     int maxTries) {
+  // Tries in groups: each layout follows from the one before whether or not
+  // that one converged, so a group's layouts are made in turn and tested
+  // together; the batch ends at the first member that converges.
+  TriesOutcome outcome;
+  alignas(64) std::uint8_t group[kGroupTries][64] = {};
+  std::uint32_t seedAfter[kGroupTries];
+  int laneOf[kGroupTries];
+  while (outcome.tries < maxTries) {
+    if (nextTry_ == kBlockTries) NextBlock();
+    // A group stays within one block, so the try after a result is always
+    // still at hand for the next batch.
+    const int members = std::min({kGroupTries, maxTries - outcome.tries, kBlockTries - nextTry_});
+    const std::uint8_t* previous = cards;
+    for (int g = 0; g < members; ++g) {
+      WalkTry(previous, group[g], task);
+      seedAfter[g] = SeedAfter(nextTry_);
+      laneOf[g] = nextTry_;
+      ++nextTry_;
+      previous = group[g];
+    }
+    const unsigned converged = test_(group, members);
+    const int last = converged ? std::countr_zero(converged) : members - 1;
+    std::memcpy(cards, group[last], kDeckSize);
+    random.SetSeed(seedAfter[last]);
+    outcome.tries += last + 1;
+    if (converged) {
+      outcome.converged = true;
+      nextTry_ = laneOf[last] + 1;
+      break;
+    }
+  }
+  return outcome;
+}
+
+// The same tries, tested by the crew: the caller walks runs ahead, tests
+// what nobody took while it waits, and reads the verdicts in order.
+TriesOutcome FastTries::CrewTries(std::uint8_t* cards, const TaskCards& task, Random& random,
+                                   int maxTries) {
+  TestCrew& crew = *crew_;
+  crew.Begin();
+  TriesOutcome outcome;
+  int walked = 0;  // runs walked and handed over
+  int head = 0;    // the first run whose verdict was not read
+  int triesWalked = 0;
+  const std::uint8_t* previous = cards;
+  for (;;) {
+    while (walked - head < lookahead_ && triesWalked < maxTries && walked <= crew.FirstHit()) {
+      if (nextTry_ == kBlockTries) NextBlock();
+      TestCrew::Run& g = crew.Slot(walked);
+      const int members = std::min({TestCrew::kRunTries, maxTries - triesWalked, kBlockTries - nextTry_});
+      for (int m = 0; m < members; ++m) {
+        WalkTry(previous, g.layouts[m], task);
+        g.seedAfter[m] = SeedAfter(nextTry_);
+        g.lane[m] = nextTry_;
+        ++nextTry_;
+        previous = g.layouts[m];
+      }
+      g.members = members;
+      g.triesBefore = triesWalked;
+      g.block = blockSerial_;
+      triesWalked += members;
+      crew.Publish(walked++);
+    }
+    unsigned mask = 0;
+    if (crew.Verdict(head, mask)) {
+      const TestCrew::Run& g = crew.Slot(head);
+      ++head;
+      if (mask == 0 && (head < walked || triesWalked < maxTries)) continue;
+      const int last = mask ? std::countr_zero(mask) : g.members - 1;
+      std::memcpy(cards, g.layouts[last], kDeckSize);
+      random.SetSeed(g.seedAfter[last]);
+      outcome.tries = g.triesBefore + last + 1;
+      outcome.converged = mask != 0;
+      if (outcome.converged) {
+        nextTry_ = g.lane[last] + 1;
+        // Walked into later blocks: the try after the result is not at hand,
+        // and the next batch starts its blocks afresh from the generator.
+        if (g.block != blockSerial_) blockValid_ = false;
+      }
+      break;
+    }
+    if (!crew.TestOne(head)) CpuRelax();
+  }
+  crew.Idle();
+  return outcome;
+}
+
 std::optional<TriesOutcome> FastTries::Run(Layout& layout, const TaskPlan& plan,
                                            const NotationSet& notation, std::int32_t depth,
                                            Random& random, int maxTries,
@@ -104,7 +229,9 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, const TaskPlan& plan,
   if (outcome) {
     choice_.Record(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - began).count(),
                    outcome->tries);
+    // On, the helpers build blocks ahead; off, they test the layouts.
     if (choice_.On() != source_.HelpersOn()) source_.SetHelpersOn(choice_.On());
+    crewOn_ = !choice_.On();
   }
   return outcome;
 }
@@ -130,68 +257,31 @@ std::optional<TriesOutcome> FastTries::MakeTries(Layout& layout, const TaskPlan&
   const bool sameShape = blockValid_ && shape.depth == shape_.depth &&
                          shape.wildcards == shape_.wildcards;
   if (sameShape && predicted_ && predictedSeed_ == random.Seed()) {
-    source_.Next(block_);  // started when the last batch ended
-    nextTry_ = 0;
+    NextBlock();  // started when the last batch ended
   } else if (sameShape && !predicted_ && nextTry_ < kBlockTries &&
              block_->start[nextTry_] == random.Seed()) {
     // Going on inside the current block.
   } else if (sameShape && !predicted_ && nextTry_ == kBlockTries && block_->end == random.Seed()) {
-    source_.Next(block_);  // the sequence goes on
-    nextTry_ = 0;
+    NextBlock();  // the sequence goes on
   } else {
     // Other work costs otherwise: whether the helpers pay is measured anew.
     if (shape.depth != shape_.depth || shape.wildcards != shape_.wildcards) choice_.Reset();
     shape_ = shape;
     predicted_ = false;
     source_.Restart(shape_, random.Seed());
-    source_.Next(block_);
+    NextBlock();
     blockValid_ = true;
-    nextTry_ = 0;
   }
 
-  // Tries in groups: each layout follows from the one before whether or not
-  // that one converged, so a group's layouts are made in turn and tested
-  // together; the batch ends at the first member that converges.
   predicted_ = false;
-  TriesOutcome outcome;
-  alignas(64) std::uint8_t group[kGroupTries][64] = {};
-  std::uint32_t seedAfter[kGroupTries];
-  int laneOf[kGroupTries];
-  while (outcome.tries < maxTries) {
-    if (nextTry_ == kBlockTries) {
-      source_.Next(block_);
-      nextTry_ = 0;
-    }
-    // A group stays within one block, so the try after a result is always
-    // still at hand for the next batch.
-    const int members = std::min({kGroupTries, maxTries - outcome.tries, kBlockTries - nextTry_});
-    const std::uint8_t* previous = cards;
-    for (int g = 0; g < members; ++g) {
-      const std::uint8_t* perm = block_->Perm(nextTry_);
-      permute_(previous, perm, group[g]);
-      Place(group[g], task, block_->wild[nextTry_]);
-      seedAfter[g] = nextTry_ + 1 < kBlockTries ? block_->start[nextTry_ + 1] : block_->end;
-      laneOf[g] = nextTry_;
-      ++nextTry_;
-      previous = group[g];
-    }
-    const unsigned converged = test_(group, members);
-    const int last = converged ? std::countr_zero(converged) : members - 1;
-    std::memcpy(cards, group[last], kDeckSize);
-    random.SetSeed(seedAfter[last]);
-    outcome.tries += last + 1;
-    if (converged) {
-      outcome.converged = true;
-      nextTry_ = laneOf[last] + 1;
-      if (drawsBeforeNext > 0) {
-        // The next batch begins after a few more draws: start its blocks now,
-        // while the result is being written out.
-        predictedSeed_ = LcgJump::Steps(static_cast<std::uint64_t>(drawsBeforeNext)).Apply(random.Seed());
-        source_.Restart(shape_, predictedSeed_);
-        predicted_ = true;
-      }
-      break;
-    }
+  const TriesOutcome outcome = crew_ && crewOn_ ? CrewTries(cards, task, random, maxTries)
+                                                : SerialTries(cards, task, random, maxTries);
+  if (outcome.converged && drawsBeforeNext > 0) {
+    // The next batch begins after a few more draws: start its blocks now,
+    // while the result is being written out.
+    predictedSeed_ = LcgJump::Steps(static_cast<std::uint64_t>(drawsBeforeNext)).Apply(random.Seed());
+    source_.Restart(shape_, predictedSeed_);
+    predicted_ = true;
   }
 
   for (int k = 0; k < kDeckSize; ++k) {

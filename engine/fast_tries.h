@@ -4,6 +4,7 @@
 // costs one gather, the placement and a convergence test on one-byte cards.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "engine/group_converge.h"
 #include "engine/layout.h"
 #include "engine/random.h"
+#include "engine/test_crew.h"
 #include "engine/try_block.h"
 #include "engine/try_block_helper_choice.h"
 #include "engine/variants.h"
@@ -25,25 +27,31 @@ struct TriesOutcome {
   bool converged = false;  // the last try converged
 };
 
-// Measured: the helpers run where they make the search faster (they are
-// switched on and off in turns and timed); Always: they always run.
-enum class HelperUse { Measured, Always };
+// Measured: the helpers build blocks or test layouts, whichever makes the
+// search faster (the two are switched in turns and timed); Always: they
+// always build blocks; Testing: they always test layouts.
+enum class HelperUse { Measured, Always, Testing };
+
+struct TaskCards;
 
 class FastTries {
  public:
   // `allowWide` false keeps to the portable code; `helpers` threads build
-  // blocks ahead on other cores.
+  // blocks ahead or test layouts on other cores.
   explicit FastTries(bool allowWide = true, int helpers = SearchThreads() - 1,
-                     HelperUse use = HelperUse::Measured)
-      : test_(SelectGroupTest(allowWide)),
-        permute_(SelectPermuteLayout(allowWide)),
-        source_(SelectBlockBuilder(allowWide), helpers),
-        use_(use),
-        block_(std::make_unique<TryBlock>()) {}
+                     HelperUse use = HelperUse::Measured);
 
-  int Helpers() const { return source_.Helpers(); }
+  int Helpers() const { return crew_ ? crew_->Helpers() : source_.Helpers(); }
   bool HelpersOn() const { return source_.HelpersOn(); }
-  void HoldHelper(bool hold) { source_.HoldHelper(hold); }
+  void HoldHelper(bool hold) {
+    source_.HoldHelper(hold);
+    if (crew_) crew_->Hold(hold);
+  }
+  // Whether the helpers test layouts (rather than build blocks) now.
+  bool HelpersTest() const { return crew_ && crewOn_; }
+  std::uint64_t RunsTestedByHelpers() const { return crew_ ? crew_->HelperTested() : 0; }
+  // Runs the caller walks ahead of the first verdict it has not read.
+  void SetLookahead(int runs) { lookahead_ = std::clamp(runs, 1, TestCrew::kSlots); }
   BlockSource& Source() { return source_; }
 
   // Up to `maxTries` tries on the bound layout. Leaves the layout and the
@@ -63,6 +71,12 @@ class FastTries {
                                         const NotationSet& notation, std::int32_t depth,
                                         Random& random, int maxTries, int drawsBeforeNext);
 
+  void NextBlock();
+  std::uint32_t SeedAfter(int lane) const;  // the generator after the block's try `lane`
+  void WalkTry(const std::uint8_t* previous, std::uint8_t* out, const TaskCards& task);
+  TriesOutcome SerialTries(std::uint8_t* cards, const TaskCards& task, Random& random, int maxTries);
+  TriesOutcome CrewTries(std::uint8_t* cards, const TaskCards& task, Random& random, int maxTries);
+
   GroupTest test_;
   PermuteLayout permute_;
   BlockSource source_;
@@ -74,6 +88,10 @@ class FastTries {
   int nextTry_ = 0;  // the first try of the block not used yet
   bool predicted_ = false;     // the source already runs from predictedSeed_
   std::uint32_t predictedSeed_ = 0;
+  std::uint64_t blockSerial_ = 0;  // blocks taken so far
+  std::unique_ptr<TestCrew> crew_;
+  bool crewOn_ = false;
+  int lookahead_ = 4;
 };
 
 }  // namespace zlc

@@ -20,13 +20,14 @@ const char* const kTasks[] = {"** ", "6? ** ", "6? ** ?h ** ", "A? ** ?s 7? ** ?
                               "6? ** ?h ** 7? ** ?s ** "};
 const std::int32_t kDepths[] = {0, 1, 10, 11, 100, 1000};
 
-class SettingsBetweenBatches : public ::testing::TestWithParam<int> {};
+class SettingsBetweenBatches : public ::testing::TestWithParam<std::tuple<int, HelperUse>> {};
 
 TEST_P(SettingsBetweenBatches, MatchThePlainTries) {
-  const int helpers = GetParam();
+  const int helpers = std::get<0>(GetParam());
+  const HelperUse use = std::get<1>(GetParam());
   for (std::uint32_t seed = 1; seed <= 12; ++seed) {
     std::mt19937 rng(seed * 7919);
-    SideBySide run(true, helpers, seed * 2654435761u);
+    SideBySide run(true, helpers, seed * 2654435761u, use);
     int task = 0;
     std::int32_t depth = 10;
     for (int b = 0; b < 80; ++b) {
@@ -67,8 +68,13 @@ TEST_P(SettingsBetweenBatches, MatchThePlainTries) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Helpers, SettingsBetweenBatches, ::testing::Values(0, 1, 3),
-                         [](const auto& info) { return "Helpers" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Helpers, SettingsBetweenBatches,
+                         ::testing::Combine(::testing::Values(0, 1, 3),
+                                            ::testing::Values(HelperUse::Always, HelperUse::Testing)),
+                         [](const auto& info) {
+                           return "Helpers" + std::to_string(std::get<0>(info.param)) +
+                                  (std::get<1>(info.param) == HelperUse::Testing ? "Testing" : "Building");
+                         });
 
 }  // namespace
 }  // namespace zlc

@@ -45,11 +45,11 @@ const Task kTasks[] = {
 // Batches of every length from one try to a whole batch. With `many`, every
 // batch is preceded by one or two draws the engine is told of (a "Many"
 // variant); else a draw it is not told of comes now and then. Returns the
-// blocks the helpers handed over.
+// work the helpers did: blocks handed over, or groups of layouts tested.
 std::uint64_t Compare(const Task& task, std::int32_t depth, long tries, bool wide, int helpers,
-             std::uint32_t seed, bool many) {
+                      HelperUse use, std::uint32_t seed, bool many) {
   TaskSetup s(task.text, task.kind, seed);
-  SideBySide run(wide, helpers, seed);
+  SideBySide run(wide, helpers, seed, use);
   const int manyDraws = 1 + static_cast<int>(seed % 2);
   for (int b = 0; run.tries < tries; ++b) {
     const int drawsBefore = many ? manyDraws : b % 5 == 4;
@@ -61,38 +61,55 @@ std::uint64_t Compare(const Task& task, std::int32_t depth, long tries, bool wid
     run.Batch(s, depth, maxTries, drawsBefore, many ? manyDraws : 0, where);
     if (::testing::Test::HasFatalFailure()) break;
   }
-  return run.fast.Source().CallerStats().fromHelpers;
+  return use == HelperUse::Testing ? run.fast.RunsTestedByHelpers()
+                                   : run.fast.Source().CallerStats().fromHelpers;
 }
 
-class FastTriesTest : public ::testing::TestWithParam<std::tuple<bool, int>> {};
+class FastTriesTest : public ::testing::TestWithParam<std::tuple<bool, int, HelperUse>> {};
 
 TEST_P(FastTriesTest, MatchThePlainTries) {
   const bool wide = std::get<0>(GetParam());
   const int helpers = std::get<1>(GetParam());
+  const HelperUse use = std::get<2>(GetParam());
   if (wide && !WideAvailable()) GTEST_SKIP() << "no AVX-512 on this processor";
   std::uint64_t fromHelpers = 0;
   for (std::int32_t depth : {0, 1, 10, 100, 1000}) {
     const long tries = (depth == 1000 ? 400 : 1500) * Scale();
     for (std::uint32_t seed : {12345u, 7u, 4000000001u}) {
       for (const Task& task : kTasks) {
-        fromHelpers += Compare(task, depth, tries, wide, helpers, seed,
+        fromHelpers += Compare(task, depth, tries, wide, helpers, use, seed,
                                (seed + static_cast<std::uint32_t>(depth)) % 2);
         if (HasFatalFailure()) return;
       }
     }
   }
-  // The sequence above was not all built by the caller.
+  // The sequence above was not all built (or tested) by the caller.
   if (helpers > 0) {
     EXPECT_GT(fromHelpers, 0u);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(PathsAndHelpers, FastTriesTest,
-                         ::testing::Combine(::testing::Bool(), ::testing::Values(0, 1, 2, 3, 7)),
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(0, 1, 2, 3, 7),
+                                            ::testing::Values(HelperUse::Always, HelperUse::Testing)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param) ? "Wide" : "Portable") +
-                                  "Helpers" + std::to_string(std::get<1>(info.param));
+                                  "Helpers" + std::to_string(std::get<1>(info.param)) +
+                                  (std::get<2>(info.param) == HelperUse::Testing ? "Testing" : "Building");
                          });
+
+// Many more helpers than cores, testing: they are mostly not running when
+// their group's verdict is wanted, and the caller tests it itself.
+TEST(FastTriesCrowd, SixtyThreeTestingHelpersMatchThePlainTries) {
+  std::uint64_t tested = 0;
+  for (std::uint32_t seed : {3u, 2900000011u}) {
+    for (const Task& task : kTasks) {
+      tested += Compare(task, 10, 1200 * Scale(), true, 63, HelperUse::Testing, seed, seed % 2);
+      if (HasFatalFailure()) return;
+    }
+  }
+  EXPECT_GT(tested, 0u);
+}
 
 TEST(TryBlock, WideAndPortableBuildTheSameBlocks) {
   if (!WideAvailable()) GTEST_SKIP() << "no AVX-512 on this processor";

@@ -60,8 +60,8 @@ struct TaskSetup {
 
 class SideBySide {
  public:
-  SideBySide(bool wide, int helpers, std::uint32_t seed)
-      : fast(wide, helpers, HelperUse::Always), plainRandom_(seed), fastRandom_(seed) {}
+  SideBySide(bool wide, int helpers, std::uint32_t seed, HelperUse use = HelperUse::Always)
+      : fast(wide, helpers, use), plainRandom_(seed), fastRandom_(seed) {}
 
   // `drawsBefore` generator calls (a "Many" variant draw) on both sides,
   // then one batch; `drawsAfter` is what the fast side is told comes before
