@@ -105,9 +105,10 @@ FastTries::FastTries(bool allowWide, int helpers, HelperUse use)
       source_(SelectBlockBuilder(allowWide), use == HelperUse::Testing ? 0 : helpers),
       use_(use),
       block_(std::make_unique<TryBlock>()) {
-  if (helpers > 0 && use != HelperUse::Always) {
+  // Testing helpers hand-over runs of layouts, which costs more than it
+  // brings wherever it was measured (see --bench): made only when asked for.
+  if (helpers > 0 && use == HelperUse::Testing) {
     crew_ = std::make_unique<TestCrew>(test_, helpers);
-    crewOn_ = use == HelperUse::Testing;
     lookahead_ = std::min(TestCrew::kSlots, helpers + 1);
   }
 }
@@ -229,9 +230,7 @@ std::optional<TriesOutcome> FastTries::Run(Layout& layout, const TaskPlan& plan,
   if (outcome) {
     choice_.Record(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - began).count(),
                    outcome->tries);
-    // On, the helpers build blocks ahead; off, they test the layouts.
     if (choice_.On() != source_.HelpersOn()) source_.SetHelpersOn(choice_.On());
-    crewOn_ = !choice_.On();
   }
   return outcome;
 }
@@ -274,7 +273,7 @@ std::optional<TriesOutcome> FastTries::MakeTries(Layout& layout, const TaskPlan&
   }
 
   predicted_ = false;
-  const TriesOutcome outcome = crew_ && crewOn_ ? CrewTries(cards, task, random, maxTries)
+  const TriesOutcome outcome = crew_ ? CrewTries(cards, task, random, maxTries)
                                                 : SerialTries(cards, task, random, maxTries);
   if (outcome.converged && drawsBeforeNext > 0) {
     // The next batch begins after a few more draws: start its blocks now,

@@ -27,9 +27,9 @@ struct TriesOutcome {
   bool converged = false;  // the last try converged
 };
 
-// Measured: the helpers build blocks or test layouts, whichever makes the
-// search faster (the two are switched in turns and timed); Always: they
-// always build blocks; Testing: they always test layouts.
+// Measured: the helpers build blocks where that makes the search faster
+// (they are switched on and off in turns and timed); Always: they always
+// build blocks; Testing: they test the layouts the caller walks instead.
 enum class HelperUse { Measured, Always, Testing };
 
 struct TaskCards;
@@ -47,8 +47,6 @@ class FastTries {
     source_.HoldHelper(hold);
     if (crew_) crew_->Hold(hold);
   }
-  // Whether the helpers test layouts (rather than build blocks) now.
-  bool HelpersTest() const { return crew_ && crewOn_; }
   std::uint64_t RunsTestedByHelpers() const { return crew_ ? crew_->HelperTested() : 0; }
   // Runs the caller walks ahead of the first verdict it has not read.
   void SetLookahead(int runs) { lookahead_ = std::clamp(runs, 1, TestCrew::kSlots); }
@@ -90,7 +88,6 @@ class FastTries {
   std::uint32_t predictedSeed_ = 0;
   std::uint64_t blockSerial_ = 0;  // blocks taken so far
   std::unique_ptr<TestCrew> crew_;
-  bool crewOn_ = false;
   int lookahead_ = 4;
 };
 
