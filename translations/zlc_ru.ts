@@ -313,6 +313,33 @@
     </message>
 </context>
 <context>
+    <name>zlc::ui::CardRowView</name>
+    <message>
+        <source>static element</source>
+        <translation>статичный элемент</translation>
+    </message>
+    <message>
+        <source>mobile element</source>
+        <translation>подвижный элемент</translation>
+    </message>
+    <message>
+        <source>transit: ends a segment</source>
+        <translation>транзит: конец отрезка</translation>
+    </message>
+    <message>
+        <source>segment of the F list, its length above</source>
+        <translation>отрезок списка F, над ним его длина</translation>
+    </message>
+    <message>
+        <source>the step&apos;s matching cards</source>
+        <translation>совпавшие карты шага</translation>
+    </message>
+    <message>
+        <source>the card leaving</source>
+        <translation>уходящая карта</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::FindBar</name>
     <message>
         <source>&amp;Find:</source>
@@ -351,6 +378,25 @@
     </message>
 </context>
 <context>
+    <name>zlc::ui::HexagramView</name>
+    <message>
+        <source>%1: hexagram %2 %3, lines %4 from the bottom, P %5</source>
+        <translation>%1: гексаграмма %2 %3, черты %4 снизу вверх, P %5</translation>
+    </message>
+    <message>
+        <source>hex balance from line 1: %1</source>
+        <translation>баланс гексаграмм с черты 1: %1</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Баланс</translation>
+    </message>
+    <message>
+        <source>P</source>
+        <translation>P</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::ManualWindow</name>
     <message>
         <source>Zelt calculator manual</source>
@@ -372,6 +418,109 @@
     <message>
         <source>Forward</source>
         <translation>Вперёд</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::ResultWindow</name>
+    <message>
+        <source>Result #%1</source>
+        <translation>Результат №%1</translation>
+    </message>
+    <message>
+        <source>Cards of the result</source>
+        <translation>Карты результата</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>В начало</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Играть</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>В конец</translation>
+    </message>
+    <message>
+        <source>The row before the first step (Home)</source>
+        <translation>Ряд до первого шага (Home)</translation>
+    </message>
+    <message>
+        <source>One step back (Left)</source>
+        <translation>На шаг назад (стрелка влево)</translation>
+    </message>
+    <message>
+        <source>Play the steps or pause them (Space)</source>
+        <translation>Проиграть шаги или приостановить (пробел)</translation>
+    </message>
+    <message>
+        <source>One step forward (Right)</source>
+        <translation>На шаг вперёд (стрелка вправо)</translation>
+    </message>
+    <message>
+        <source>The two cards left at the end (End)</source>
+        <translation>Две карты, оставшиеся в конце (End)</translation>
+    </message>
+    <message>
+        <source>&amp;Speed:</source>
+        <translation>&amp;Скорость:</translation>
+    </message>
+    <message>
+        <source>slow</source>
+        <translation>медленно</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>обычно</translation>
+    </message>
+    <message>
+        <source>fast</source>
+        <translation>быстро</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Start: %1 cards in the row; %2 steps follow.</source>
+        <translation>Начало: карт в ряду — %1; шагов впереди — %2.</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: %3 leaves, matching %4 by suit over %5</source>
+        <translation>Шаг %1 из %2: %3 уходит, совпав с %4 по масти через %5</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: %3 leaves, matching %4 by rank over %5</source>
+        <translation>Шаг %1 из %2: %3 уходит, совпав с %4 по достоинству через %5</translation>
+    </message>
+    <message>
+        <source>Two cards are left: %1 and %2.</source>
+        <translation>Остались две карты: %1 и %2.</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>Шаг %1 из %2</translation>
+    </message>
+    <message>
+        <source>Cards left: %1</source>
+        <translation>Осталось карт: %1</translation>
+    </message>
+    <message>
+        <source>Suit hexagrams</source>
+        <translation>Гексаграммы мастей</translation>
     </message>
 </context>
 <context>
@@ -818,6 +967,14 @@
     <message>
         <source>Recent tasks</source>
         <translation>Недавние задачи</translation>
+    </message>
+    <message>
+        <source>Show result</source>
+        <translation>Показать результат</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,7 @@
 #include "ui/line_list.h"
 #include "ui/manual_window.h"
 #include "ui/menu_bar_keys.h"
+#include "ui/result_window.h"
 #include "ui/statistics_window.h"
 #include "ui/task_field.h"
 #include "ui/text.h"
@@ -294,6 +295,8 @@ void TForm1::CreateResultsArea() {
             [this, source](std::ptrdiff_t line, QPoint at) { ListMenuKey(source, line, at); });
     connect(view, &LineListView::copyRequested, this,
             [this, source](std::ptrdiff_t line) { CopyLine(source, line); });
+    connect(view, &LineListView::openRequested, this,
+            [this, source](std::ptrdiff_t line) { ShowResult(source, line); });
     return view;
   };
 
@@ -355,6 +358,12 @@ void TForm1::CreateResultsArea() {
                                 QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
   Copy1->setObjectName("Copy1");
   connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+  PopupMenu1->addSeparator();
+  Showresult1 = PopupMenu1->addAction(tr("Show result") + "\t" + tr("Enter"));
+  Showresult1->setObjectName("Showresult1");
+  // What Enter and a double click on a line do.
+  PopupMenu1->setDefaultAction(Showresult1);
+  connect(Showresult1, &QAction::triggered, this, &TForm1::Showresult1Click);
   connect(Save2, &QAction::triggered, this, &TForm1::Save2Click);
   connect(Saveallresults1, &QAction::triggered, this, &TForm1::Saveallresults1Click);
   connect(Exportlist1, &QAction::triggered, this, &TForm1::Exportlist1Click);
@@ -794,6 +803,7 @@ void TForm1::ListMouseMove(int source, QPoint pos) {
   Exportlist1->setEnabled(hasLines);
   Save2->setEnabled(hasLines && view->LineAt(pos) >= 0);
   Copy1->setEnabled(Save2->isEnabled());
+  Showresult1->setEnabled(Save2->isEnabled());
 }
 
 // The Menu key or Shift+F10 in a list: the menu of the current line, as a
@@ -805,6 +815,7 @@ void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
   Exportlist1->setEnabled(view->LineCount() > 0);
   Save2->setEnabled(onLine);
   Copy1->setEnabled(onLine);
+  Showresult1->setEnabled(onLine);
   PopupMenu1->popup(view->viewport()->mapToGlobal(at));
   // From the keyboard the arrows start on the first entry that acts.
   for (QAction* action : PopupMenu1->actions()) {
@@ -821,7 +832,8 @@ bool TForm1::NoteMenuList(int source, std::ptrdiff_t viewLine) {
   const ResultList& list = calc_.Lists().Of(source);
   const std::size_t line = ListOf(source)->ListLine(static_cast<std::size_t>(viewLine));
   if (!list.BlockAt(line, menuBlock_)) return false;
-  menuResultNumber_ = list.RecordOfLine(line).rn;
+  menuRecord_ = list.RecordOfLine(line);
+  menuResultNumber_ = menuRecord_.rn;
   return true;
 }
 
@@ -831,6 +843,43 @@ const ResultList& TForm1::MenuList() const {
 }
 
 void TForm1::Copy1Click() { PutOnClipboard(menuBlock_); }
+
+void TForm1::Showresult1Click() {
+  if (menuRecord_.number != 0) ShowResultWindow(menuBlock_, menuRecord_);
+}
+
+void TForm1::ShowResult(int source, std::ptrdiff_t viewLine) {
+  if (viewLine < 0) return;
+  const ResultList& list = calc_.Lists().Of(source);
+  const std::size_t line = ListOf(source)->ListLine(static_cast<std::size_t>(viewLine));
+  ResultBlock block;
+  if (!list.BlockAt(line, block)) return;
+  const ResultRecord& record = list.RecordOfLine(line);
+  if (record.number != 0) ShowResultWindow(block, record);
+}
+
+void TForm1::ShowResultWindow(const ResultBlock& block, const ResultRecord& record) {
+  resultWindows_.removeAll(nullptr);
+  ResultWindow* window = nullptr;
+  for (ResultWindow* open : ResultWindows()) {
+    if (open->Record().number == record.number) window = open;
+  }
+  if (!window) {
+    window = new ResultWindow(block, record, calc_.notation, this);
+    resultWindows_.append(window);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+QList<ResultWindow*> TForm1::ResultWindows() const {
+  QList<ResultWindow*> open;
+  for (const QPointer<ResultWindow>& window : resultWindows_) {
+    if (window) open.append(window.data());
+  }
+  return open;
+}
 
 // Ctrl+C in a list: the current line's result, as text.
 void TForm1::CopyLine(int source, std::ptrdiff_t line) {

@@ -1,0 +1,263 @@
+#include "ui/result_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QVariantAnimation>
+#include <algorithm>
+
+#include "ui/hexagram_view.h"
+#include "ui/screen_fit.h"
+#include "ui/text.h"
+
+namespace zlc::ui {
+namespace {
+
+int IndexOf(const char* letters, int count, char letter) {
+  for (int i = 0; i < count; ++i) {
+    if (letters[i] == letter) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
+ResultWindow::ResultWindow(const ResultBlock& block, const ResultRecord& record, const NotationSet& shown,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window), block_(block), record_(record) {
+  setObjectName("ResultWindow");
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(tr("Result #%1").arg(record.rn));
+
+  // The collapse as the search made it: the cards in the letters they were
+  // found in, drawn in the letters in force.
+  Chain row;
+  row.lastIndex = record.cardCount - 1;
+  for (int i = 0; i < record.cardCount; ++i) {
+    row.cards[i] = {record.cards[i][0], record.cards[i][1], static_cast<std::uint16_t>(i)};
+    ShownCard& card = shownCards_[static_cast<std::size_t>(i)];
+    const int rank = IndexOf(record.rankLetters, kRankCount, record.cards[i][0]);
+    card.rank = ToQt(std::string_view(shown.rankLetters).substr(static_cast<std::size_t>(rank), 1));
+    card.suit = IndexOf(record.suitLetters, kSuitCount, record.cards[i][1]);
+    card.isStatic = record.IsStatic(i);
+    card.transit = record.IsTransit(i);
+  }
+  ReplayCollapses(row, replay_);
+
+  CreateControls();
+  CreateKeys();
+  cards_->SetCards(shownCards_, record.cardCount);
+  ShowStep();
+  HoldToScreen(*this);
+}
+
+void ResultWindow::CreateControls() {
+  auto* layout = new QVBoxLayout(this);
+  lines_ = new QLabel(BlockText().trimmed(), this);
+  lines_->setObjectName("ResultLines");
+  lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  lines_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(lines_);
+
+  picture_ = new QWidget(this);
+  picture_->setObjectName("ResultPicture");
+  picture_->setAutoFillBackground(true);
+  auto* pictureLayout = new QVBoxLayout(picture_);
+  pictureLayout->setContentsMargins(0, 0, 0, 0);
+  cards_ = new CardRowView(picture_);
+  cards_->setObjectName("ResultCards");
+  cards_->setFocusPolicy(Qt::StrongFocus);
+  cards_->setAccessibleName(tr("Cards of the result"));
+  pictureLayout->addWidget(cards_);
+  hexagrams_ = new HexagramView(picture_);
+  hexagrams_->setObjectName("ResultHexagrams");
+  hexagrams_->setAccessibleName(tr("Suit hexagrams"));
+  hexagrams_->SetResult(record_, FiguresOf(record_));
+  pictureLayout->addWidget(hexagrams_, 0, Qt::AlignLeft);
+  layout->addWidget(picture_, 1);
+
+  auto* steps = new QHBoxLayout;
+  const auto button = [this, steps](const QString& text, QStyle::StandardPixmap icon, const char* name) {
+    auto* b = new QPushButton(style()->standardIcon(icon), text, this);
+    b->setObjectName(name);
+    steps->addWidget(b);
+    return b;
+  };
+  start_ = button(tr("Start"), QStyle::SP_MediaSkipBackward, "StepStart");
+  back_ = button(tr("Back"), QStyle::SP_MediaSeekBackward, "StepBack");
+  play_ = button(tr("Play"), QStyle::SP_MediaPlay, "StepPlay");
+  forward_ = button(tr("Forward"), QStyle::SP_MediaSeekForward, "StepForward");
+  end_ = button(tr("End"), QStyle::SP_MediaSkipForward, "StepEnd");
+  start_->setToolTip(tr("The row before the first step (Home)"));
+  back_->setToolTip(tr("One step back (Left)"));
+  play_->setToolTip(tr("Play the steps or pause them (Space)"));
+  forward_->setToolTip(tr("One step forward (Right)"));
+  end_->setToolTip(tr("The two cards left at the end (End)"));
+  connect(start_, &QPushButton::clicked, this, [this] { GoTo(0); });
+  connect(back_, &QPushButton::clicked, this, [this] { GoTo(done_ - 1); });
+  connect(forward_, &QPushButton::clicked, this, [this] { GoTo(done_ + 1); });
+  connect(end_, &QPushButton::clicked, this, [this] { GoTo(replay_.stepCount); });
+  connect(play_, &QPushButton::clicked, this, &ResultWindow::TogglePlay);
+
+  auto* speedLabel = new QLabel(tr("&Speed:"), this);
+  speed_ = new QComboBox(this);
+  speed_->setObjectName("StepSpeed");
+  speed_->addItems({tr("slow"), tr("normal"), tr("fast")});
+  speed_->setCurrentIndex(1);
+  speedLabel->setBuddy(speed_);
+  steps->addSpacing(fontMetrics().height());
+  steps->addWidget(speedLabel);
+  steps->addWidget(speed_);
+  steps->addStretch(1);
+  progress_ = new QLabel(this);
+  progress_->setObjectName("StepProgress");
+  steps->addWidget(progress_);
+  layout->addLayout(steps);
+
+  stepText_ = new QLabel(this);
+  stepText_->setObjectName("StepText");
+  stepText_->setWordWrap(true);
+  stepText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(stepText_);
+
+  auto* actions = new QHBoxLayout;
+  auto* close = new QPushButton(tr("Close"), this);
+  close->setObjectName("CloseResult");
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  actions->addStretch(1);
+  actions->addWidget(close);
+  layout->addLayout(actions);
+
+  timer_ = new QTimer(this);
+  connect(timer_, &QTimer::timeout, this, [this] {
+    GoTo(done_ + 1);
+    if (done_ >= replay_.stepCount) TogglePlay();
+  });
+  connect(speed_, &QComboBox::currentIndexChanged, this,
+          [this](int speed) { timer_->setInterval(kStepMs[std::clamp(speed, 0, 2)]); });
+  timer_->setInterval(kStepMs[1]);
+
+  lift_ = new QVariantAnimation(this);
+  lift_->setStartValue(0.0);
+  lift_->setEndValue(1.0);
+  connect(lift_, &QVariantAnimation::valueChanged, this,
+          [this](const QVariant& value) { cards_->SetLift(value.toDouble()); });
+}
+
+// The step keys act wherever the focus is in the window; a button keeps
+// Space for itself, so Space plays only from the cards and the labels.
+void ResultWindow::CreateKeys() {
+  const struct {
+    Qt::Key key;
+    QPushButton* button;
+  } keys[] = {{Qt::Key_Home, start_}, {Qt::Key_Left, back_}, {Qt::Key_Right, forward_}, {Qt::Key_End, end_}};
+  for (const auto& k : keys) {
+    auto* shortcut = new QShortcut(QKeySequence(k.key), this);
+    QPushButton* button = k.button;
+    connect(shortcut, &QShortcut::activated, button, [button] {
+      if (button->isEnabled()) button->click();
+    });
+  }
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void ResultWindow::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Space && e->modifiers() == Qt::NoModifier) {
+    TogglePlay();
+    e->accept();
+    return;
+  }
+  QWidget::keyPressEvent(e);
+}
+
+void ResultWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  cards_->setFocus();
+}
+
+bool ResultWindow::Playing() const { return timer_->isActive(); }
+
+void ResultWindow::TogglePlay() {
+  if (timer_->isActive()) {
+    timer_->stop();
+  } else {
+    if (done_ >= replay_.stepCount) GoTo(0);
+    timer_->start();
+  }
+  play_->setText(timer_->isActive() ? tr("Pause") : tr("Play"));
+  play_->setIcon(style()->standardIcon(timer_->isActive() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+}
+
+void ResultWindow::GoTo(int done) {
+  done = std::clamp(done, 0, static_cast<int>(replay_.stepCount));
+  const bool forward = done == done_ + 1;
+  done_ = done;
+  lift_->stop();
+  cards_->SetStep(&replay_, done_);
+  if (forward) {
+    // The leaving card moves out within part of the time a step stays.
+    lift_->setDuration(std::min(300, timer_->interval() / 2));
+    lift_->start();
+  } else {
+    cards_->SetLift(1);
+  }
+  ShowStep();
+}
+
+QString ResultWindow::CardText(const ChainEntry& entry) const {
+  return CardSymbolText(shownCards_[entry.position]);
+}
+
+QString ResultWindow::StepText() const {
+  if (done_ == 0) {
+    return tr("Start: %1 cards in the row; %2 steps follow.").arg(CardsLeft()).arg(replay_.stepCount);
+  }
+  const CollapseStep& step = replay_.steps[done_ - 1];
+  const QString how = step.kind == MatchKind::Suit ? tr("Step %1 of %2: %3 leaves, matching %4 by suit over %5")
+                                                   : tr("Step %1 of %2: %3 leaves, matching %4 by rank over %5");
+  QString text = how.arg(done_).arg(replay_.stepCount).arg(CardText(step.leaving), CardText(step.matched),
+                                                              CardText(step.jumped));
+  if (done_ == replay_.stepCount && replay_.Converged()) {
+    Chain row;
+    RowAfter(replay_, done_, row);
+    text += ". " + tr("Two cards are left: %1 and %2.").arg(CardText(row.cards[0]), CardText(row.cards[1]));
+  }
+  return text;
+}
+
+QString ResultWindow::ProgressText() const {
+  return tr("Step %1 of %2").arg(done_).arg(replay_.stepCount) + "    " + tr("Cards left: %1").arg(CardsLeft());
+}
+
+void ResultWindow::ShowStep() {
+  start_->setEnabled(done_ > 0);
+  back_->setEnabled(done_ > 0);
+  forward_->setEnabled(done_ < replay_.stepCount);
+  end_->setEnabled(done_ < replay_.stepCount);
+  progress_->setText(ProgressText());
+  stepText_->setText(StepText());
+  cards_->setAccessibleDescription(StepText());
+  // A screen reader on the cards hears the step as it changes.
+  QAccessibleEvent changed(cards_, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&changed);
+  QAccessibleEvent label(stepText_, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&label);
+}
+
+QString ResultWindow::BlockText() const {
+  QString text;
+  for (const std::string& line : block_.lines) text += ToQt(line) + '\n';
+  return text;
+}
+
+}  // namespace zlc::ui
