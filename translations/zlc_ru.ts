@@ -203,6 +203,13 @@
     </message>
 </context>
 <context>
+    <name>PictureFile</name>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>Не удаётся записать %1</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeMessages</name>
     <message>
         <source>File not found</source>
@@ -522,6 +529,22 @@
         <source>Suit hexagrams</source>
         <translation>Гексаграммы мастей</translation>
     </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>The result&apos;s three lines as text (Ctrl+C)</source>
+        <translation>Три строки результата текстом (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Save picture as PNG...</source>
+        <translation>Сохранить рисунок в PNG...</translation>
+    </message>
+    <message>
+        <source>Save picture as PNG</source>
+        <translation>Сохранить рисунок в PNG</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::StatisticsWindow</name>
@@ -684,10 +707,6 @@
     <message>
         <source>Save chart as PNG</source>
         <translation>Сохранить диаграмму в PNG</translation>
-    </message>
-    <message>
-        <source>Cannot write %1</source>
-        <translation>Не удаётся записать %1</translation>
     </message>
     <message>
         <source>The notation was changed after results were found: no one command prints their lines in both letters.</source>

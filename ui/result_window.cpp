@@ -16,7 +16,9 @@
 #include <QVariantAnimation>
 #include <algorithm>
 
+#include "ui/file_dialogs.h"
 #include "ui/hexagram_view.h"
+#include "ui/picture_file.h"
 #include "ui/screen_fit.h"
 #include "ui/text.h"
 
@@ -84,6 +86,7 @@ void ResultWindow::CreateControls() {
   hexagrams_->setAccessibleName(tr("Suit hexagrams"));
   hexagrams_->SetResult(record_, FiguresOf(record_));
   pictureLayout->addWidget(hexagrams_, 0, Qt::AlignLeft);
+  pictureLayout->addStretch(1);
   layout->addWidget(picture_, 1);
 
   auto* steps = new QHBoxLayout;
@@ -131,6 +134,15 @@ void ResultWindow::CreateControls() {
   layout->addWidget(stepText_);
 
   auto* actions = new QHBoxLayout;
+  auto* copy = new QPushButton(tr("Copy"), this);
+  copy->setObjectName("CopyResult");
+  copy->setToolTip(tr("The result's three lines as text (Ctrl+C)"));
+  connect(copy, &QPushButton::clicked, this, &ResultWindow::CopyBlock);
+  auto* save = new QPushButton(tr("Save picture as PNG..."), this);
+  save->setObjectName("SaveResultPng");
+  connect(save, &QPushButton::clicked, this, &ResultWindow::SavePicture);
+  actions->addWidget(copy);
+  actions->addWidget(save);
   auto* close = new QPushButton(tr("Close"), this);
   close->setObjectName("CloseResult");
   connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -169,6 +181,7 @@ void ResultWindow::CreateKeys() {
     });
   }
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this, &ResultWindow::CopyBlock);
 }
 
 void ResultWindow::keyPressEvent(QKeyEvent* e) {
@@ -252,6 +265,14 @@ void ResultWindow::ShowStep() {
   QAccessible::updateAccessibility(&changed);
   QAccessibleEvent label(stepText_, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&label);
+}
+
+void ResultWindow::CopyBlock() { QGuiApplication::clipboard()->setText(BlockText()); }
+
+void ResultWindow::SavePicture() {
+  const QString path = AskSaveFileName(this, tr("Save picture as PNG"), FileKind::Png,
+                                       QString("result-%1.png").arg(record_.rn));
+  if (!path.isEmpty()) SavePicturePng(this, *picture_, path);
 }
 
 QString ResultWindow::BlockText() const {

@@ -2,6 +2,8 @@
 // double click on a listed result and from the lists' pop-up menu, its
 // collapse stepped with the keys and played, read by a screen reader.
 #include <QAccessible>
+#include <QClipboard>
+#include <QImage>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -198,6 +200,42 @@ class ResultWindowTest : public QObject, protected MainWindowFixture {
     for (const QString& value : values) QVERIFY(described.contains("P " + value));
     const QString balance = QRegularExpression("HB:\\(([^)]*)\\)").match(lines[1]).captured(1);
     QVERIFY(described.endsWith("from line 1: " + balance));
+  }
+
+  // "Copy" puts the three lines on the clipboard; "Save picture as PNG..."
+  // writes a picture that opens, of the cards and hexagrams as drawn; a
+  // save that fails leaves what the file held and says why.
+  void copyAndSaveThePicture() {
+    ResultWindow* window = OpenSecondResult();
+    QVERIFY(window);
+    QApplication::clipboard()->clear();
+    real_input::Click(FindIn<QPushButton>(window, "CopyResult"));
+    const QStringList copied = QApplication::clipboard()->text().split('\n');
+    QCOMPARE(copied.size(), 4);  // three lines, each ended
+    QVERIFY(copied[0].startsWith("1. "));
+    QVERIFY(copied[1].trimmed().startsWith("HB:("));
+    QVERIFY(copied[2].trimmed().startsWith("P("));
+
+    real_input::Key(Qt::Key_End);
+    nextFileName_ = QDir::current().filePath("picture.png");
+    real_input::Click(FindIn<QPushButton>(window, "SaveResultPng"));
+    QCOMPARE(dialogTitles_.last(), QString("Save picture as PNG"));
+    QImage picture(nextFileName_);
+    QVERIFY(!picture.isNull());
+    QWidget* drawn = FindIn<QWidget>(window, "ResultPicture");
+    QCOMPARE(picture.size(), drawn->size() * drawn->devicePixelRatio());
+    QVERIFY(messages_.isEmpty());
+
+    // Over a folder of that name: a message, the folder as it was, and no
+    // part of a picture left beside it.
+    QVERIFY(QDir::current().mkdir("taken.png"));
+    WriteFile("taken.png/inside", "kept");
+    const QStringList before = QDir::current().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    nextFileName_ = QDir::current().filePath("taken.png");
+    real_input::Click(FindIn<QPushButton>(window, "SaveResultPng"));
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(ReadAll("taken.png/inside"), QByteArray("kept"));
+    QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
   }
 
   // A screen reader finds the step as text in the window's tree, and hears
