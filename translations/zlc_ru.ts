@@ -545,6 +545,10 @@
         <source>Save picture as PNG</source>
         <translation>Сохранить рисунок в PNG</translation>
     </message>
+    <message>
+        <source>Result #%1 from %2</source>
+        <translation>Результат №%1 из %2</translation>
+    </message>
 </context>
 <context>
     <name>zlc::ui::StatisticsWindow</name>
@@ -994,6 +998,30 @@
     <message>
         <source>Enter</source>
         <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Open result...</source>
+        <translation>Открыть результат...</translation>
+    </message>
+    <message>
+        <source>%1 holds no result: no line starts with a result&apos;s number.</source>
+        <translation>В %1 нет результата: ни одна строка не начинается с номера результата.</translation>
+    </message>
+    <message>
+        <source>Line 1 of the result in %1 is no row of cards: &quot;%2&quot; cannot be read.</source>
+        <translation>Строка 1 результата в %1 — не ряд карт: «%2» не читается.</translation>
+    </message>
+    <message>
+        <source>The result in %1 has %2 cards; a result has 36.</source>
+        <translation>В результате из %1 карт: %2, а в результате их 36.</translation>
+    </message>
+    <message>
+        <source>The cards in %1 do not collapse to two: they are no result.</source>
+        <translation>Карты из %1 не сходятся к двум: это не результат.</translation>
+    </message>
+    <message>
+        <source>Open result</source>
+        <translation>Открыть результат</translation>
     </message>
 </context>
 <context>

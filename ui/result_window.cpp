@@ -35,11 +35,12 @@ int IndexOf(const char* letters, int count, char letter) {
 }  // namespace
 
 ResultWindow::ResultWindow(const ResultBlock& block, const ResultRecord& record, const NotationSet& shown,
-                           QWidget* parent)
+                           QWidget* parent, const QString& fileName)
     : QWidget(parent, Qt::Window), block_(block), record_(record) {
   setObjectName("ResultWindow");
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(tr("Result #%1").arg(record.rn));
+  setWindowTitle(fileName.isEmpty() ? tr("Result #%1").arg(record.rn)
+                                    : tr("Result #%1 from %2").arg(record.rn).arg(fileName));
 
   // The collapse as the search made it: the cards in the letters they were
   // found in, drawn in the letters in force.

@@ -31,9 +31,10 @@ class ResultWindow : public QWidget {
   // How long a step stays on screen while playing, per speed.
   static constexpr int kStepMs[3] = {1500, 700, 250};
 
-  // `shown`: the notation in force, in which the cards are drawn.
+  // `shown`: the notation in force, in which the cards are drawn;
+  // `fileName`: the file the result was read from, empty for a listed one.
   ResultWindow(const ResultBlock& block, const ResultRecord& record, const NotationSet& shown,
-               QWidget* parent);
+               QWidget* parent, const QString& fileName = {});
 
   const ResultRecord& Record() const { return record_; }
   int StepsDone() const { return done_; }

@@ -28,6 +28,7 @@
 #include "ui/line_list.h"
 #include "ui/manual_window.h"
 #include "ui/menu_bar_keys.h"
+#include "calculator/result_file.h"
 #include "ui/result_window.h"
 #include "ui/statistics_window.h"
 #include "ui/task_field.h"
@@ -124,6 +125,7 @@ void TForm1::CreateMenu() {
   recentMenu_ = file->addMenu(tr("Recent tasks"));
   recentMenu_->setObjectName("RecentTasks");
   FillRecentMenu();
+  Openresult1 = file->addAction(tr("Open result..."));
   file->addSeparator();
   Save1 = file->addAction(tr("Save"));
   file->addSeparator();
@@ -136,6 +138,8 @@ void TForm1::CreateMenu() {
   About1 = help->addAction(tr("About"));
 
   Open1->setObjectName("Open1");
+  Openresult1->setObjectName("Openresult1");
+  connect(Openresult1, &QAction::triggered, this, &TForm1::Openresult1Click);
   Save1->setObjectName("Save1");
   Quit1->setObjectName("Quit1");
   Options1->setObjectName("Options1");
@@ -586,6 +590,49 @@ void TForm1::Open1Click() {
   if (TaskLocked()) return;
   const QString path = AskOpenFileName(this, tr("Open"), FileKind::Task);
   if (!path.isEmpty()) OpenTaskPath(path);
+}
+
+namespace {
+
+QString ResultFileFaultText(const ResultFileReading& reading, const QString& fileName) {
+  switch (reading.fault) {
+    case ResultFileFault::NoResultLine:
+      return TForm1::tr("%1 holds no result: no line starts with a result's number.").arg(fileName);
+    case ResultFileFault::NotCards:
+      return TForm1::tr("Line 1 of the result in %1 is no row of cards: \"%2\" cannot be read.")
+          .arg(fileName, ToQt(reading.cards.text));
+    case ResultFileFault::NotFullDeck:
+      return TForm1::tr("The result in %1 has %2 cards; a result has 36.").arg(fileName).arg(reading.cardCount);
+    case ResultFileFault::NoCollapse:
+      return TForm1::tr("The cards in %1 do not collapse to two: they are no result.").arg(fileName);
+    case ResultFileFault::None: break;
+  }
+  return {};
+}
+
+}  // namespace
+
+// A result saved earlier, in its window: read again from its line 1.
+void TForm1::Openresult1Click() {
+  const QString path = AskOpenFileName(this, tr("Open result"), FileKind::Results);
+  if (path.isEmpty()) return;
+  const std::string name = PathFromQt(path);
+  ResultFileReading reading;
+  if (IoResult failed = ReadResultFile(name, calc_.notation, reading)) {
+    ShowRuntimeMessage(this, DescribeFailure(*failed, name, FileUse::Reading));
+    return;
+  }
+  const QString fileName = QFileInfo(path).fileName();
+  if (reading.fault != ResultFileFault::None) {
+    ShowRuntimeMessage(this, ResultFileFaultText(reading, fileName));
+    return;
+  }
+  resultWindows_.removeAll(nullptr);
+  auto* window = new ResultWindow(reading.block, reading.record, calc_.notation, this, fileName);
+  resultWindows_.append(window);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 bool TForm1::OpenTaskPath(const QString& path) {

@@ -148,6 +148,7 @@ class TForm1 : public QMainWindow {
   void Quit1Click();
   void Button1Click();
   void Open1Click();
+  void Openresult1Click();
   void Options1Click();
   void About1Click();
   void Statistics1Click();
@@ -249,6 +250,7 @@ class TForm1 : public QMainWindow {
   QAction* Exportlist1 = nullptr;
   QAction* Copy1 = nullptr;
   QAction* Open1 = nullptr;
+  QAction* Openresult1 = nullptr;
   QAction* Save1 = nullptr;
   QAction* Quit1 = nullptr;
   QAction* Options1 = nullptr;

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -17,6 +18,7 @@
 #include "ui/hexagram_view.h"
 #include "ui/line_list.h"
 #include "ui/result_window.h"
+#include "ui/text.h"
 #include "ui/unit1.h"
 
 using zlc::ui::LineListView;
@@ -64,6 +66,21 @@ class ResultWindowTest : public QObject, protected MainWindowFixture {
   }
 
   static QString StepLabel(ResultWindow* window) { return FindIn<QLabel>(window, "StepText")->text(); }
+
+  // Alt+F, down to "Open result..." and Return, the file dialog answered
+  // with `path`.
+  void OpenResultFile(const QString& path) {
+    Activate(form_.get());
+    nextFileName_ = path;
+    QTest::keyClick(form_.get(), Qt::Key_F, Qt::AltModifier);
+    QMenu* file = form_->menuBar()->actions()[0]->menu();
+    QTRY_VERIFY(file->isVisible());
+    auto* open = Find<QAction>("Openresult1");
+    for (int i = 0; i < 8 && file->activeAction() != open; ++i) QTest::keyClick(file, Qt::Key_Down);
+    QCOMPARE(file->activeAction(), open);
+    QTest::keyClick(file, Qt::Key_Return);
+    QTRY_VERIFY(!file->isVisible());
+  }
 
  private slots:
   void init() { SetUp(); }
@@ -236,6 +253,41 @@ class ResultWindowTest : public QObject, protected MainWindowFixture {
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(ReadAll("taken.png/inside"), QByteArray("kept"));
     QCOMPARE(QDir::current().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+  }
+
+  // A result saved with "Save result..." opens from the File menu as the
+  // same result: its number, its lines, its marks and its collapse; a file
+  // that holds no result says so and opens nothing.
+  void aSavedResultOpensFromTheFileMenu() {
+    OpenWithResults(1);
+    const zlc::ResultRecord listed = calc_->Lists().All().RecordOfLine(0);
+    zlc::ResultBlock block;
+    QVERIFY(calc_->Lists().All().BlockAt(0, block));
+    QVERIFY(calc_->SaveResult(block, "saved.txt"));
+    OpenResultFile(QDir::current().filePath("saved.txt"));
+    ResultWindow* window = OpenedWindow();
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QString("Result #1 from saved.txt"));
+    QCOMPARE(window->Record().staticMask, listed.staticMask);
+    QCOMPARE(window->Record().transitMask, listed.transitMask);
+    QCOMPARE(window->BlockText(), zlc::ui::ToQt(block.lines[0]) + '\n' + zlc::ui::ToQt(block.lines[1]) + '\n' + zlc::ui::ToQt(block.lines[2]) + '\n');
+    // The main window's menu bar keeps the arrows a moment after its menu
+    // closed, as a person's next key would come later.
+    QTest::qWait(200);
+    real_input::Key(Qt::Key_Right);
+    QVERIFY(StepLabel(window).startsWith("Step 1 of 34: "));
+    window->close();
+    QTRY_VERIFY(form_->ResultWindows().isEmpty());
+
+    WriteFile("notes.txt", "no result here\r\n");
+    OpenResultFile(QDir::current().filePath("notes.txt"));
+    QTRY_COMPARE(messages_.size(), 1);
+    QVERIFY(messages_[0].contains("notes.txt holds no result"));
+    WriteFile("short.txt", "3. 6s 7s 8s\r\n");
+    OpenResultFile(QDir::current().filePath("short.txt"));
+    QTRY_COMPARE(messages_.size(), 2);
+    QVERIFY(messages_[1].contains("has 3 cards"));
+    QVERIFY(form_->ResultWindows().isEmpty());
   }
 
   // A screen reader finds the step as text in the window's tree, and hears
