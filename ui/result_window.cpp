@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
 #include <QTimer>
@@ -61,22 +62,35 @@ ResultWindow::ResultWindow(const ResultBlock& block, const ResultRecord& record,
   CreateKeys();
   cards_->SetCards(shownCards_, record.cardCount);
   ShowStep();
+  // As large as the drawing asks for, as far as the screen has room.
+  layout()->activate();
+  resize(HeldToScreen(*this, picture_->sizeHint().grownBy(contentsMargins()) +
+                                 QSize(0, sizeHint().height())));
   HoldToScreen(*this);
 }
 
 void ResultWindow::CreateControls() {
   auto* layout = new QVBoxLayout(this);
-  lines_ = new QLabel(BlockText().trimmed(), this);
-  lines_->setObjectName("ResultLines");
-  lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  lines_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(lines_);
 
-  picture_ = new QWidget(this);
+  // The drawing scrolls where the screen is too small for it (a large
+  // scale, a small screen); the picture saved is the whole of it.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("ResultScroll");
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  picture_ = new QWidget(scroll);
   picture_->setObjectName("ResultPicture");
   picture_->setAutoFillBackground(true);
   auto* pictureLayout = new QVBoxLayout(picture_);
   pictureLayout->setContentsMargins(0, 0, 0, 0);
+  lines_ = new QLabel(BlockText().trimmed(), picture_);
+  lines_->setObjectName("ResultLines");
+  lines_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  lines_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // The lines give way where the window is narrower: the cards wrap to
+  // the width instead of running off it.
+  lines_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  pictureLayout->addWidget(lines_);
   cards_ = new CardRowView(picture_);
   cards_->setObjectName("ResultCards");
   cards_->setFocusPolicy(Qt::StrongFocus);
@@ -88,7 +102,8 @@ void ResultWindow::CreateControls() {
   hexagrams_->SetResult(record_, FiguresOf(record_));
   pictureLayout->addWidget(hexagrams_, 0, Qt::AlignLeft);
   pictureLayout->addStretch(1);
-  layout->addWidget(picture_, 1);
+  scroll->setWidget(picture_);
+  layout->addWidget(scroll, 1);
 
   auto* steps = new QHBoxLayout;
   const auto button = [this, steps](const QString& text, QStyle::StandardPixmap icon, const char* name) {
@@ -123,10 +138,10 @@ void ResultWindow::CreateControls() {
   steps->addWidget(speedLabel);
   steps->addWidget(speed_);
   steps->addStretch(1);
+  layout->addLayout(steps);
   progress_ = new QLabel(this);
   progress_->setObjectName("StepProgress");
-  steps->addWidget(progress_);
-  layout->addLayout(steps);
+  layout->addWidget(progress_);
 
   stepText_ = new QLabel(this);
   stepText_->setObjectName("StepText");
