@@ -64,8 +64,12 @@ ResultWindow::ResultWindow(const ResultBlock& block, const ResultRecord& record,
   ShowStep();
   // As large as the drawing asks for, as far as the screen has room.
   layout()->activate();
-  resize(HeldToScreen(*this, picture_->sizeHint().grownBy(contentsMargins()) +
-                                 QSize(0, sizeHint().height())));
+  const int margins = layout()->contentsMargins().left() + layout()->contentsMargins().right();
+  const int wide = std::max({sizeHint().width(), lines_->sizeHint().width() + margins +
+                                                     style()->pixelMetric(QStyle::PM_ScrollBarExtent)});
+  const auto* scroll = findChild<QScrollArea*>("ResultScroll");
+  const int controls = sizeHint().height() - scroll->sizeHint().height();
+  resize(HeldToScreen(*this, QSize(wide, controls + picture_->sizeHint().height() + 2 * scroll->frameWidth())));
   HoldToScreen(*this);
 }
 
