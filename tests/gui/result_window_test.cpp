@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTranslator>
 #include <QtTest>
 
 #include "main_window_fixture.h"
@@ -19,6 +20,7 @@
 #include "ui/line_list.h"
 #include "ui/result_window.h"
 #include "ui/text.h"
+#include "ui/translation.h"
 #include "ui/unit1.h"
 
 using zlc::ui::LineListView;
@@ -288,6 +290,24 @@ class ResultWindowTest : public QObject, protected MainWindowFixture {
     QTRY_COMPARE(messages_.size(), 2);
     QVERIFY(messages_[1].contains("has 3 cards"));
     QVERIFY(form_->ResultWindows().isEmpty());
+  }
+
+  // In Russian the step reads as a Russian sentence, the cards in the
+  // notation's letters with the suits' symbols.
+  void theStepInRussian() {
+    QVERIFY(zlc::ui::InstallTranslation(QLocale("ru_RU")));
+    ResultWindow* window = OpenSecondResult();
+    QVERIFY(window);
+    real_input::Key(Qt::Key_Right);
+    const QString step = StepLabel(window);
+    const QString title = window->windowTitle();
+    for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+      QCoreApplication::removeTranslator(t);
+      delete t;
+    }
+    QCOMPARE(title, QString::fromUtf8("Результат №1"));
+    QVERIFY2(step.startsWith(QString::fromUtf8("Шаг 1 из 34: ")), qPrintable(step));
+    QVERIFY(step.contains(QString::fromUtf8(" уходит, совпав с 9\u2663 по масти через ")));
   }
 
   // A screen reader finds the step as text in the window's tree, and hears
