@@ -47,10 +47,6 @@ void CardRowView::SetLift(double lift) {
   update();
 }
 
-QRect CardRowView::CardRect(int position) const {
-  return CardInRow(position) ? rects_[static_cast<std::size_t>(position)] : QRect();
-}
-
 bool CardRowView::CardInRow(int position) const {
   return position >= 0 && position < count_ && ((inRow_ >> position) & 1u) != 0;
 }
@@ -203,6 +199,23 @@ void CardRowView::paintEvent(QPaintEvent*) {
 
   std::array<QRect, kDeckSize> rects;
   DrawLegend(&p, PlaceCards(width(), rects), width());
+
+  // The keys act on the cards while they have the focus: shown as a frame.
+  if (hasFocus()) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+void CardRowView::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  update();
+}
+
+void CardRowView::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  update();
 }
 
 // The legend flows like the cards; measured by a run of its drawing that

@@ -37,9 +37,7 @@ class CardRowView : public QWidget {
   // How far the leaving card has moved out, 0..1.
   void SetLift(double lift);
 
-  // Where a card lies, for tests and for the focus frame; empty when the
-  // card has left the row.
-  QRect CardRect(int position) const;
+  // Whether the card dealt at `position` is still in the row.
   bool CardInRow(int position) const;
 
   bool hasHeightForWidth() const override { return true; }
@@ -50,6 +48,8 @@ class CardRowView : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override;
   void resizeEvent(QResizeEvent*) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
 
  private:
   struct Metrics {
