@@ -82,6 +82,7 @@ void ResultWindow::CreateControls() {
   scroll->setObjectName("ResultScroll");
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);  // the cards take the focus, not their frame
   picture_ = new QWidget(scroll);
   picture_->setObjectName("ResultPicture");
   picture_->setAutoFillBackground(true);

@@ -144,9 +144,17 @@ class ResultWindowTest : public QObject, protected MainWindowFixture {
   void spacePlaysAndPauses() {
     ResultWindow* window = OpenSecondResult();
     QVERIFY(window);
-    real_input::Key(Qt::Key_Tab);  // away from the cards: Space still plays
-    FindIn<QComboBox>(window, "StepSpeed")->setCurrentIndex(2);
-    window->cards()->setFocus();
+    // Tab from the cards past the buttons that act (not "Start" and "Back"
+    // at the start) to the speed, "fast" chosen with the arrow, and back.
+    const QStringList order = {"StepPlay", "StepForward", "StepEnd", "StepSpeed"};
+    for (const QString& name : order) {
+      real_input::Key(Qt::Key_Tab);
+      QCOMPARE(QApplication::focusWidget()->objectName(), name);
+    }
+    real_input::Key(Qt::Key_Down);
+    QCOMPARE(FindIn<QComboBox>(window, "StepSpeed")->currentIndex(), 2);
+    for (int i = 0; i < order.size(); ++i) real_input::Key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->cards()));
     real_input::Key(Qt::Key_Space);
     QVERIFY(window->Playing());
     QTRY_VERIFY(window->StepsDone() >= 2);
