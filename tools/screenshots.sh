@@ -5,7 +5,9 @@
 #                                         OUTDIR/LANG-PALETTE/
 # OUTDIR defaults to screenshots/. Writes main-empty.png, main-window.png (a
 # few results of the task "** 6п **" under a small filter),
-# statistics-window.png (View -> Statistics after a run of a few seconds),
+# result-window.png (a listed result's window, a few steps into its
+# collapse), statistics-window.png (View -> Statistics after a run of a few
+# seconds),
 # filter-dialog.png (that filter), hex-table.png, options.png, manual.png and
 # about.png. The windows are reached with the keys a user has (F10 and the
 # arrows for the menus), so that every language takes the same path.
@@ -50,10 +52,12 @@ bash "$here/tools/install-missing.sh" "${needed[@]}" >&2
 if [ "$lang" = ru ]; then
   t_main="Калькулятор Zelt"; t_stats="^Статистика$"; t_filter="Настройки фильтра"
   t_hex="Таблица гексаграмм"; t_options="^Параметры$"; t_manual="^Руководство"; t_about="О программе ZLC"
+  t_result="^Результат №"
   app_env=(LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 LANGUAGE=ru)
 else
   t_main="Zelt calculator"; t_stats="^Statistics$"; t_filter="Filtering Settings"
   t_hex="Hex Table"; t_options="^Options$"; t_manual="manual$"; t_about="About ZLC"
+  t_result="^Result #"
   app_env=(LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=)
 fi
 if [ "$palette" = dark ]; then
@@ -189,6 +193,18 @@ xdotool mousemove "$(px 300)" $(( menu + $(px 286) )) mousedown 1 \
   mousemove "$(px 300)" $(( menu + $(px 380) )) sleep 0.2 mouseup 1
 xdotool mousemove "$(px 1000)" "$(px 750)"   # off the window: no hover, no tip
 shot main-window "$(area "$win")"
+
+# A result in its window: a click on a line of "All" in view and
+# Enter, then four steps of its collapse with the arrow key.
+click 300 222
+xdotool key Return
+result=$(window "$t_result")
+sleep 0.5
+xdotool key Right Right Right Right
+xdotool mousemove "$(px 1000)" "$(px 750)"
+shot result-window "$(area "$result")"
+xdotool key Escape; gone "$t_result"
+click 100 152          # the task field: the main window takes the keys again
 
 # A run (F5) of a few seconds with its statistics open (Ctrl+I), so that the
 # pace shows; then the statistics are put out of the way of the dialogs'

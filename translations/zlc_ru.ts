@@ -203,6 +203,13 @@
     </message>
 </context>
 <context>
+    <name>PictureFile</name>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>Не удаётся записать %1</translation>
+    </message>
+</context>
+<context>
     <name>RuntimeMessages</name>
     <message>
         <source>File not found</source>
@@ -313,6 +320,33 @@
     </message>
 </context>
 <context>
+    <name>zlc::ui::CardRowView</name>
+    <message>
+        <source>static element</source>
+        <translation>статичный элемент</translation>
+    </message>
+    <message>
+        <source>mobile element</source>
+        <translation>подвижный элемент</translation>
+    </message>
+    <message>
+        <source>transit: ends a segment</source>
+        <translation>транзит: конец отрезка</translation>
+    </message>
+    <message>
+        <source>segment of the F list, its length above</source>
+        <translation>отрезок списка F, над ним его длина</translation>
+    </message>
+    <message>
+        <source>the step&apos;s matching cards</source>
+        <translation>совпавшие карты шага</translation>
+    </message>
+    <message>
+        <source>the card leaving</source>
+        <translation>уходящая карта</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::FindBar</name>
     <message>
         <source>&amp;Find:</source>
@@ -351,6 +385,25 @@
     </message>
 </context>
 <context>
+    <name>zlc::ui::HexagramView</name>
+    <message>
+        <source>%1: hexagram %2 %3, lines %4 from the bottom, P %5</source>
+        <translation>%1: гексаграмма %2 %3, черты %4 снизу вверх, P %5</translation>
+    </message>
+    <message>
+        <source>hex balance from line 1: %1</source>
+        <translation>баланс гексаграмм с черты 1: %1</translation>
+    </message>
+    <message>
+        <source>Balance</source>
+        <translation>Баланс</translation>
+    </message>
+    <message>
+        <source>P</source>
+        <translation>P</translation>
+    </message>
+</context>
+<context>
     <name>zlc::ui::ManualWindow</name>
     <message>
         <source>Zelt calculator manual</source>
@@ -372,6 +425,129 @@
     <message>
         <source>Forward</source>
         <translation>Вперёд</translation>
+    </message>
+</context>
+<context>
+    <name>zlc::ui::ResultWindow</name>
+    <message>
+        <source>Result #%1</source>
+        <translation>Результат №%1</translation>
+    </message>
+    <message>
+        <source>Cards of the result</source>
+        <translation>Карты результата</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>В начало</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Играть</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Вперёд</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>В конец</translation>
+    </message>
+    <message>
+        <source>The row before the first step (Home)</source>
+        <translation>Ряд до первого шага (Home)</translation>
+    </message>
+    <message>
+        <source>One step back (Left)</source>
+        <translation>На шаг назад (стрелка влево)</translation>
+    </message>
+    <message>
+        <source>Play the steps or pause them (Space)</source>
+        <translation>Проиграть шаги или приостановить (пробел)</translation>
+    </message>
+    <message>
+        <source>One step forward (Right)</source>
+        <translation>На шаг вперёд (стрелка вправо)</translation>
+    </message>
+    <message>
+        <source>The two cards left at the end (End)</source>
+        <translation>Две карты, оставшиеся в конце (End)</translation>
+    </message>
+    <message>
+        <source>&amp;Speed:</source>
+        <translation>&amp;Скорость:</translation>
+    </message>
+    <message>
+        <source>slow</source>
+        <translation>медленно</translation>
+    </message>
+    <message>
+        <source>normal</source>
+        <translation>обычно</translation>
+    </message>
+    <message>
+        <source>fast</source>
+        <translation>быстро</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Start: %1 cards in the row; %2 steps follow.</source>
+        <translation>Начало: карт в ряду — %1; шагов впереди — %2.</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: %3 leaves, matching %4 by suit over %5</source>
+        <translation>Шаг %1 из %2: %3 уходит, совпав с %4 по масти через %5</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: %3 leaves, matching %4 by rank over %5</source>
+        <translation>Шаг %1 из %2: %3 уходит, совпав с %4 по достоинству через %5</translation>
+    </message>
+    <message>
+        <source>Two cards are left: %1 and %2.</source>
+        <translation>Остались две карты: %1 и %2.</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>Шаг %1 из %2</translation>
+    </message>
+    <message>
+        <source>Cards left: %1</source>
+        <translation>Осталось карт: %1</translation>
+    </message>
+    <message>
+        <source>Suit hexagrams</source>
+        <translation>Гексаграммы мастей</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>The result&apos;s three lines as text (Ctrl+C)</source>
+        <translation>Три строки результата текстом (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>Save picture as PNG...</source>
+        <translation>Сохранить рисунок в PNG...</translation>
+    </message>
+    <message>
+        <source>Save picture as PNG</source>
+        <translation>Сохранить рисунок в PNG</translation>
+    </message>
+    <message>
+        <source>Result #%1 from %2</source>
+        <translation>Результат №%1 из %2</translation>
     </message>
 </context>
 <context>
@@ -535,10 +711,6 @@
     <message>
         <source>Save chart as PNG</source>
         <translation>Сохранить диаграмму в PNG</translation>
-    </message>
-    <message>
-        <source>Cannot write %1</source>
-        <translation>Не удаётся записать %1</translation>
     </message>
     <message>
         <source>The notation was changed after results were found: no one command prints their lines in both letters.</source>
@@ -818,6 +990,38 @@
     <message>
         <source>Recent tasks</source>
         <translation>Недавние задачи</translation>
+    </message>
+    <message>
+        <source>Show result</source>
+        <translation>Показать результат</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Open result...</source>
+        <translation>Открыть результат...</translation>
+    </message>
+    <message>
+        <source>%1 holds no result: no line starts with a result&apos;s number.</source>
+        <translation>В %1 нет результата: ни одна строка не начинается с номера результата.</translation>
+    </message>
+    <message>
+        <source>Line 1 of the result in %1 is no row of cards: &quot;%2&quot; cannot be read.</source>
+        <translation>Строка 1 результата в %1 — не ряд карт: «%2» не читается.</translation>
+    </message>
+    <message>
+        <source>The result in %1 has %2 cards; a result has 36.</source>
+        <translation>В результате из %1 карт: %2, а в результате их 36.</translation>
+    </message>
+    <message>
+        <source>The cards in %1 do not collapse to two: they are no result.</source>
+        <translation>Карты из %1 не сходятся к двум: это не результат.</translation>
+    </message>
+    <message>
+        <source>Open result</source>
+        <translation>Открыть результат</translation>
     </message>
 </context>
 <context>

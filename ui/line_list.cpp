@@ -172,6 +172,16 @@ void LineListView::mousePressEvent(QMouseEvent* event) {
   QAbstractScrollArea::mousePressEvent(event);
 }
 
+void LineListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const std::ptrdiff_t line = LineAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && line >= 0) {
+    emit openRequested(line);
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
 void LineListView::SetCurrentLine(std::ptrdiff_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= shown_) {
     selectedArrival_ = -1;
@@ -208,6 +218,11 @@ void LineListView::keyPressEvent(QKeyEvent* event) {
   }
   if (shown_ == 0) {
     QAbstractScrollArea::keyPressEvent(event);
+    return;
+  }
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedLine() >= 0) {
+    emit openRequested(SelectedLine());
+    event->accept();
     return;
   }
   const auto last = static_cast<std::ptrdiff_t>(shown_) - 1;

@@ -48,10 +48,14 @@ class LineListView : public QAbstractScrollArea {
   void menuRequested(std::ptrdiff_t line, QPoint at);
   // Ctrl+C on the current line.
   void copyRequested(std::ptrdiff_t line);
+  // Enter on the current line, or a double click on a line: its result
+  // asked for in a window of its own.
+  void openRequested(std::ptrdiff_t line);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;

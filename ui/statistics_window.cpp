@@ -4,7 +4,6 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -28,6 +27,7 @@
 #include "persist/statistics_report.h"
 #include "ui/chart_descriptions.h"
 #include "ui/hexagram_heat_map.h"
+#include "ui/picture_file.h"
 #include "ui/runtime_dialogs.h"
 #include "ui/screen_fit.h"
 #include "ui/statistics_reasons.h"
@@ -465,17 +465,7 @@ void StatisticsWindow::SaveChartPng() {
   Refresh();
   const QString path =
       AskSaveFileName(this, tr("Save chart as PNG"), FileKind::Png, FileNameOf(tabs_->currentWidget(), "png"));
-  if (path.isEmpty()) return;
-  // Made in memory first: the file takes the picture whole or keeps what
-  // it held.
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!tabs_->currentWidget()->grab().save(&buffer, "PNG")) {
-    ShowRuntimeMessage(this, tr("Cannot write %1").arg(path));
-    return;
-  }
-  SaveBytes(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  if (!path.isEmpty()) SavePicturePng(this, *tabs_->currentWidget(), path);
 }
 
 }  // namespace zlc::ui

@@ -28,6 +28,8 @@
 #include "ui/line_list.h"
 #include "ui/manual_window.h"
 #include "ui/menu_bar_keys.h"
+#include "calculator/result_file.h"
+#include "ui/result_window.h"
 #include "ui/statistics_window.h"
 #include "ui/task_field.h"
 #include "ui/text.h"
@@ -123,6 +125,7 @@ void TForm1::CreateMenu() {
   recentMenu_ = file->addMenu(tr("Recent tasks"));
   recentMenu_->setObjectName("RecentTasks");
   FillRecentMenu();
+  Openresult1 = file->addAction(tr("Open result..."));
   file->addSeparator();
   Save1 = file->addAction(tr("Save"));
   file->addSeparator();
@@ -135,6 +138,8 @@ void TForm1::CreateMenu() {
   About1 = help->addAction(tr("About"));
 
   Open1->setObjectName("Open1");
+  Openresult1->setObjectName("Openresult1");
+  connect(Openresult1, &QAction::triggered, this, &TForm1::Openresult1Click);
   Save1->setObjectName("Save1");
   Quit1->setObjectName("Quit1");
   Options1->setObjectName("Options1");
@@ -294,6 +299,8 @@ void TForm1::CreateResultsArea() {
             [this, source](std::ptrdiff_t line, QPoint at) { ListMenuKey(source, line, at); });
     connect(view, &LineListView::copyRequested, this,
             [this, source](std::ptrdiff_t line) { CopyLine(source, line); });
+    connect(view, &LineListView::openRequested, this,
+            [this, source](std::ptrdiff_t line) { ShowResult(source, line); });
     return view;
   };
 
@@ -355,6 +362,12 @@ void TForm1::CreateResultsArea() {
                                 QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
   Copy1->setObjectName("Copy1");
   connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+  PopupMenu1->addSeparator();
+  Showresult1 = PopupMenu1->addAction(tr("Show result") + "\t" + tr("Enter"));
+  Showresult1->setObjectName("Showresult1");
+  // What Enter and a double click on a line do.
+  PopupMenu1->setDefaultAction(Showresult1);
+  connect(Showresult1, &QAction::triggered, this, &TForm1::Showresult1Click);
   connect(Save2, &QAction::triggered, this, &TForm1::Save2Click);
   connect(Saveallresults1, &QAction::triggered, this, &TForm1::Saveallresults1Click);
   connect(Exportlist1, &QAction::triggered, this, &TForm1::Exportlist1Click);
@@ -579,6 +592,49 @@ void TForm1::Open1Click() {
   if (!path.isEmpty()) OpenTaskPath(path);
 }
 
+namespace {
+
+QString ResultFileFaultText(const ResultFileReading& reading, const QString& fileName) {
+  switch (reading.fault) {
+    case ResultFileFault::NoResultLine:
+      return TForm1::tr("%1 holds no result: no line starts with a result's number.").arg(fileName);
+    case ResultFileFault::NotCards:
+      return TForm1::tr("Line 1 of the result in %1 is no row of cards: \"%2\" cannot be read.")
+          .arg(fileName, ToQt(reading.cards.text));
+    case ResultFileFault::NotFullDeck:
+      return TForm1::tr("The result in %1 has %2 cards; a result has 36.").arg(fileName).arg(reading.cardCount);
+    case ResultFileFault::NoCollapse:
+      return TForm1::tr("The cards in %1 do not collapse to two: they are no result.").arg(fileName);
+    case ResultFileFault::None: break;
+  }
+  return {};
+}
+
+}  // namespace
+
+// A result saved earlier, in its window: read again from its line 1.
+void TForm1::Openresult1Click() {
+  const QString path = AskOpenFileName(this, tr("Open result"), FileKind::Results);
+  if (path.isEmpty()) return;
+  const std::string name = PathFromQt(path);
+  ResultFileReading reading;
+  if (IoResult failed = ReadResultFile(name, calc_.notation, reading)) {
+    ShowRuntimeMessage(this, DescribeFailure(*failed, name, FileUse::Reading));
+    return;
+  }
+  const QString fileName = QFileInfo(path).fileName();
+  if (reading.fault != ResultFileFault::None) {
+    ShowRuntimeMessage(this, ResultFileFaultText(reading, fileName));
+    return;
+  }
+  resultWindows_.removeAll(nullptr);
+  auto* window = new ResultWindow(reading.block, reading.record, calc_.notation, this, fileName);
+  resultWindows_.append(window);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 bool TForm1::OpenTaskPath(const QString& path) {
   if (TaskLocked()) return false;
   if (!calc_.OpenTaskFile(PathFromQt(path))) {
@@ -794,6 +850,7 @@ void TForm1::ListMouseMove(int source, QPoint pos) {
   Exportlist1->setEnabled(hasLines);
   Save2->setEnabled(hasLines && view->LineAt(pos) >= 0);
   Copy1->setEnabled(Save2->isEnabled());
+  Showresult1->setEnabled(Save2->isEnabled());
 }
 
 // The Menu key or Shift+F10 in a list: the menu of the current line, as a
@@ -805,6 +862,7 @@ void TForm1::ListMenuKey(int source, std::ptrdiff_t line, QPoint at) {
   Exportlist1->setEnabled(view->LineCount() > 0);
   Save2->setEnabled(onLine);
   Copy1->setEnabled(onLine);
+  Showresult1->setEnabled(onLine);
   PopupMenu1->popup(view->viewport()->mapToGlobal(at));
   // From the keyboard the arrows start on the first entry that acts.
   for (QAction* action : PopupMenu1->actions()) {
@@ -821,7 +879,8 @@ bool TForm1::NoteMenuList(int source, std::ptrdiff_t viewLine) {
   const ResultList& list = calc_.Lists().Of(source);
   const std::size_t line = ListOf(source)->ListLine(static_cast<std::size_t>(viewLine));
   if (!list.BlockAt(line, menuBlock_)) return false;
-  menuResultNumber_ = list.RecordOfLine(line).rn;
+  menuRecord_ = list.RecordOfLine(line);
+  menuResultNumber_ = menuRecord_.rn;
   return true;
 }
 
@@ -831,6 +890,43 @@ const ResultList& TForm1::MenuList() const {
 }
 
 void TForm1::Copy1Click() { PutOnClipboard(menuBlock_); }
+
+void TForm1::Showresult1Click() {
+  if (menuRecord_.number != 0) ShowResultWindow(menuBlock_, menuRecord_);
+}
+
+void TForm1::ShowResult(int source, std::ptrdiff_t viewLine) {
+  if (viewLine < 0) return;
+  const ResultList& list = calc_.Lists().Of(source);
+  const std::size_t line = ListOf(source)->ListLine(static_cast<std::size_t>(viewLine));
+  ResultBlock block;
+  if (!list.BlockAt(line, block)) return;
+  const ResultRecord& record = list.RecordOfLine(line);
+  if (record.number != 0) ShowResultWindow(block, record);
+}
+
+void TForm1::ShowResultWindow(const ResultBlock& block, const ResultRecord& record) {
+  resultWindows_.removeAll(nullptr);
+  ResultWindow* window = nullptr;
+  for (ResultWindow* open : ResultWindows()) {
+    if (open->Record().number == record.number) window = open;
+  }
+  if (!window) {
+    window = new ResultWindow(block, record, calc_.notation, this);
+    resultWindows_.append(window);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+QList<ResultWindow*> TForm1::ResultWindows() const {
+  QList<ResultWindow*> open;
+  for (const QPointer<ResultWindow>& window : resultWindows_) {
+    if (window) open.append(window.data());
+  }
+  return open;
+}
 
 // Ctrl+C in a list: the current line's result, as text.
 void TForm1::CopyLine(int source, std::ptrdiff_t line) {

@@ -40,6 +40,7 @@ class TForm4;
 class TForm5;
 class TForm6;
 class StatisticsWindow;
+class ResultWindow;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -74,6 +75,8 @@ class TForm1 : public QMainWindow {
   QStringList RecentTasks() const { return recentTasks_; }
   void SetRecentTasks(const QStringList& paths);
   QMenu* resultsMenu() const { return PopupMenu1; }
+  // The result windows open now, oldest first.
+  QList<ResultWindow*> ResultWindows() const;
   // The result the lists' menu was last opened on, and its number as line 1
   // shows it (0 before any).
   const ResultBlock& menuBlock() const { return menuBlock_; }
@@ -97,6 +100,7 @@ class TForm1 : public QMainWindow {
   void Saveallresults1Click();
   void Exportlist1Click();
   void Copy1Click();
+  void Showresult1Click();
 
  protected:
   bool event(QEvent* e) override;
@@ -144,6 +148,7 @@ class TForm1 : public QMainWindow {
   void Quit1Click();
   void Button1Click();
   void Open1Click();
+  void Openresult1Click();
   void Options1Click();
   void About1Click();
   void Statistics1Click();
@@ -154,6 +159,10 @@ class TForm1 : public QMainWindow {
   LineListView* ListOf(int source) const { return source == 2 ? ListBox2 : ListBox1; }
   void ListMenuKey(int source, std::ptrdiff_t line, QPoint at);
   void CopyLine(int source, std::ptrdiff_t line);
+  // The result of a list's line in its window; one already open for it
+  // comes to the front.
+  void ShowResult(int source, std::ptrdiff_t viewLine);
+  void ShowResultWindow(const ResultBlock& block, const ResultRecord& record);
   // The menu opened over a list, on a line of it or not: which list "Save
   // all results..." and "Export" take, and the block under it, copied now so
   // that a run adding blocks meanwhile does not change what is saved. False
@@ -233,11 +242,15 @@ class TForm1 : public QMainWindow {
   int menuSource_ = 0;  // 1 "All", 2 "Filtered"; 0 before the menu opened
   ResultBlock menuBlock_;
   std::int64_t menuResultNumber_ = 0;
+  ResultRecord menuRecord_;
+  QList<QPointer<ResultWindow>> resultWindows_;
+  QAction* Showresult1 = nullptr;
   QAction* Save2 = nullptr;
   QAction* Saveallresults1 = nullptr;
   QAction* Exportlist1 = nullptr;
   QAction* Copy1 = nullptr;
   QAction* Open1 = nullptr;
+  QAction* Openresult1 = nullptr;
   QAction* Save1 = nullptr;
   QAction* Quit1 = nullptr;
   QAction* Options1 = nullptr;

@@ -17,6 +17,7 @@
 #include "ui/unit1.h"
 #include "ui/unit2.h"
 #include "ui/unit3.h"
+#include "ui/result_window.h"
 #include "ui/unit5.h"
 #include "ui/unit6.h"
 
@@ -81,6 +82,17 @@ class AccessibilityTest : public QObject, protected MainWindowFixture {
     auto* manual = form_->findChild<zlc::ui::ManualWindow*>();
     QVERIFY(manual);
     CollectNameless(QAccessible::queryAccessibleInterface(manual), nameless);
+    // A result's window, opened from the list with Enter.
+    Activate(form_.get());
+    LoadTask(kConverging);
+    Press(Qt::Key_F6);
+    QTRY_COMPARE(Find<zlc::ui::LineListView>("ListBox1")->LineCount(), std::size_t(3));
+    auto* all = Find<zlc::ui::LineListView>("ListBox1");
+    all->setFocus();
+    all->SetCurrentLine(0);
+    QTest::keyClick(all, Qt::Key_Return);
+    QTRY_COMPARE(form_->ResultWindows().size(), qsizetype(1));
+    CollectNameless(QAccessible::queryAccessibleInterface(form_->ResultWindows().front()), nameless);
     QCOMPARE(nameless, QStringList());
     // A card label of the filter dialog says its card and its state.
     zlc::ui::TForm2* dialog = form_->filterDialog();
