@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Refreshes the manuals' pictures, which the README and the AppStream
-# metadata show too: docs/images/main-window.png, statistics-window.png and
-# filter-dialog.png for the English manual, the same names under
+# metadata show too: docs/images/main-window.png, statistics-window.png,
+# filter-dialog.png and result-window.png for the English manual, the same names under
 # docs/images/ru/ for the Russian one, each from a fresh set of screenshots.
 #   tools/doc-screenshots.sh
 # Takes them at scale 1 whatever QT_SCALE_FACTOR says, so that the pictures
@@ -15,8 +15,8 @@ for lang in en ru; do
   [ "$lang" = en ] || dest=$dest/$lang
   QT_SCALE_FACTOR=1 bash "$here/tools/screenshots.sh" --lang "$lang" "$shots/$lang" >/dev/null
   mkdir -p "$dest"
-  for name in main-window statistics-window filter-dialog; do
+  for name in main-window statistics-window filter-dialog result-window; do
     cp "$shots/$lang/$name.png" "$dest/$name.png"
   done
 done
-echo "refreshed main-window.png, statistics-window.png and filter-dialog.png in docs/images and docs/images/ru"
+echo "refreshed main-window.png, statistics-window.png, filter-dialog.png and result-window.png in docs/images and docs/images/ru"
