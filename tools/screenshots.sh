@@ -6,7 +6,8 @@
 # OUTDIR defaults to screenshots/. Writes main-empty.png, main-window.png (a
 # few results of the task "** 6п **" under a small filter),
 # result-window.png (a listed result's window, a few steps into its
-# collapse), statistics-window.png (View -> Statistics after a run of a few
+# collapse; result-window-start.png and result-window-end.png before the
+# first step and after the last), statistics-window.png (View -> Statistics after a run of a few
 # seconds),
 # filter-dialog.png (that filter), hex-table.png, options.png, manual.png and
 # about.png. The windows are reached with the keys a user has (F10 and the
@@ -200,9 +201,12 @@ click 300 222
 xdotool key Return
 result=$(window "$t_result")
 sleep 0.5
-xdotool key Right Right Right Right
 xdotool mousemove "$(px 1000)" "$(px 750)"
+shot result-window-start "$(area "$result")"
+xdotool key Right Right Right Right
 shot result-window "$(area "$result")"
+xdotool key End
+shot result-window-end "$(area "$result")"
 xdotool key Escape; gone "$t_result"
 click 100 152          # the task field: the main window takes the keys again
 

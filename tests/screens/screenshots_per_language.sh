@@ -18,7 +18,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 ZLC_BIN=$zlc bash "$here/tools/screenshots.sh" --all "$out" || fail "the screenshot script failed"
 
-pictures=(main-empty main-window result-window statistics-window filter-dialog hex-table options manual about)
+pictures=(main-empty main-window result-window-start result-window result-window-end statistics-window filter-dialog hex-table options manual about)
 for set in en-light en-dark ru-light ru-dark; do
   for p in "${pictures[@]}"; do
     f=$out/$set/$p.png
