@@ -139,7 +139,13 @@ void TestCrew::HelperLoop() {
       continue;
     }
     if (++idle < kSpinsBeforeSleep && !held_.load(std::memory_order_relaxed)) {
-      Pause();
+      // Now and then the core goes to whoever else waits for it: with more
+      // helpers than cores, the caller among them.
+      if (idle % 64 == 0) {
+        std::this_thread::yield();
+      } else {
+        Pause();
+      }
       continue;
     }
     std::unique_lock<std::mutex> lock(sleepMutex_);
