@@ -2,7 +2,6 @@
 
 #include "analysis/classify.h"
 #include "analysis/hexagrams.h"
-#include "engine/collapse_replay.h"
 #include "engine/layout.h"
 #include "persist/line_reader.h"
 
@@ -35,14 +34,14 @@ ResultFileReading ReadResultBlock(const std::vector<std::string>& lines, const N
   }
   Layout layout;
   BindLayout(layout, cards->data(), cards->size());
-  CollapseReplay replay;
-  ReplayCollapses(layout.chain, replay);
-  if (!replay.Converged()) {
+  // The classification replays the collapse; what it leaves tells whether
+  // the cards converge.
+  Chain work;
+  ClassifyElements(layout, work);
+  if (work.lastIndex != 1) {
     reading.fault = ResultFileFault::NoCollapse;
     return reading;
   }
-  Chain work;
-  ClassifyElements(layout, work);
   RecordLayout(reading.record, layout, notation);
   // The number line 1 shows; a number too long for a count reads as 0.
   std::int64_t rn = 0;

@@ -27,13 +27,6 @@ namespace {
 
 constexpr std::uint8_t kNoCard = 0xFF;
 
-void CpuRelax() {
-#if defined(__x86_64__)
-  __builtin_ia32_pause();
-#endif
-}
-
-
 struct LetterIndex {
   std::array<std::uint8_t, 256> rank;
   std::array<std::uint8_t, 256> suit;
@@ -211,7 +204,7 @@ TriesOutcome FastTries::CrewTries(std::uint8_t* cards, const TaskCards& task, Ra
       }
       break;
     }
-    if (!crew.TestOne(head)) CpuRelax();
+    crew.Help(head);
   }
   crew.Idle();
   return outcome;

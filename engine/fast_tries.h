@@ -4,7 +4,6 @@
 // costs one gather, the placement and a convergence test on one-byte cards.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -48,8 +47,6 @@ class FastTries {
     if (crew_) crew_->Hold(hold);
   }
   std::uint64_t RunsTestedByHelpers() const { return crew_ ? crew_->HelperTested() : 0; }
-  // Runs the caller walks ahead of the first verdict it has not read.
-  void SetLookahead(int runs) { lookahead_ = std::clamp(runs, 1, TestCrew::kSlots); }
   BlockSource& Source() { return source_; }
 
   // Up to `maxTries` tries on the bound layout. Leaves the layout and the
@@ -88,7 +85,7 @@ class FastTries {
   std::uint32_t predictedSeed_ = 0;
   std::uint64_t blockSerial_ = 0;  // blocks taken so far
   std::unique_ptr<TestCrew> crew_;
-  int lookahead_ = 4;
+  int lookahead_ = 4;  // runs the caller walks ahead of the first verdict it has not read
 };
 
 }  // namespace zlc

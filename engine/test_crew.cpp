@@ -105,14 +105,14 @@ void TestCrew::Test(int run, std::uint64_t epoch) {
   slot.state.store(Word(epoch, run, kDone, mask), std::memory_order_release);
 }
 
-bool TestCrew::TestOne(int from) {
+void TestCrew::Help(int from) {
   for (int run = from; run < published_; ++run) {
     if (Claim(run, epoch_)) {
       Test(run, epoch_);
-      return true;
+      return;
     }
   }
-  return false;
+  Pause();
 }
 
 void TestCrew::HelperLoop() {

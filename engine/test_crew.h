@@ -56,8 +56,9 @@ class TestCrew {
   Run& Slot(int run) { return slots_[run % kSlots]; }
   // Run `run` (the next one, counting from 0 in the batch) is filled.
   void Publish(int run);
-  // Tests the first run from `from` on that nobody took; false when none.
-  bool TestOne(int from);
+  // Tests the first run from `from` on that nobody took, or waits a moment
+  // when there is none.
+  void Help(int from);
   // The converging members of `run`, once it was tested.
   bool Verdict(int run, unsigned& mask) const;
   // The first run known to hold a converging try (a bound, for the walk).
