@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,11 +18,13 @@
 #include "cards/notation.h"
 #include "cards/task_editor.h"
 #include "calculator/result_list.h"
+#include "calculator/result_analyst.h"
 #include "calculator/result_lists.h"
 #include "calculator/run_setup.h"
 #include "calculator/search.h"
 #include "calculator/statistics_follower.h"
 #include "engine/settings.h"
+#include "engine/try_block_helper_choice.h"
 #include "engine/variants.h"
 #include "filter/filter_settings.h"
 #include "persist/log_file.h"
@@ -120,6 +123,10 @@ class Calculator {
   // The search's helper thread leaves its core while held (the window holds
   // it while it draws); the batches stay exactly the same.
   void HoldSearchHelper(bool hold) { search_.HoldHelper(hold); }
+  // In a slice a result's analysis may go to a helper thread while the next
+  // batch's tries are made; the results stay exactly the same.
+  void SetAnalysisUse(AnalysisUse use) { analysisUse_ = use; }
+  std::uint64_t ResultsAnalysedByHelper() const { return analyst_.HelperDone(); }
 
   // A run: the logs whose autosave box is ticked open from StartRun to
   // StopRun, and slices of batches in between. False when a log could not
@@ -139,7 +146,9 @@ class Calculator {
     bool failed = false;  // a file failed (reported once); a run was stopped
   };
   // Whole batches until `deadline` has passed (at least one), until a batch
-  // fails or `afterBatch` says no. A slice's blocks go to the logs together
+  // fails or `afterBatch` says no. (While the follower looks at a result,
+  // the next batch's tries may have been made already; they count after it,
+  // or are undone when it says no.) A slice's blocks go to the logs together
   // at its end (one write per log), or as they reach a megabyte.
   SliceReport RunSlice(SliceClock::time_point deadline, const BatchFollower& afterBatch = {});
 
@@ -213,14 +222,31 @@ class Calculator {
   // Reports a failure of an operation on `path`.
   bool Failed(const IoResult& result, const std::string& path, FileUse use) const;
   bool EnumerateVariants();
-  bool MakeResult(std::int32_t tries);  // false when a log write failed
+
+  // A batch's parts, in the order they act. With `mayPost` a result may be
+  // left with the analyst (nothing returned): FinishResult then hands it on.
+  std::optional<BatchOutcome> Batch(bool mayPost);
+  void BeginBatch(std::uint32_t seed);  // the statistics follow the setup
+  void EndBatch();                      // and the pace
+  std::optional<BatchOutcome> SearchBatch(bool mayPost);
+  std::optional<BatchOutcome> CountBatch(const BatchFound& found, bool mayPost);
+  void PostResult(std::int32_t tries, bool handOver);
+  // The result to the lists, logs, statistics and counters; `putBack`
+  // gives the search its marked layout and collapse. False when a log
+  // write failed.
+  bool FinishResult(bool putBack);
+  // Slice batches until the follower says no or the deadline has passed.
+  bool SliceBatches(SliceClock::time_point deadline, const BatchFollower& afterBatch,
+                    SliceReport& report);
 
   void FollowSetup();
   SetupInForce InForce() const { return {editor.Text(), notation, settings, filter}; }
-  BatchOutcome SearchBatch();
 
   Reporter reporter_;
   Search search_;
+  ResultAnalyst analyst_{SearchThreads() > 1};  // a helper where there is a second thread
+  AnalysisUse analysisUse_ = AnalysisUse::Measured;
+  HelperChoice analysisChoice_;  // the caller's time per try with hand-over and without
   StatisticsFollower statistics_;
   RunCounters counters_;
   RunTotals totals_;

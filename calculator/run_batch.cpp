@@ -1,11 +1,7 @@
 // The batch: the search's unit of work between two timer ticks.
 #include <chrono>
 
-#include "analysis/classify.h"
-#include "analysis/hexagrams.h"
-#include "analysis/layout_line.h"
 #include "calculator/calculator.h"
-#include "filter/filter_test.h"
 #include "persist/text_files.h"
 #include "persist/variants_file.h"
 
@@ -46,46 +42,74 @@ BatchOutcome Calculator::RunBatch() {
     bool& busy;
     ~Release() { busy = false; }
   } release{batchBusy_};
+  return *Batch(false);
+}
 
+std::optional<BatchOutcome> Calculator::Batch(bool mayPost) {
+  BeginBatch(search_.Generator().Seed());
+  const std::optional<BatchOutcome> outcome = SearchBatch(mayPost);
+  if (outcome) EndBatch();
+  return outcome;
+}
+
+void Calculator::EndBatch() { statistics_.FollowPace(SteadySeconds()); }
+
+void Calculator::BeginBatch(std::uint32_t seed) {
   FollowSetup();
-  statistics_.Begin(InForce(), search_.Generator().Seed(), !editor.VariantsReady() && counters_.rn == 0);
+  statistics_.Begin(InForce(), seed, !editor.VariantsReady() && counters_.rn == 0);
   if (!editor.VariantsReady() && statistics_.Counts().Tries() > 0) {
     statistics_.NoteLinesChanged(SetupChange::VariantDrawnAgain);
   }
-  const BatchOutcome outcome = SearchBatch();
-  statistics_.FollowPace(SteadySeconds());
-  return outcome;
 }
 
 void Calculator::FollowSetup() { statistics_.Follow(InForce(), counters_.rn); }
 
 void Calculator::ResetStatistics() { statistics_.Reset(); }
 
-BatchOutcome Calculator::SearchBatch() {
+std::optional<BatchOutcome> Calculator::SearchBatch(bool mayPost) {
   if (!editor.VariantsReady() && !EnumerateVariants()) return BatchOutcome::Failed;
-  const BatchFound found = search_.Batch(notation, settings.shuffleDepth, IsManyVariants(filter));
+  return CountBatch(search_.Batch(notation, settings.shuffleDepth, IsManyVariants(filter)), mayPost);
+}
+
+std::optional<BatchOutcome> Calculator::CountBatch(const BatchFound& found, bool mayPost) {
   counters_.cn += found.tries;
   totals_.tries += static_cast<std::uint64_t>(found.tries);
   statistics_.AddTries(static_cast<std::uint64_t>(found.tries));
   if (!found.converged) return BatchOutcome::NoResult;
-  return MakeResult(found.tries) ? BatchOutcome::Result : BatchOutcome::Failed;
+  // Building helpers hold the other cores: the analysis would only wait
+  // for one of them, so the caller does it at once. Otherwise it goes to the
+  // helper where that was measured to pay: the caller then reads what
+  // another core wrote, which costs about as much as the analysis itself
+  // where a cache line takes a few hundred nanoseconds from core to core.
+  const bool handOver = mayPost && analyst_.HasHelper() &&
+                        (analysisUse_ == AnalysisUse::Always ||
+                         (analysisUse_ == AnalysisUse::Measured && !search_.HelpersBuilding() &&
+                          analysisChoice_.On()));
+  PostResult(found.tries, handOver);
+  if (handOver) return std::nullopt;
+  return FinishResult(true) ? BatchOutcome::Result : BatchOutcome::Failed;
 }
 
-bool Calculator::MakeResult(std::int32_t tries) {
+void Calculator::PostResult(std::int32_t tries, bool handOver) {
+  ResultJob& job = analyst_.Job();
+  job.layout = search_.LastLayout();
+  job.number = totals_.results + 1;
+  job.rn = counters_.rn + 1;
+  job.tries = tries;
+  analyst_.Post({&notation, &settings, &filter}, handOver);
+}
+
+bool Calculator::FinishResult(bool putBack) {
+  ResultJob& job = analyst_.Take();
+  // The search keeps the result's marked layout and its collapse, unless
+  // it has gone on with the next batch.
+  if (putBack) search_.PutResult(job.layout, job.chain);
   ++counters_.rn;
   ++totals_.results;
-  Layout& layout = search_.LastLayout();
-  ClassifyElements(layout, search_.LastChain());
-  RecordLayout(lastRecord_, layout, notation);
-  lastRecord_.number = totals_.results;
-  lastRecord_.rn = counters_.rn;
-  lastRecord_.tries = tries;
-  const ResultFigures figures = FiguresOf(lastRecord_);
-  AppendLayoutLine(lastBlock_.lines[0], lastRecord_, settings);
-  AppendAnalysisLines(lastBlock_.lines[1], lastBlock_.lines[2], lastRecord_, figures);
-  lastPassed_ = PassesFilter(filter, lastRecord_, figures.balancedLines);
-  lastRecord_.passed = lastPassed_;
-  statistics_.AddResult(lastRecord_, figures);
+  lastRecord_ = job.record;
+  for (int line = 0; line < 3; ++line) lastBlock_.lines[line].assign(job.block.lines[line]);
+  lastPassed_ = job.passed;
+  statistics_.AddResult(lastRecord_, job.figures);
   lists_.Add(lastBlock_, lastRecord_, lastPassed_);
 
   if (lastPassed_) {

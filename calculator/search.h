@@ -4,6 +4,7 @@
 // result means is the calculator's to work out.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ inline constexpr int kMaxTries = 1000;
 struct BatchFound {
   std::int32_t tries = 0;  // made, the converging one included
   bool converged = false;
+  bool plain = false;  // made the plain way: the work chain is this batch's
+};
+
+// Where the search stood before a batch: enough to make that batch again.
+struct SearchMark {
+  std::uint32_t seed = 0;
+  std::array<std::int32_t, kMaxTaskItems> targets{};
 };
 
 class Search {
@@ -30,6 +38,26 @@ class Search {
   void SetSeed(std::uint32_t seed) { random_.SetSeed(seed); }
   // The helper threads leave their cores while held; the tries stay the same.
   void HoldHelper(bool hold) { fastTries_.HoldHelper(hold); }
+  // Helper threads build the tries' blocks now (their cores are taken).
+  bool HelpersBuilding() const { return fastTries_.Helpers() > 0 && fastTries_.HelpersOn(); }
+
+  // A batch made ahead, while the result before it was still being
+  // analysed, is undone by going back to the mark taken before it and to
+  // that result's layout and collapse.
+  SearchMark Mark() const;
+  void GoBack(const SearchMark& mark, const Layout& resultLayout, const Chain& resultChain);
+  // A result's layout with its marks and its collapse, worked out elsewhere.
+  void PutResult(const Layout& layout, const Chain& chain) {
+    layout_ = layout;
+    workChain_ = chain;
+  }
+  // What the result's analysis leaves behind that later tries do not
+  // overwrite: its transit count on the layout and, unless the tries were
+  // made the plain way (they leave their own), its collapse.
+  void KeepLeftovers(const Layout& result, const Chain& chain, bool plainTries) {
+    layout_.transitCount = result.transitCount;
+    if (!plainTries) workChain_ = chain;
+  }
 
   // A task (without spaces) split into the plan the tries place; its
   // variants are counted by whoever enumerates them and told back.

@@ -115,6 +115,14 @@ int SearchBatch(Calculator& calc) {
   return static_cast<int>(calc.Totals().tries - before);
 }
 
+// A short slice of the whole search, as zlc-search runs it (with a helper,
+// results analysed while the next batch's tries are made).
+int SearchSlice(Calculator& calc) {
+  const std::uint64_t before = calc.Totals().tries;
+  calc.RunSlice(Calculator::SliceClock::now() + std::chrono::microseconds(500));
+  return static_cast<int>(calc.Totals().tries - before);
+}
+
 // `a` and `b` in turns, so that the machine's drifts fall on both alike.
 // Rates of each, and the median over the turns of b's processor time per
 // try beyond a's.
@@ -190,14 +198,24 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
       0.0, InTurns(2 * secondsEach, EngineStep(bench, random, oneEngine),
                    [&] { return SearchBatch(*searchOneCalc); }, engineOne, searchOne));
   const int threads = SearchThreads();
-  Rate engineAll, engineTesting, searchAll;
+  Rate engineAll, engineTesting, searchAll, searchAnalysed, searchOwn;
+  double analysedNs = 0;
   if (threads > 1) {
     FastTries engine(true, threads - 1, HelperUse::Always);
     engineAll = MeasureEngine(bench, secondsEach, engine);
     FastTries testing(true, threads - 1, HelperUse::Testing);
     engineTesting = MeasureEngine(bench, secondsEach, testing);
     const auto searchAllCalc = Twin(calc, threads);
-    searchAll = Repeat(secondsEach, [&] { return SearchBatch(*searchAllCalc); });
+    searchAll = Repeat(secondsEach, [&] { return SearchSlice(*searchAllCalc); });
+    // Results analysed by a helper or by the caller, in turns; the caller's
+    // processor time per try beyond the engine's is its share of reporting.
+    const auto analysedCalc = Twin(calc, threads);
+    analysedCalc->SetAnalysisUse(AnalysisUse::Always);
+    const auto ownCalc = Twin(calc, threads);
+    ownCalc->SetAnalysisUse(AnalysisUse::Never);
+    InTurns(2 * secondsEach, [&] { return SearchSlice(*ownCalc); },
+            [&] { return SearchSlice(*analysedCalc); }, searchOwn, searchAnalysed);
+    analysedNs = std::max(0.0, searchAnalysed.CpuNsPerTry() - engineOne.CpuNsPerTry());
   }
   const double parallelNs = BuildNsPerTry(bench, secondsEach / 4);
   const double testingNs = EngineSerialNsPerTry(bench, secondsEach, threads - 1, parallelNs);
@@ -221,6 +239,8 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   row("whole search, 1 thread", searchOne);
   if (threads > 1) {
     row("whole search, " + n + " (as zlc-search)", searchAll);
+    row("whole search, " + n + ", caller analyses", searchOwn);
+    row("whole search, " + n + ", helper analyses", searchAnalysed);
     AppendFormatted(out, "%s vs 1: engine %.2fx, whole search %.2fx\n", n.c_str(),
                     engineAll.triesPerSecond / engineOne.triesPerSecond,
                     searchAll.triesPerSecond / searchOne.triesPerSecond);
@@ -235,6 +255,9 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   AppendFormatted(out, "  serial part: %.1f ns (testing %.1f with %d helper%s, reporting %.1f)\n",
                   serialNs, testingNs, threads - 1, threads == 2 ? "" : "s", reportNs);
   AppendFormatted(out, "  parallel part (building): %.1f ns\n", parallelNs);
+  if (threads > 1) {
+    AppendFormatted(out, "  reporting on the caller with a helper analysing results: %.1f ns\n", analysedNs);
+  }
   AppendFormatted(out, "projected by Amdahl (serial + parallel / cores) vs 1 thread:\n");
   AppendFormatted(out, "%-12s", "cores");
   for (int cores : {4, 8, 16}) AppendFormatted(out, "%10d", cores);

@@ -3,16 +3,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/spin_pause.h"
+
 namespace zlc {
 namespace {
-
-void Pause() {
-#if defined(__x86_64__)
-  __builtin_ia32_pause();
-#else
-  std::this_thread::yield();
-#endif
-}
 
 // How long an idle helper keeps looking for work before it sleeps: the gap
 // between two batches (a result being written out) is a few microseconds,
@@ -53,7 +47,7 @@ void TestCrew::Begin() {
     std::atomic<std::uint64_t>& state = Slot(run).state;
     std::uint64_t published = Word(epoch_, run, kPublished);
     if (state.compare_exchange_strong(published, Word(epoch_, run, kFree), std::memory_order_acq_rel)) continue;
-    while ((state.load(std::memory_order_acquire) >> 16 & 3) == kClaimed) Pause();
+    while ((state.load(std::memory_order_acquire) >> 16 & 3) == kClaimed) SpinPause();
   }
   epoch_ = (epoch_ + 1) & kEpochMask;
   published_ = 0;
@@ -112,7 +106,7 @@ void TestCrew::Help(int from) {
       return;
     }
   }
-  Pause();
+  SpinPause();
 }
 
 void TestCrew::HelperLoop() {
@@ -144,7 +138,7 @@ void TestCrew::HelperLoop() {
       if (idle % 64 == 0) {
         std::this_thread::yield();
       } else {
-        Pause();
+        SpinPause();
       }
       continue;
     }

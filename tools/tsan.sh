@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The search's threads under clang's ThreadSanitizer: the engine's thread
 # tests (block source, fast tries with 0 to 7 helpers, settings changed
-# between batches) built in build-tsan/ and run. Fails on a failing test and
+# between batches, results analysed on a helper) built in build-tsan/ and run. Fails on a failing test and
 # on the first data race reported.
 #   tools/tsan.sh
 set -euo pipefail
