@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The search's threads under clang's ThreadSanitizer: the engine's thread
 # tests (block source, fast tries with 0 to 7 helpers, settings changed
-# between batches, results analysed on a helper) built in build-tsan/ and run. Fails on a failing test and
-# on the first data race reported.
+# between batches, results analysed on a helper beside 1 to 63 others) built
+# in build-tsan/ and run. Fails on a failing test and on the first data race
+# reported.
 #   tools/tsan.sh
 set -euo pipefail
 
