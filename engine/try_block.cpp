@@ -12,20 +12,6 @@ void SwapEntries(std::uint8_t* perm, unsigned p, unsigned q) {
   perm[q] = a;
 }
 
-void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
-  for (int i = 0; i < kBlockTries; ++i) {
-    block.start[i] = seed;
-    seed = shape.perTry.Apply(seed);
-  }
-  block.end = seed;
-}
-
-void Identity(TryBlock& block) {
-  for (int i = 0; i < kBlockTries; ++i) {
-    for (int k = 0; k < 64; ++k) block.perm[64 * i + k] = static_cast<std::uint8_t>(k);
-  }
-}
-
 // Draw range of the layout: hi32(seed * n). For the usual 36 positions this
 // is (seed * 9) >> 30, one cheap multiply-by-shift instead of a full one.
 template <bool kThirtySix>
@@ -68,19 +54,44 @@ void Transpose(TryBlock& block, const TryShape& shape, std::uint32_t* seeds) {
 
 }  // namespace
 
+void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
+  for (int i = 0; i < kBlockTries; ++i) {
+    block.start[i] = seed;
+    seed = shape.perTry.Apply(seed);
+  }
+  block.end = seed;
+}
+
+void IdentityPerms(TryBlock& block) {
+  for (int i = 0; i < kBlockTries; ++i) {
+    for (int k = 0; k < 64; ++k) block.perm[64 * i + k] = static_cast<std::uint8_t>(k);
+  }
+}
+
+void WildcardDraws(TryBlock& block, const TryShape& shape, const std::uint32_t* after) {
+  std::uint32_t seeds[kBlockTries];
+  std::memcpy(seeds, after, sizeof seeds);
+  for (std::int32_t w = 0; w < shape.wildcards; ++w) {
+    for (int i = 0; i < kBlockTries; ++i) {
+      seeds[i] = seeds[i] * Random::kMultiplier + Random::kIncrement;
+      block.wild[i][w] = seeds[i];
+    }
+  }
+}
+
 TryShape MakeTryShape(std::int32_t depth, std::uint32_t positions, std::int32_t wildcards) {
   TryShape shape;
   shape.depth = depth > 0 ? depth : 0;
   shape.positions = positions;
   shape.wildcards = wildcards;
-  shape.perTry = LcgJump::Steps(2 * static_cast<std::uint64_t>(shape.depth) +
-                                static_cast<std::uint64_t>(wildcards));
+  shape.swaps = LcgJump::Steps(2 * static_cast<std::uint64_t>(shape.depth));
+  shape.perTry = shape.swaps.Then(LcgJump::Steps(static_cast<std::uint64_t>(wildcards)));
   return shape;
 }
 
 void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
   StartStates(block, shape, seed);
-  Identity(block);
+  IdentityPerms(block);
   std::uint32_t seeds[kBlockTries];
   std::memcpy(seeds, block.start, sizeof seeds);
   if (shape.positions == 36) {
@@ -88,12 +99,7 @@ void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t
   } else {
     Transpose<false>(block, shape, seeds);
   }
-  for (std::int32_t w = 0; w < shape.wildcards; ++w) {
-    for (int i = 0; i < kBlockTries; ++i) {
-      seeds[i] = seeds[i] * Random::kMultiplier + Random::kIncrement;
-      block.wild[i][w] = seeds[i];
-    }
-  }
+  WildcardDraws(block, shape, seeds);
 }
 
 BlockBuilder SelectBlockBuilder(bool allowWide) {

@@ -34,9 +34,17 @@ struct TryShape {
   std::uint32_t positions = 36;  // layout length, the range of each draw
   std::int32_t wildcards = 0;  // rank and suit wildcards of the task
   LcgJump perTry;              // the generator map of one whole try
+  LcgJump swaps;               // the same of its transpositions alone
 };
 
 TryShape MakeTryShape(std::int32_t depth, std::uint32_t positions, std::int32_t wildcards);
+
+// Parts every builder shares: each try's start state and the block's end;
+// all permutations the identity; the wildcard draws from each try's state
+// after its transpositions.
+void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed);
+void IdentityPerms(TryBlock& block);
+void WildcardDraws(TryBlock& block, const TryShape& shape, const std::uint32_t* after);
 
 // Fills the block from the state before its first try.
 using BlockBuilder = void (*)(TryBlock& block, const TryShape& shape, std::uint32_t seed);
