@@ -105,6 +105,7 @@ void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t
 BlockBuilder SelectBlockBuilder(bool allowWide) {
 #if defined(__x86_64__)
   if (allowWide && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
+    if (__builtin_cpu_supports("avx512bitalg")) return &BuildTryBlockBitalg;
     return &BuildTryBlockAvx512;
   }
 #endif

@@ -52,6 +52,8 @@ using BlockBuilder = void (*)(TryBlock& block, const TryShape& shape, std::uint3
 void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t seed);
 #if defined(__x86_64__)
 void BuildTryBlockAvx512(TryBlock& block, const TryShape& shape, std::uint32_t seed);
+// Needs AVX-512 with its bit-shuffle extension (BITALG) as well.
+void BuildTryBlockBitalg(TryBlock& block, const TryShape& shape, std::uint32_t seed);
 #endif
 
 // The fastest builder this processor runs; `allowWide` false forces the
