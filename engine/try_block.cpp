@@ -12,6 +12,17 @@ void SwapEntries(std::uint8_t* perm, unsigned p, unsigned q) {
   perm[q] = a;
 }
 
+void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
+  for (int i = 0; i < kBlockTries; ++i) block.start[i] = shape.triesA[i] * seed + shape.triesC[i];
+  block.end = shape.triesA[kBlockTries] * seed + shape.triesC[kBlockTries];
+}
+
+void Identity(TryBlock& block) {
+  for (int i = 0; i < kBlockTries; ++i) {
+    for (int k = 0; k < 64; ++k) block.perm[64 * i + k] = static_cast<std::uint8_t>(k);
+  }
+}
+
 // Draw range of the layout: hi32(seed * n). For the usual 36 positions this
 // is (seed * 9) >> 30, one cheap multiply-by-shift instead of a full one.
 template <bool kThirtySix>
@@ -54,20 +65,6 @@ void Transpose(TryBlock& block, const TryShape& shape, std::uint32_t* seeds) {
 
 }  // namespace
 
-void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
-  for (int i = 0; i < kBlockTries; ++i) {
-    block.start[i] = seed;
-    seed = shape.perTry.Apply(seed);
-  }
-  block.end = seed;
-}
-
-void IdentityPerms(TryBlock& block) {
-  for (int i = 0; i < kBlockTries; ++i) {
-    for (int k = 0; k < 64; ++k) block.perm[64 * i + k] = static_cast<std::uint8_t>(k);
-  }
-}
-
 void WildcardDraws(TryBlock& block, const TryShape& shape, const std::uint32_t* after) {
   std::uint32_t seeds[kBlockTries];
   std::memcpy(seeds, after, sizeof seeds);
@@ -86,12 +83,18 @@ TryShape MakeTryShape(std::int32_t depth, std::uint32_t positions, std::int32_t 
   shape.wildcards = wildcards;
   shape.swaps = LcgJump::Steps(2 * static_cast<std::uint64_t>(shape.depth));
   shape.perTry = shape.swaps.Then(LcgJump::Steps(static_cast<std::uint64_t>(wildcards)));
+  LcgJump tries;
+  for (int i = 0; i <= kBlockTries; ++i) {
+    shape.triesA[i] = tries.a;
+    shape.triesC[i] = tries.c;
+    tries = tries.Then(shape.perTry);
+  }
   return shape;
 }
 
 void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
   StartStates(block, shape, seed);
-  IdentityPerms(block);
+  Identity(block);
   std::uint32_t seeds[kBlockTries];
   std::memcpy(seeds, block.start, sizeof seeds);
   if (shape.positions == 36) {

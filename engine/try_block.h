@@ -35,15 +35,16 @@ struct TryShape {
   std::int32_t wildcards = 0;  // rank and suit wildcards of the task
   LcgJump perTry;              // the generator map of one whole try
   LcgJump swaps;               // the same of its transpositions alone
+  // The maps of 0 to 16 whole tries, seed -> triesA[i] * seed + triesC[i]:
+  // a block's start states side by side rather than one after another.
+  std::uint32_t triesA[kBlockTries + 1] = {};
+  std::uint32_t triesC[kBlockTries + 1] = {};
 };
 
 TryShape MakeTryShape(std::int32_t depth, std::uint32_t positions, std::int32_t wildcards);
 
-// Parts every builder shares: each try's start state and the block's end;
-// all permutations the identity; the wildcard draws from each try's state
-// after its transpositions.
-void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed);
-void IdentityPerms(TryBlock& block);
+// The builders' last part: the wildcard draws from each try's state after
+// its transpositions.
 void WildcardDraws(TryBlock& block, const TryShape& shape, const std::uint32_t* after);
 
 // Fills the block from the state before its first try.

@@ -118,11 +118,15 @@ void TraceBack(TryBlock& block, const TryShape& shape, __m512i after) {
 }  // namespace
 
 void BuildTryBlockBitalg(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
-  StartStates(block, shape, seed);
-  const __m512i after =
-      _mm512_add_epi32(_mm512_mullo_epi32(_mm512_loadu_si512(block.start),
-                                          _mm512_set1_epi32(static_cast<int>(shape.swaps.a))),
-                       _mm512_set1_epi32(static_cast<int>(shape.swaps.c)));
+  // Each try's state before and after its transpositions, side by side.
+  const __m512i seeds = _mm512_set1_epi32(static_cast<int>(seed));
+  const __m512i start = _mm512_add_epi32(
+      _mm512_mullo_epi32(_mm512_loadu_si512(shape.triesA), seeds), _mm512_loadu_si512(shape.triesC));
+  _mm512_storeu_si512(block.start, start);
+  block.end = shape.triesA[kBlockTries] * seed + shape.triesC[kBlockTries];
+  const __m512i after = _mm512_add_epi32(
+      _mm512_mullo_epi32(start, _mm512_set1_epi32(static_cast<int>(shape.swaps.a))),
+      _mm512_set1_epi32(static_cast<int>(shape.swaps.c)));
   // Positions that no draw reaches keep their places, so only the rows up
   // to the layout's length are traced.
   switch ((shape.positions + 7) / 8) {
