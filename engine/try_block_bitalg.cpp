@@ -120,8 +120,9 @@ void TraceBack(TryBlock& block, const TryShape& shape, __m512i after) {
 void BuildTryBlockBitalg(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
   // Each try's state before and after its transpositions, side by side.
   const __m512i seeds = _mm512_set1_epi32(static_cast<int>(seed));
-  const __m512i start = _mm512_add_epi32(
-      _mm512_mullo_epi32(_mm512_loadu_si512(shape.triesA), seeds), _mm512_loadu_si512(shape.triesC));
+  const __m512i triesA = _mm512_loadu_si512(shape.triesA);
+  const __m512i start = _mm512_add_epi32(_mm512_mullo_epi32(triesA, seeds),
+                                         _mm512_loadu_si512(shape.triesC));
   _mm512_storeu_si512(block.start, start);
   block.end = shape.triesA[kBlockTries] * seed + shape.triesC[kBlockTries];
   const __m512i after = _mm512_add_epi32(
