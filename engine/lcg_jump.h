@@ -12,13 +12,13 @@ struct LcgJump {
   std::uint32_t a = 1;
   std::uint32_t c = 0;
 
-  std::uint32_t Apply(std::uint32_t seed) const { return a * seed + c; }
+  constexpr std::uint32_t Apply(std::uint32_t seed) const { return a * seed + c; }
 
   // This map followed by `then`.
-  LcgJump Then(LcgJump then) const { return {then.a * a, then.a * c + then.c}; }
+  constexpr LcgJump Then(LcgJump then) const { return {then.a * a, then.a * c + then.c}; }
 
   // The map of `steps` generator calls.
-  static LcgJump Steps(std::uint64_t steps) {
+  static constexpr LcgJump Steps(std::uint64_t steps) {
     LcgJump result;
     LcgJump power{Random::kMultiplier, Random::kIncrement};
     while (steps != 0) {

@@ -13,11 +13,8 @@ void SwapEntries(std::uint8_t* perm, unsigned p, unsigned q) {
 }
 
 void StartStates(TryBlock& block, const TryShape& shape, std::uint32_t seed) {
-  for (int i = 0; i < kBlockTries; ++i) {
-    block.start[i] = seed;
-    seed = shape.perTry.Apply(seed);
-  }
-  block.end = seed;
+  for (int i = 0; i < kBlockTries; ++i) block.start[i] = shape.triesA[i] * seed + shape.triesC[i];
+  block.end = shape.triesA[kBlockTries] * seed + shape.triesC[kBlockTries];
 }
 
 void Identity(TryBlock& block) {
@@ -68,13 +65,30 @@ void Transpose(TryBlock& block, const TryShape& shape, std::uint32_t* seeds) {
 
 }  // namespace
 
+void WildcardDraws(TryBlock& block, const TryShape& shape, const std::uint32_t* after) {
+  std::uint32_t seeds[kBlockTries];
+  std::memcpy(seeds, after, sizeof seeds);
+  for (std::int32_t w = 0; w < shape.wildcards; ++w) {
+    for (int i = 0; i < kBlockTries; ++i) {
+      seeds[i] = seeds[i] * Random::kMultiplier + Random::kIncrement;
+      block.wild[i][w] = seeds[i];
+    }
+  }
+}
+
 TryShape MakeTryShape(std::int32_t depth, std::uint32_t positions, std::int32_t wildcards) {
   TryShape shape;
   shape.depth = depth > 0 ? depth : 0;
   shape.positions = positions;
   shape.wildcards = wildcards;
-  shape.perTry = LcgJump::Steps(2 * static_cast<std::uint64_t>(shape.depth) +
-                                static_cast<std::uint64_t>(wildcards));
+  shape.swaps = LcgJump::Steps(2 * static_cast<std::uint64_t>(shape.depth));
+  shape.perTry = shape.swaps.Then(LcgJump::Steps(static_cast<std::uint64_t>(wildcards)));
+  LcgJump tries;
+  for (int i = 0; i <= kBlockTries; ++i) {
+    shape.triesA[i] = tries.a;
+    shape.triesC[i] = tries.c;
+    tries = tries.Then(shape.perTry);
+  }
   return shape;
 }
 
@@ -88,17 +102,13 @@ void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t
   } else {
     Transpose<false>(block, shape, seeds);
   }
-  for (std::int32_t w = 0; w < shape.wildcards; ++w) {
-    for (int i = 0; i < kBlockTries; ++i) {
-      seeds[i] = seeds[i] * Random::kMultiplier + Random::kIncrement;
-      block.wild[i][w] = seeds[i];
-    }
-  }
+  WildcardDraws(block, shape, seeds);
 }
 
 BlockBuilder SelectBlockBuilder(bool allowWide) {
 #if defined(__x86_64__)
   if (allowWide && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
+    if (__builtin_cpu_supports("avx512bitalg")) return &BuildTryBlockBitalg;
     return &BuildTryBlockAvx512;
   }
 #endif

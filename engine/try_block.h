@@ -34,9 +34,18 @@ struct TryShape {
   std::uint32_t positions = 36;  // layout length, the range of each draw
   std::int32_t wildcards = 0;  // rank and suit wildcards of the task
   LcgJump perTry;              // the generator map of one whole try
+  LcgJump swaps;               // the same of its transpositions alone
+  // The maps of 0 to 16 whole tries, seed -> triesA[i] * seed + triesC[i]:
+  // a block's start states side by side rather than one after another.
+  std::uint32_t triesA[kBlockTries + 1] = {};
+  std::uint32_t triesC[kBlockTries + 1] = {};
 };
 
 TryShape MakeTryShape(std::int32_t depth, std::uint32_t positions, std::int32_t wildcards);
+
+// The builders' last part: the wildcard draws from each try's state after
+// its transpositions.
+void WildcardDraws(TryBlock& block, const TryShape& shape, const std::uint32_t* after);
 
 // Fills the block from the state before its first try.
 using BlockBuilder = void (*)(TryBlock& block, const TryShape& shape, std::uint32_t seed);
@@ -44,6 +53,8 @@ using BlockBuilder = void (*)(TryBlock& block, const TryShape& shape, std::uint3
 void BuildTryBlockPortable(TryBlock& block, const TryShape& shape, std::uint32_t seed);
 #if defined(__x86_64__)
 void BuildTryBlockAvx512(TryBlock& block, const TryShape& shape, std::uint32_t seed);
+// Needs AVX-512 with its bit-shuffle extension (BITALG) as well.
+void BuildTryBlockBitalg(TryBlock& block, const TryShape& shape, std::uint32_t seed);
 #endif
 
 // The fastest builder this processor runs; `allowWide` false forces the

@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "engine/group_converge.h"
 #include "engine/try_block.h"
@@ -132,21 +134,69 @@ TEST(FastTriesCrowd, SixtyThreeTestingHelpersMatchThePlainTries) {
   EXPECT_GT(tested, 0u);
 }
 
-TEST(TryBlock, WideAndPortableBuildTheSameBlocks) {
-  if (!WideAvailable()) GTEST_SKIP() << "no AVX-512 on this processor";
+// The wide builders this processor runs, each to be checked against the
+// portable one.
+std::vector<std::pair<const char*, BlockBuilder>> WideBuilders() {
+  std::vector<std::pair<const char*, BlockBuilder>> builders;
+#if defined(__x86_64__)
+  if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw")) {
+    builders.emplace_back("avx512", &BuildTryBlockAvx512);
+    if (__builtin_cpu_supports("avx512bitalg")) {
+      builders.emplace_back("bitalg", &BuildTryBlockBitalg);
+    }
+  }
+#endif
+  return builders;
+}
+
+void ExpectSameBlock(const TryShape& shape, std::uint32_t seed, const char* name,
+                     BlockBuilder wide) {
   static TryBlock a, b;
+  // Stale contents must not show through.
+  std::memset(&b, 0xA5, sizeof b);
+  BuildTryBlockPortable(a, shape, seed);
+  wide(b, shape, seed);
+  SCOPED_TRACE(testing::Message() << name << " depth " << shape.depth << " positions "
+                                  << shape.positions << " wildcards " << shape.wildcards
+                                  << " seed " << seed);
+  ASSERT_EQ(0, std::memcmp(a.start, b.start, sizeof a.start));
+  ASSERT_EQ(a.end, b.end);
+  for (int i = 0; i < kBlockTries; ++i) {
+    ASSERT_EQ(0, std::memcmp(a.Perm(i), b.Perm(i), 64)) << "try " << i;
+    ASSERT_EQ(0, std::memcmp(a.wild[i], b.wild[i], sizeof(std::uint32_t) * shape.wildcards))
+        << "try " << i;
+  }
+}
+
+TEST(TryBlock, WideAndPortableBuildTheSameBlocks) {
+  const auto builders = WideBuilders();
+  if (builders.empty()) GTEST_SKIP() << "no AVX-512 on this processor";
   std::mt19937 rng(3);
-  for (int round = 0; round < 30; ++round) {
-    const TryShape shape = MakeTryShape(static_cast<std::int32_t>(rng() % 300),
-                                        kDeckSize, static_cast<std::int32_t>(rng() % 5));
-    const std::uint32_t seed = static_cast<std::uint32_t>(rng());
-    BuildTryBlockPortable(a, shape, seed);
-    BuildTryBlockAvx512(b, shape, seed);
-    ASSERT_EQ(0, std::memcmp(a.start, b.start, sizeof a.start));
-    ASSERT_EQ(a.end, b.end);
-    for (int i = 0; i < kBlockTries; ++i) {
-      ASSERT_EQ(0, std::memcmp(a.Perm(i), b.Perm(i), kDeckSize)) << round << " " << i;
-      ASSERT_EQ(0, std::memcmp(a.wild[i], b.wild[i], sizeof(std::uint32_t) * shape.wildcards));
+  for (const auto& [name, wide] : builders) {
+    // Depths around the draw chunks and the unrolled steps, every wildcard
+    // count of a task, seeds at the ends of the range.
+    for (const std::int32_t depth : {0, 1, 2, 3, 63, 64, 65, 127, 128, 129, 500, 999, 1000}) {
+      for (std::int32_t wildcards = 0; wildcards <= 5; ++wildcards) {
+        const TryShape shape = MakeTryShape(depth, kDeckSize, wildcards);
+        for (const std::uint32_t seed : {0u, 1u, 0xFFFFFFFFu, static_cast<std::uint32_t>(rng())}) {
+          ExpectSameBlock(shape, seed, name, wide);
+          if (HasFatalFailure()) return;
+        }
+      }
+    }
+    // Other layout lengths: each count of traced rows, and rows left partly
+    // or wholly untouched.
+    for (const std::uint32_t positions :
+         {0u, 1u, 2u, 7u, 8u, 9u, 16u, 17u, 33u, 40u, 41u, 56u, 63u, 64u}) {
+      const std::uint32_t seed = static_cast<std::uint32_t>(rng());
+      ExpectSameBlock(MakeTryShape(200, positions, 2), seed, name, wide);
+      if (HasFatalFailure()) return;
+    }
+    for (int round = 0; round < 40; ++round) {
+      const TryShape shape = MakeTryShape(static_cast<std::int32_t>(rng() % 1001), kDeckSize,
+                                          static_cast<std::int32_t>(rng() % 6));
+      ExpectSameBlock(shape, static_cast<std::uint32_t>(rng()), name, wide);
+      if (HasFatalFailure()) return;
     }
   }
 }
