@@ -63,10 +63,13 @@ bool Calculator::SliceBatches(SliceClock::time_point deadline, const BatchFollow
   };
   // The slice's own time per try, with results handed over and without,
   // decides whether they are handed over (only while no helper builds).
-  auto measuredFrom = SliceClock::now();
+  // The clock is read once a batch, here; the deadline is checked against
+  // that reading.
+  auto now = SliceClock::now();
+  auto measuredFrom = now;
   std::uint64_t triesFrom = totals_.tries;
   const auto measure = [&] {
-    const auto now = SliceClock::now();
+    now = SliceClock::now();
     if (!search_.HelpersBuilding()) {
       analysisChoice_.Record(std::chrono::duration_cast<std::chrono::nanoseconds>(now - measuredFrom).count(),
                              static_cast<std::int64_t>(totals_.tries - triesFrom));
@@ -77,9 +80,9 @@ bool Calculator::SliceBatches(SliceClock::time_point deadline, const BatchFollow
   bool failed = false;
   bool more = true;
   do {
-    std::optional<BatchOutcome> outcome = Batch(SliceClock::now() < deadline);
+    std::optional<BatchOutcome> outcome = Batch(now < deadline);
     while (!outcome) {
-      const bool ahead = editor.VariantsReady() && SliceClock::now() < deadline;
+      const bool ahead = editor.VariantsReady() && now < deadline;
       SearchMark mark;
       BatchFound next;
       if (ahead) {
@@ -103,13 +106,13 @@ bool Calculator::SliceBatches(SliceClock::time_point deadline, const BatchFollow
       }
       search_.KeepLeftovers(result.layout, result.chain, next.plain);
       BeginBatch(mark.seed);
-      outcome = CountBatch(next, SliceClock::now() < deadline);
+      outcome = CountBatch(next, now < deadline);
       if (outcome) EndBatch();
     }
     failed = *outcome == BatchOutcome::Failed;
     more = follow(*outcome, false);
     measure();
-  } while (!failed && more && SliceClock::now() < deadline);
+  } while (!failed && more && now < deadline);
   return !failed;
 }
 
