@@ -75,8 +75,10 @@ app=
 xvfb=
 # The program writes its settings as it ends: wait for it before removing
 # its folder.
+# The display is waited for too: a server still ending could take the
+# socket of the next run's server, which may get the same display number.
 trap '[ -z "$app" ] || { kill $app 2>/dev/null; wait $app 2>/dev/null; }
-      [ -z "$xvfb" ] || kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+      [ -z "$xvfb" ] || { kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; }; rm -rf "$work"' EXIT
 # Xvfb picks a free display itself and writes its number, so that two runs
 # at the same time do not meet.
 Xvfb -displayfd 5 -screen 0 "$(px 1024)x$(px 768)x24" 5>"$work/display" >/dev/null 2>&1 &
@@ -93,7 +95,8 @@ printf '%s\r\n' "Defs = Ru" "rq_lf = 1" "lf_t = 14" "sm1 = 000100002" "rq_asa = 
   >zlc.cfg
 # The scale is set, not left to follow the desktop's font: the clicks below
 # are measured at it.
-env "${app_env[@]}" QT_SCALE_FACTOR="$factor" "$zlc" >/dev/null 2>&1 &
+# What it prints is kept, to be shown when a window does not come.
+env "${app_env[@]}" QT_SCALE_FACTOR="$factor" "$zlc" >"$work/zlc.out" 2>&1 &
 app=$!
 # The first window whose title matches; gives up after 20 seconds (a program
 # that did not start, a dialog that did not open) instead of waiting forever.
@@ -104,6 +107,7 @@ app=$!
 find_window() {
   local id name
   for _ in $(seq "$2"); do
+    kill -0 "$app" 2>/dev/null || return 0
     for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
       name=$(LC_ALL=C.UTF-8 xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p')
       if [[ $name =~ $1 ]]; then echo "$id"; return; fi
@@ -118,6 +122,11 @@ window() {
   # The screen as it was, to see why.
   import -window root "$out/no-window.png" 2>/dev/null
   echo "screenshots: no window \"$1\" (the screen then: $out/no-window.png)" >&2
+  # (Called in a subshell, which cannot wait for the program: its status
+  # is told as the script ends.)
+  kill -0 "$app" 2>/dev/null || echo "screenshots: the program had ended" >&2
+  echo "screenshots: what the program printed:" >&2
+  tail -n 40 "$work/zlc.out" >&2
   exit 1
 }
 # Waits until no visible window's title matches (at most ten seconds).
