@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace zlc {
 namespace {
@@ -28,24 +30,17 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-// Each byte's UTF-8 form, worked out once: up to three bytes and a length.
-struct Utf8Form {
-  char bytes[3];
-  std::uint8_t length;
-};
-
-constexpr Utf8Form FormOf(char32_t cp) {
-  if (cp < 0x80) return {{static_cast<char>(cp), 0, 0}, 1};
-  if (cp < 0x800) {
-    return {{static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0}, 2};
-  }
-  return {{static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
-           static_cast<char>(0x80 | (cp & 0x3F))},
-          3};
+// Each byte's UTF-8 form, worked out once: up to three bytes in the low
+// bytes and the length in the top one, so that a byte is turned with one
+// four-byte store (the length byte is written over by the next form).
+constexpr std::uint32_t FormOf(char32_t cp) {
+  if (cp < 0x80) return cp | 1u << 24;
+  if (cp < 0x800) return (0xC0 | cp >> 6) | (0x80 | (cp & 0x3F)) << 8 | 2u << 24;
+  return (0xE0 | cp >> 12) | (0x80 | ((cp >> 6) & 0x3F)) << 8 | (0x80 | (cp & 0x3F)) << 16 | 3u << 24;
 }
 
-constexpr std::array<Utf8Form, 256> kUtf8Forms = [] {
-  std::array<Utf8Form, 256> forms{};
+constexpr std::array<std::uint32_t, 256> kUtf8Forms = [] {
+  std::array<std::uint32_t, 256> forms{};
   for (int b = 0; b < 256; ++b) {
     forms[static_cast<std::size_t>(b)] =
         FormOf(b < 0x80 ? char32_t(b) : char32_t{kHighHalf[static_cast<std::size_t>(b - 0x80)]});
@@ -105,16 +100,21 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
 }
 
 void AppendCp1251AsUtf8(std::string& out, std::string_view bytes) {
-  // At most three bytes for one: room is made once, then filled by table.
+  // At most three bytes for one, and one more for the last store: room is
+  // made once, then filled by table, then cut to what was written.
   const std::size_t start = out.size();
-  out.resize(start + 3 * bytes.size());
+  out.resize(start + 3 * bytes.size() + 1);
   char* at = out.data() + start;
   for (char ch : bytes) {
-    const Utf8Form& form = kUtf8Forms[static_cast<std::uint8_t>(ch)];
-    at[0] = form.bytes[0];
-    at[1] = form.bytes[1];
-    at[2] = form.bytes[2];
-    at += form.length;
+    const std::uint32_t form = kUtf8Forms[static_cast<std::uint8_t>(ch)];
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(at, &form, sizeof form);
+    } else {
+      at[0] = static_cast<char>(form);
+      at[1] = static_cast<char>(form >> 8);
+      at[2] = static_cast<char>(form >> 16);
+    }
+    at += form >> 24;
   }
   out.resize(static_cast<std::size_t>(at - out.data()));
 }

@@ -9,7 +9,7 @@
 
 namespace zlc {
 
-inline constexpr int kGroupTries = 8;
+inline constexpr int kGroupTries = 16;
 
 // `layouts` holds `members` (at most kGroupTries) layouts of 36 cards
 // numbered 4 x rank + suit, each padded to 64 bytes with zeros. Returns the

@@ -27,6 +27,18 @@ TEST(Cp1251, KnownLetters) {
   EXPECT_EQ(Cp1251ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
+// Text appended after what is there, each byte in its own length, with
+// nothing left over past the last one.
+TEST(Cp1251, AppendsAfterWhatIsThere) {
+  std::string out = "x";
+  AppendCp1251AsUtf8(out, "\xD2" "a\x96");
+  EXPECT_EQ(out, "xТa–");
+  AppendCp1251AsUtf8(out, "");
+  EXPECT_EQ(out, "xТa–");
+  AppendCp1251AsUtf8(out, "b");
+  EXPECT_EQ(out, "xТa–b");
+}
+
 TEST(Cp1251, EveryByteRoundTrips) {
   std::string all;
   for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
