@@ -35,15 +35,12 @@ unsigned ConvergingChains(const std::uint8_t (*layouts)[64], int members) {
       46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 63, 63};
   const __m512i shiftOne = _mm512_load_si512(kShiftOne);
   const __m512i shiftTwo = _mm512_load_si512(kShiftTwo);
-  // Two cards a and b (below 64) share a suit or a rank exactly when a ^ b
-  // has no suit bits or no rank bits: a 64-entry table of that verdict, in
-  // the sign bit of each byte.
-  alignas(64) static constexpr std::uint8_t kSame[64] = {
-      0x80, 0x80, 0x80, 0x80, 0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0, 0, 0,
-      0x80, 0,    0,    0,    0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0, 0, 0,
-      0x80, 0,    0,    0,    0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0, 0, 0,
-      0x80, 0,    0,    0,    0x80, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0, 0, 0};
-  const __m512i sameTable = _mm512_load_si512(kSame);
+  // Two cards a and b share a suit or a rank exactly when a ^ b has no suit
+  // bits or no rank bits, that is when the smaller of its two parts is zero.
+  // (Worked out beside the permutes rather than looked up by one: the
+  // permutes bound the round.)
+  const __m512i suitBits = _mm512_set1_epi8(3);
+  const __m512i rankBits = _mm512_set1_epi8(0x3C);
 
   // Each chain keeps the count of its triples that may still match; a
   // complete layout converges when 34 collapses bring it to zero. Slots past
@@ -65,7 +62,8 @@ unsigned ConvergingChains(const std::uint8_t (*layouts)[64], int members) {
     for (int g = 0; g < Chains; ++g) {
       const __m512i v = chain[g];
       const __m512i x = _mm512_xor_si512(v, _mm512_maskz_permutexvar_epi8(~__mmask64{0}, shiftTwo, v));
-      const __mmask64 same = _mm512_movepi8_mask(_mm512_maskz_permutexvar_epi8(~__mmask64{0}, x, sameTable));
+      const __m512i parts = _mm512_min_epu8(_mm512_and_si512(x, suitBits), _mm512_and_si512(x, rankBits));
+      const __mmask64 same = _mm512_testn_epi8_mask(parts, parts);
       const std::uint64_t triples = _bzhi_u64(static_cast<std::uint64_t>(same), static_cast<unsigned>(triplesLeft[g]));
       any |= triples;
       // The card at the lowest match leaves: from there on every byte comes
