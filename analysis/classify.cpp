@@ -14,60 +14,46 @@ void ClassifyElements(Layout& layout, Chain& work) {
     return;
   }
 
-  // The replay runs on a linked row, so a collapse unlinks one card instead
-  // of moving the rest of the row: it is made for every result.
-  constexpr std::int8_t kNone = -1;
-  std::int8_t next[kDeckSize];
-  std::int8_t prev[kDeckSize];
-  for (std::int32_t i = 0; i < count; ++i) {
-    next[i] = static_cast<std::int8_t>(i + 1 < count ? i + 1 : kNone);
-    prev[i] = static_cast<std::int8_t>(i - 1);
-  }
-  std::int8_t head = 0;
-  std::int32_t left = count;
+  // The replay keeps the row as it stands up to the cards still to come, as
+  // indexes into the layout. No triple in it matches before `at`: after a
+  // collapse the search resumes two cards before the one that left, which
+  // finds the same collapse as a fresh scan, so the replay removes the cards
+  // in the order the convergence test did. A card that leaves has at most a
+  // few behind it in the row, so moving them is cheaper than unlinking.
+  std::int8_t row[kDeckSize];
+  std::int32_t size = 0;
+  std::int32_t dealt = 0;
+  std::int32_t at = 0;
 
   // Transits are recorded only left to right: a right card at or before the
   // latest transit belongs to a segment that is already closed.
   std::uint16_t lastTransit = 0;
-  std::int8_t a = head;
-  while (left >= 3) {
-    // The leftmost collapse at or after `a`. Resuming two cards before the
-    // last one finds the same collapse as a fresh scan, so the replay removes
-    // the cards in the order the convergence test did.
-    std::int8_t b = kNone, c = kNone;
-    for (; a != kNone; a = next[a]) {
-      b = next[a];
-      c = b == kNone ? kNone : next[b];
-      if (c == kNone) {
-        a = kNone;
-        break;
-      }
-      if (Matches(chain.cards[a], chain.cards[c])) break;
+  for (;;) {
+    if (at + 2 >= size) {
+      if (dealt == count) break;
+      row[size++] = static_cast<std::int8_t>(dealt++);
+      continue;
     }
-    if (a == kNone) break;
-    const std::uint16_t right = chain.cards[c].position;
+    if (!Matches(chain.cards[row[at]], chain.cards[row[at + 2]])) {
+      ++at;
+      continue;
+    }
+    const std::uint16_t right = chain.cards[row[at + 2]].position;
     if (right > lastTransit) {
       layout.isTransit[right] = 1;
       ++layout.transitCount;
       lastTransit = right;
     }
-    ++layout.mobility[chain.cards[b].position];
-    // Card a leaves the row.
-    const std::int8_t before = prev[a];
-    if (before == kNone) {
-      head = b;
-    } else {
-      next[before] = b;
-    }
-    prev[b] = before;
-    --left;
-    a = before == kNone ? head : (prev[before] == kNone ? head : prev[before]);
+    ++layout.mobility[chain.cards[row[at + 1]].position];
+    // The left card leaves the row.
+    --size;
+    for (std::int32_t k = at; k < size; ++k) row[k] = row[k + 1];
+    at = at >= 2 ? at - 2 : 0;
   }
 
   // The work chain ends as the convergence test leaves it.
-  work.lastIndex = left - 1;
-  std::int32_t k = 0;
-  for (std::int8_t i = head; i != kNone; i = next[i]) work.cards[k++] = chain.cards[i];
+  work.lastIndex = size - 1;
+  for (std::int32_t k = 0; k < size; ++k) work.cards[k] = chain.cards[row[k]];
 
   layout.mobility[static_cast<std::size_t>(chain.lastIndex)] = 1;
 }
