@@ -1,5 +1,6 @@
 #include "engine/group_converge.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -97,12 +98,14 @@ void StartChain(ChainState& c, std::uint64_t& triples, const std::uint8_t* cards
   triples = MatchingTriples(cards);
 }
 
-}  // namespace
+// Eight chains in lock step, a group taken eight at a time: their loads
+// overlap enough already, and sixteen at once were measured a little slower.
+constexpr int kPortableChains = 8;
 
-unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int members) {
-  ChainState chains[kGroupTries];
-  std::uint64_t triples[kGroupTries];
-  int count[kGroupTries];
+unsigned ConvergingChainsPortable(const std::uint8_t (*layouts)[64], int members) {
+  ChainState chains[kPortableChains];
+  std::uint64_t triples[kPortableChains];
+  int count[kPortableChains];
   for (int g = 0; g < members; ++g) {
     StartChain(chains[g], triples[g], layouts[g]);
     count[g] = kDeckSize;
@@ -135,6 +138,17 @@ unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int member
   }
   unsigned converged = 0;
   for (int g = 0; g < members; ++g) converged |= unsigned{count[g] == 2} << g;
+  return converged;
+}
+
+}  // namespace
+
+unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int members) {
+  unsigned converged = 0;
+  for (int first = 0; first < members; first += kPortableChains) {
+    converged |= ConvergingChainsPortable(layouts + first, std::min(kPortableChains, members - first))
+                 << first;
+  }
   return converged;
 }
 
