@@ -188,7 +188,16 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   }));
   FastTries portableEngine(false, 0);
   const Rate portable = MeasureEngine(bench, secondsEach, portableEngine);
-  const bool hasWide = SelectBlockBuilder(true) != &BuildTryBlockPortable;
+  // What the engine runs on this processor beside the portable lanes.
+  const GroupTest wideTest = SelectGroupTest(true);
+#if defined(__x86_64__)
+  const bool avx2 = wideTest == &ConvergingMembersAvx2;
+#else
+  const bool avx2 = false;
+#endif
+  const char* engineName = wideTest == &ConvergingMembersPortable ? "engine (no AVX2 or AVX-512 here)"
+                           : avx2                                 ? "engine, AVX2 collapse test"
+                                                                  : "engine, AVX-512";
   // The engine on one thread and the whole search on one thread in turns:
   // what the search adds is the reporting of results.
   FastTries oneEngine(true, 0);
@@ -231,7 +240,7 @@ std::optional<std::string> RunBench(Calculator& calc, double secondsEach) {
   const std::string n = std::to_string(threads) + " threads";
   row("plain tries", plain);
   row("engine, portable lanes", portable);
-  row(hasWide ? "engine, AVX-512" : "engine (no AVX-512 here)", engineOne);
+  row(engineName, engineOne);
   if (threads > 1) {
     row("engine, " + n + " (helpers build blocks)", engineAll);
     row("engine, " + n + " (helpers test layouts)", engineTesting);

@@ -75,9 +75,7 @@ unsigned ConvergingChains(const std::uint8_t (*layouts)[64], int members) {
     }
     if (any == 0) break;
   }
-  unsigned converged = 0;
-  for (int g = 0; g < members; ++g) converged |= unsigned{triplesLeft[g] == 0} << g;
-  return converged;
+  return ConvergedMembers(triplesLeft, members);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "engine/group_converge.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -144,12 +143,7 @@ unsigned ConvergingChainsPortable(const std::uint8_t (*layouts)[64], int members
 }  // namespace
 
 unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int members) {
-  unsigned converged = 0;
-  for (int first = 0; first < members; first += kPortableChains) {
-    converged |= ConvergingChainsPortable(layouts + first, std::min(kPortableChains, members - first))
-                 << first;
-  }
-  return converged;
+  return TestInParts(layouts, members, kPortableChains, ConvergingChainsPortable);
 }
 
 void PermuteLayoutPortable(const std::uint8_t* previous, const std::uint8_t* perm,
@@ -169,11 +163,21 @@ bool HasByteVectors() {
 #endif
 }
 
+bool HasAvx2() {
+#if defined(__x86_64__)
+  return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+         __builtin_cpu_supports("bmi2");
+#else
+  return false;
+#endif
+}
+
 }  // namespace
 
 GroupTest SelectGroupTest(bool allowWide) {
 #if defined(__x86_64__)
   if (allowWide && HasByteVectors()) return &ConvergingMembersAvx512;
+  if (allowWide && HasAvx2()) return &ConvergingMembersAvx2;
 #endif
   return &ConvergingMembersPortable;
 }

@@ -19,9 +19,28 @@ using GroupTest = unsigned (*)(const std::uint8_t (*layouts)[64], int members);
 unsigned ConvergingMembersPortable(const std::uint8_t (*layouts)[64], int members);
 #if defined(__x86_64__)
 unsigned ConvergingMembersAvx512(const std::uint8_t (*layouts)[64], int members);
+unsigned ConvergingMembersAvx2(const std::uint8_t (*layouts)[64], int members);
 #endif
 
 GroupTest SelectGroupTest(bool allowWide = true);
+
+// The wide tests' verdicts: a chain converged when no triple is left to it.
+inline unsigned ConvergedMembers(const std::uint64_t* triplesLeft, int members) {
+  unsigned converged = 0;
+  for (int g = 0; g < members; ++g) converged |= unsigned{triplesLeft[g] == 0} << g;
+  return converged;
+}
+
+// A group tested `part` layouts at a time, the verdicts put side by side.
+template <typename PartTest>
+unsigned TestInParts(const std::uint8_t (*layouts)[64], int members, int part, PartTest test) {
+  unsigned converged = 0;
+  for (int first = 0; first < members; first += part) {
+    const int count = members - first < part ? members - first : part;
+    converged |= test(layouts + first, count) << first;
+  }
+  return converged;
+}
 
 // out[k] = previous[perm[k]] for the 36 cards: a try's transpositions,
 // worked out ahead as a permutation, applied to the layout before it. Both
