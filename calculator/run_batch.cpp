@@ -107,7 +107,9 @@ bool Calculator::FinishResult(bool putBack) {
   ++counters_.rn;
   ++totals_.results;
   lastRecord_ = job.record;
-  for (int line = 0; line < 3; ++line) lastBlock_.lines[line].assign(job.block.lines[line]);
+  // The lines trade places with the job's: nothing is copied, and the
+  // analysis writes the next result's lines over the buffers given back.
+  for (int line = 0; line < 3; ++line) lastBlock_.lines[line].swap(job.block.lines[line]);
   lastPassed_ = job.passed;
   statistics_.AddResult(lastRecord_, job.figures);
   lists_.Add(lastBlock_, lastRecord_, lastPassed_);

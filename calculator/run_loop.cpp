@@ -5,7 +5,6 @@
 
 namespace zlc {
 
-
 bool Calculator::StartRun() {
   if (running_) return true;
   if (!OpenLogs()) return false;

@@ -19,8 +19,8 @@ unsigned ConvergingChainsAvx2(const std::uint8_t (*layouts)[64], int members) {
   // and rank parts of their xor is zero.
   const __m256i suitBits = _mm256_set1_epi8(3);
   const __m256i rankBits = _mm256_set1_epi8(0x3C);
-  const __m128i suitBitsHigh = _mm_set1_epi8(3);
-  const __m128i rankBitsHigh = _mm_set1_epi8(0x3C);
+  const __m128i suitBitsHigh = _mm256_castsi256_si128(suitBits);
+  const __m128i rankBitsHigh = _mm256_castsi256_si128(rankBits);
   // Each byte's place in the chain, to mark the places from a collapse on.
   const __m256i placeLow = _mm256_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16,
                                             17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31);

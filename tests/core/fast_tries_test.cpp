@@ -247,7 +247,6 @@ bool Converges(const std::uint8_t* cards) {
 }
 
 TEST(GroupConverge, EveryPathAgreesWithTheChainTest) {
-  const char* ranks = kRanks;
   std::mt19937 rng(11);
   const std::vector<GroupTest> tests = GroupTests();
   alignas(64) std::uint8_t group[kGroupTries][64] = {};
@@ -261,7 +260,7 @@ TEST(GroupConverge, EveryPathAgreesWithTheChainTest) {
       if (round % 97 == 0 && g == 0) {
         const std::string deck = StripSpaces(kEnBaseDeck);
         for (int k = 0; k < kDeckSize; ++k) {
-          group[g][k] = static_cast<std::uint8_t>(4 * std::string(ranks).find(deck[2 * k]) +
+          group[g][k] = static_cast<std::uint8_t>(4 * std::string(kRanks).find(deck[2 * k]) +
                                                   std::string(kSuits).find(deck[2 * k + 1]));
         }
       }
